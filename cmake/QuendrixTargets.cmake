@@ -1,0 +1,63 @@
+# One place that decides how every Quendrix target is compiled: the warning
+# set, warnings-as-errors in the check build, and the sanitizers.
+
+option(QUENDRIX_WERROR "Treat warnings as errors" OFF)
+option(QUENDRIX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+function(quendrix_apply_options target)
+  target_compile_features(${target} PUBLIC cxx_std_20)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow)
+  if(QUENDRIX_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  if(QUENDRIX_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                             -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# quendrix_library(name SOURCES ... [DEPS ...] [PUBLIC_DEPS ...])
+# A static library of one layer; its folder is its public include root, so a
+# header is included as "core/angles.h" from src/.
+function(quendrix_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PUBLIC_DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  if(ARG_PUBLIC_DEPS)
+    target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS})
+  endif()
+  if(ARG_DEPS)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  endif()
+  quendrix_apply_options(${name})
+endfunction()
+
+# quendrix_executable(name SOURCES ... [DEPS ...])
+function(quendrix_executable name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  quendrix_apply_options(${name})
+endfunction()
+
+# quendrix_test(name SOURCES ... [DEPS ...])
+# A GoogleTest binary registered case by case with CTest. Tests run from the
+# build's bin folder, where the generated data lives.
+function(quendrix_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${name} PRIVATE QUENDRIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  quendrix_apply_options(${name})
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# quendrix_bench(name SOURCES ... [DEPS ...])
+function(quendrix_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  quendrix_apply_options(${name})
+endfunction()
