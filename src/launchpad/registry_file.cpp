@@ -19,7 +19,9 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kOldHeader = "REGEDIT4";
 
-bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
@@ -163,7 +165,9 @@ std::string NormalKeyPath(std::string_view path) {
   return std::string(path);
 }
 
-std::string ErrnoText(int err) { return std::strerror(err); }
+std::string ErrnoText(int err) {
+  return std::strerror(err);
+}
 
 }  // namespace
 
@@ -238,6 +242,7 @@ RegistryFile RegistryFile::Parse(std::string_view text) {
   const bool cutOff = !text.empty() && text.back() != '\n';
 
   bool headerSeen = false;
+  bool endSeen = false;
   RegistryKey* current = nullptr;
   for (size_t n = 0; n < lines.size(); ++n) {
     const int lineNo = static_cast<int>(n) + 1;
@@ -256,7 +261,9 @@ RegistryFile RegistryFile::Parse(std::string_view text) {
       continue;
     }
     const std::string_view line = Trim(raw);
-    if (line.empty() || line.front() == ';') continue;
+    if (line.empty()) continue;
+    endSeen = line == kEndLine;
+    if (line.front() == ';') continue;
     if (!headerSeen) {
       headerSeen = true;
       if (line == kHeader || line == kOldHeader) continue;
@@ -348,7 +355,9 @@ RegistryFile RegistryFile::Parse(std::string_view text) {
       current->values.push_back(std::move(value));
     }
   }
-  if (!headerSeen) reg.MarkDamaged(text.empty() ? 0 : 1, text.empty() ? "empty file" : "no header line");
+  if (!headerSeen)
+    reg.MarkDamaged(text.empty() ? 0 : 1, text.empty() ? "empty file" : "no header line");
+  if (!endSeen) reg.MarkDamaged(static_cast<int>(lines.size()) + 1, "no end line: cut short?");
   return reg;
 }
 
@@ -365,6 +374,9 @@ std::string RegistryFile::Format() const {
       out += '\n';
     }
   }
+  out += '\n';
+  out += kEndLine;
+  out += '\n';
   return out;
 }
 
@@ -457,7 +469,8 @@ void RegistryFile::Save(const fs::path& path) const {
   }
   if (::fsync(fd) != 0) failAfterCreate("cannot flush to disk", errno, true);
   if (::close(fd) != 0) failAfterCreate("cannot write", errno, false);
-  if (::rename(tmpName.c_str(), target.c_str()) != 0) failAfterCreate("cannot replace", errno, false);
+  if (::rename(tmpName.c_str(), target.c_str()) != 0)
+    failAfterCreate("cannot replace", errno, false);
   // Make the rename itself durable; a folder that cannot be synced has
   // nothing left to lose, so that is not an error.
   const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -17,8 +17,10 @@
 // A line that cannot be understood (not UTF-8, control bytes, no closing
 // bracket, a value line outside any key, the last line cut off without its
 // line end, no header line) marks the file damaged; the rest of the file is
-// still read. A damaged file may have lost any value, so the reader treats a
-// missing value of a damaged file as unreadable rather than absent.
+// still read. The file ends with the line "; end of settings", so a file cut
+// short at a line end is found too; one without it counts as damaged. A
+// damaged file may have lost any value, so the reader treats a missing value
+// of a damaged file as unreadable rather than absent.
 #pragma once
 
 #include <cstdint>
@@ -68,13 +70,15 @@ struct RegistryDamage {
 class RegistryFile {
  public:
   static constexpr const char* kHeader = "Windows Registry Editor Version 5.00";
+  // The last line of a whole file (a comment to any other reader).
+  static constexpr const char* kEndLine = "; end of settings";
   // A larger file is not read at all (it cannot be ours).
   static constexpr size_t kMaxFileSize = 1 << 20;
 
   // Reads the text of a file; keys in file order, later duplicates merged
   // into the first (a later value of the same name replaces the earlier).
   static RegistryFile Parse(std::string_view text);
-  // The whole file text, header first, one blank line before each key.
+  // The whole file text: header, each key after a blank line, end line.
   std::string Format() const;
 
   // Loads the file at `path`. A missing file gives an empty registry; a file

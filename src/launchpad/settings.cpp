@@ -13,7 +13,9 @@ std::string Quoted(const char* pattern, std::string_view name) {
   return text.replace(at, 2, std::string(name));
 }
 
-[[noreturn]] void NotOpened() { throw RegistryError("Registry not opened"); }
+[[noreturn]] void NotOpened() {
+  throw RegistryError("Registry not opened");
+}
 
 const char* const kCourseValue = "\xCA\xEE\xF0\xF2  ";  // "Корт" and two spaces
 
@@ -28,7 +30,9 @@ constexpr int kCollideItems = 2;
 constexpr int kScoringItems = 2;
 constexpr int kStrokeLimitItems = 4;
 
-std::string Numbered(const char* prefix, int n) { return prefix + std::to_string(n); }
+std::string Numbered(const char* prefix, int n) {
+  return prefix + std::to_string(n);
+}
 
 // Checking a radio button unchecks the others of its group in the same
 // container; unchecking one leaves them alone.
@@ -216,7 +220,9 @@ std::string TAMReg::ReadString(std::string_view name) {
   return result;
 }
 
-void TAMReg::WriteBool(std::string_view name, bool value) { WriteInt(name, value ? 1 : 0); }
+void TAMReg::WriteBool(std::string_view name, bool value) {
+  WriteInt(name, value ? 1 : 0);
+}
 
 void TAMReg::WriteInt(std::string_view name, int32_t value) {
   RegistryValue& v = CreateValue(name);
