@@ -357,7 +357,9 @@ RegistryFile RegistryFile::Parse(std::string_view text) {
   }
   if (!headerSeen)
     reg.MarkDamaged(text.empty() ? 0 : 1, text.empty() ? "empty file" : "no header line");
-  if (!endSeen) reg.MarkDamaged(static_cast<int>(lines.size()) + 1, "no end line: cut short?");
+  if (!endSeen)
+    reg.MarkDamaged(static_cast<int>(lines.size()) + 1,
+                    "no \"; end of settings\" line: the file may be cut short");
   return reg;
 }
 

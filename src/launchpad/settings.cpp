@@ -287,7 +287,15 @@ SettingsReadResult ReadAllSettings(TAMReg& reg, LaunchSettings& settings) {
   result.sources.assign(SettingValues().size(), ValueSource::kDefault);
   ValueReader in(reg, result);
 
-  // Reading never writes, so deactivating cannot fail here.
+  // Deactivating saves writes a caller may have left pending; should that
+  // fail, it is reported like any other error and the reading goes on.
+  auto release = [&] {
+    try {
+      reg.SetActive(false);
+    } catch (const RegistryError& e) {
+      if (result.error.empty()) result.error = e.what();
+    }
+  };
   reg.SetActive(true);
   result.fileFound = reg.registry()->existed();
   result.damage = reg.registry()->damage();
@@ -298,7 +306,7 @@ SettingsReadResult ReadAllSettings(TAMReg& reg, LaunchSettings& settings) {
     in.Fail();
     result.error = e.what();
   }
-  reg.SetActive(false);
+  release();
   if (!runOnce) return result;  // first run: every setting keeps its design default
 
   result.firstRun = false;
@@ -309,7 +317,7 @@ SettingsReadResult ReadAllSettings(TAMReg& reg, LaunchSettings& settings) {
     in.Fail();
     result.error = e.what();
   }
-  reg.SetActive(false);
+  release();
   return result;
 }
 

@@ -450,7 +450,16 @@ TEST_F(SettingsTest, TruncatedFilesNeverInventValues) {
   const LaunchSettings defaults;
   // Past this point only the end line is lost; every value is whole.
   const size_t valuesEnd = whole.find("\n;");
-  for (size_t cut = 0; cut < whole.size(); ++cut) {
+  // Cuts around every line end, where a key or a value goes whole, and
+  // every few bytes in between.
+  std::vector<size_t> cuts;
+  for (size_t at = 0; at < whole.size(); ++at) {
+    if (at % 7 == 0) cuts.push_back(at);
+    if (whole[at] == '\n') {
+      for (size_t c = at > 0 ? at - 1 : 0; c <= at + 2 && c < whole.size(); ++c) cuts.push_back(c);
+    }
+  }
+  for (size_t cut : cuts) {
     Write(whole.substr(0, cut));
     LaunchSettings s;
     const SettingsReadResult r = Read(s);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "launchpad/settings.h"
@@ -115,6 +116,20 @@ TEST_F(SettingsToolTest, UnknownCommandsPrintUsage) {
   EXPECT_NE(err_.find("usage:"), std::string::npos);
   EXPECT_EQ(Run({"--help"}), 0);
   EXPECT_NE(out_.find("reset [--yes]"), std::string::npos);
+}
+
+TEST(SettingsToolProgram, FindsTheFileUnderXdgConfigHome) {
+  TempDir tmp;
+  const std::string command = "XDG_CONFIG_HOME='" + tmp.path().string() + "' HOME='" +
+                              (tmp / "home").string() + "' " + QUENDRIX_SETTINGS_TOOL +
+                              " path 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[256];
+  while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+  EXPECT_EQ(::pclose(pipe), 0);
+  EXPECT_EQ(out, (tmp / "quendrix/settings.reg").string() + "\n");
 }
 
 }  // namespace

@@ -124,9 +124,10 @@ int Show(const std::filesystem::path& file, const std::filesystem::path& dataDir
   out << "\n" << Pad("value name", 24) << Pad("type", 8) << Pad("value", 20) << "source\n";
   const auto& values = SettingValues();
   for (size_t i = 0; i < values.size(); ++i) {
+    const bool firstRunMarker = i == 0 && read.sources[i] == ValueSource::kMissing;
     out << Pad(Shown(values[i].name), 24) << Pad(TypeText(values[i].type), 8)
-        << Pad(ValueText(values[i].name, settings, read), 20) << SourceText(read.sources[i])
-        << "\n";
+        << Pad(ValueText(values[i].name, settings, read), 20)
+        << (firstRunMarker ? "absent: first run" : SourceText(read.sources[i])) << "\n";
   }
   out << "\nskin entry " << load.skins.selected << " of " << load.skins.items.size() << ": "
       << Shown(load.skins.SelectedText()) << "\n";
