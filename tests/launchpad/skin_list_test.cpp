@@ -117,19 +117,6 @@ TEST_F(SkinListTest, EntryZeroIsStoredByItsTextAndReadBackAsEntryZero) {
   EXPECT_EQ(again.skin, kDefaultSkinEntry);
 }
 
-TEST_F(SkinListTest, AStoredSkinIsSelectedOnTheNextStart) {
-  Skin("red");
-  Skin("blue");
-  LaunchSettings s;
-  const LaunchSettingsLoad first = Start(s);
-  s.skin = first.skins.items[2];
-  Store(s);
-  LaunchSettings again;
-  const LaunchSettingsLoad load = Start(again);
-  EXPECT_EQ(load.skins.selected, 2);
-  EXPECT_EQ(again.skin, first.skins.items[2]);
-}
-
 TEST_F(SkinListTest, TheListIsBuiltEvenWhenTheReadingFails) {
   Skin("blue");
   WriteFile(tmp_ / "config/settings.reg", "\x01\x02\x03");
