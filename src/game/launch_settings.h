@@ -30,7 +30,10 @@ struct LaunchSettings {
   bool bgsounds = true;  // the hole's ambient loop
 
   // Interface.
-  std::string skin;  // text of the chosen skin entry: a folder under "skins"
+  // Text of the chosen skin entry: a folder under "skins", or entry 0
+  // "[обычный интерфейс]", which names none (nor does the empty text the
+  // launch pad starts with before it lists the skins).
+  std::string skin;
   bool skipintro = false;
   bool noflip = false;
   bool forceinterface = true;
