@@ -80,13 +80,24 @@ double Cross(double ax, double ay, double bx, double by, double px, double py) {
   return (bx - ax) * (py - by) - (by - ay) * (px - bx);
 }
 
+// Inside when the four cross products are all >= 0 or all <= 0, that is when
+// no two of them have strictly opposite signs; most points far away fail on
+// the first two edges.
 bool QuadHitD(double ax, double ay, double bx, double by, double cx, double cy, double dx,
               double dy, double px, double py) {
   const double c1 = Cross(ax, ay, bx, by, px, py);
   const double c2 = Cross(bx, by, cx, cy, px, py);
+  bool positive = c1 > 0 || c2 > 0;
+  bool negative = c1 < 0 || c2 < 0;
+  if (positive && negative) return false;
   const double c3 = Cross(cx, cy, dx, dy, px, py);
+  positive = positive || c3 > 0;
+  negative = negative || c3 < 0;
+  if (positive && negative) return false;
   const double c4 = Cross(dx, dy, ax, ay, px, py);
-  return (c1 >= 0 && c2 >= 0 && c3 >= 0 && c4 >= 0) || (c1 <= 0 && c2 <= 0 && c3 <= 0 && c4 <= 0);
+  positive = positive || c4 > 0;
+  negative = negative || c4 < 0;
+  return !(positive && negative);
 }
 
 void SetTicker(GameSession& s, size_t spaces, std::string_view text) {
@@ -441,12 +452,22 @@ bool AreaContains(const arearec& a, int32_t px, int32_t py) {
 
 void AreaPass(GameSession& session, int32_t player) {
   playerrec& b = session.players[player];
+  // The ball is tested where the earlier areas left it; its rounded position
+  // is worked out again only when an area has moved it.
+  double atX = b.x, atY = b.y;
+  int32_t px = Nearest(atX), py = Nearest(atY);
   for (int32_t i = 1; i <= kMaxAreas; ++i) {
     b.wallHit = false;
     b.touching = false;
     const arearec& a = session.areas[i];
-    // The ball is tested where the earlier areas left it.
-    if (a.enabled && AreaContains(a, Nearest(b.x), Nearest(b.y))) b.touching = true;
+    if (!a.enabled) continue;
+    if (b.x != atX || b.y != atY) {
+      atX = b.x;
+      atY = b.y;
+      px = Nearest(atX);
+      py = Nearest(atY);
+    }
+    if (AreaContains(a, px, py)) b.touching = true;
     if (b.touching) ApplyArea(session, player, i);
     if (b.wallHit) {
       // Damped, and back to where it was before it entered the wall.
