@@ -97,7 +97,13 @@ bool QuadHitD(double ax, double ay, double bx, double by, double cx, double cy, 
   const double c4 = Cross(dx, dy, ax, ay, px, py);
   positive = positive || c4 > 0;
   negative = negative || c4 < 0;
-  return !(positive && negative);
+  if (positive && negative) return false;
+  if (positive || negative) return true;
+  // All four zero: the corners lie on one line (or on one point) and so does
+  // the ball. Such a flat shape holds only what lies between its corners,
+  // not the whole line through them across the course.
+  return px >= std::min({ax, bx, cx, dx}) && px <= std::max({ax, bx, cx, dx}) &&
+         py >= std::min({ay, by, cy, dy}) && py <= std::max({ay, by, cy, dy});
 }
 
 void SetTicker(GameSession& s, size_t spaces, std::string_view text) {

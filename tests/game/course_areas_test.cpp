@@ -104,6 +104,26 @@ TEST(AreaShapes, NoShapeOrDisabledNeverHolds) {
   EXPECT_FALSE(AreaContains(off, 100, 100));
 }
 
+// A flat shape (all corners on one line, or a segment of zero length) must
+// not reach along the whole line through it.
+TEST(AreaShapes, FlatShapesHoldOnlyWhatLiesBetweenTheirCorners) {
+  const arearec dot = Shape(0, 300, 400, 300, 400);  // zero-length segment
+  EXPECT_TRUE(AreaContains(dot, 300, 400));
+  EXPECT_TRUE(AreaContains(dot, 304, 400));
+  EXPECT_TRUE(AreaContains(dot, 302, 402));
+  EXPECT_FALSE(AreaContains(dot, 305, 400));
+  EXPECT_FALSE(AreaContains(dot, 900, 400));
+  EXPECT_FALSE(AreaContains(dot, -50, 400));
+  const arearec point = Shape(0, 50, 50, 50, 50, 50, 50, 50, 50);
+  EXPECT_TRUE(AreaContains(point, 50, 50));
+  EXPECT_FALSE(AreaContains(point, 51, 50));
+  EXPECT_FALSE(AreaContains(point, 700, 10));
+  const arearec line = Shape(0, 10, 10, 20, 20, 30, 30, 40, 40);
+  EXPECT_TRUE(AreaContains(line, 25, 25));
+  EXPECT_FALSE(AreaContains(line, 60, 60));
+  EXPECT_FALSE(AreaContains(line, 25, 26));
+}
+
 TEST(AreaShapes, ExtremeCoordinatesAreSafe) {
   const arearec q = Shape(0, INT32_MAX, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MAX,
                           INT32_MIN, INT32_MIN);
