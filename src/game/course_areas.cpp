@@ -1,0 +1,487 @@
+#include "game/course_areas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "core/angles.h"
+#include "core/rounding.h"
+#include "game/collisions.h"
+#include "game/effects.h"
+#include "game/game_state.h"
+
+namespace quendrix {
+
+namespace {
+
+// Area kinds, as the hole files number them: append only.
+enum Kind : int32_t {
+  kWall19 = 1,
+  kWall64 = 2,
+  kWall109 = 3,
+  kWall0 = 4,
+  kCup = 5,
+  kWall32 = 6,
+  kWall96 = 7,
+  kRampWest = 8,        // code -13, push 96
+  kRampEast = 9,        // code 13, push 1
+  kRampSouthEast = 10,  // code 13, push 32
+  kRampWestFlat = 11,   // code -13, push 128
+  kPopper = 12,
+  kSpringboard = 13,
+  kFunnel = 14,
+  kSlopeFirst = 15,
+  kSlopeLast = 22,
+  kSand = 23,
+  kWater = 24,
+  kPipeExitFx = 25,
+  kPipeEntrance = 26,
+  kBlaster = 27,
+  kNextHoleText = 28,
+  kRough = 30,
+  kHighlight = 32,
+  kLedge = 33,
+  kKicker = 34,
+  kBonusStroke = 35,
+  kCatapult = 36,
+  kPipeExit = 37,
+  kSwitch = 38,
+  kOneShot = 40,
+  kSpringboard2 = 43,
+};
+
+// Sounds of the effects list.
+constexpr int32_t kSoundCupIn = 3;
+constexpr int32_t kSoundPipeOut = 7;
+constexpr int32_t kSoundPopper = 9;
+constexpr int32_t kSoundHop = 10;
+constexpr int32_t kSoundBlaster = 12;
+constexpr int32_t kSoundWater = 13;
+constexpr int32_t kSoundSpring = 14;
+constexpr int32_t kSoundRough = 15;
+constexpr int32_t kSoundRough2 = 16;
+constexpr int32_t kSoundStuck = 19;
+constexpr int32_t kSoundBonus = 21;
+// Wave of the hole's own sound list.
+constexpr int32_t kBgSoundArea = 1;
+
+// Slope kinds 15 ... 22 push this way; +x is 1, since 0 means "no push".
+constexpr int32_t kSlopeDirection[8] = {1, 19, 64, 109, 128, 147, 192, 237};
+
+constexpr std::string_view kHopText = "CVNUK0M SLICTP0";
+
+int32_t Wrap(int64_t v) {
+  return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
+
+// Cross product of the edge a -> b with the point p seen from b; doubles
+// keep it exact for any course coordinates and free of overflow.
+double Cross(double ax, double ay, double bx, double by, double px, double py) {
+  return (bx - ax) * (py - by) - (by - ay) * (px - bx);
+}
+
+// Inside when the four cross products are all >= 0 or all <= 0, that is when
+// no two of them have strictly opposite signs; most points far away fail on
+// the first two edges.
+bool QuadHitD(double ax, double ay, double bx, double by, double cx, double cy, double dx,
+              double dy, double px, double py) {
+  const double c1 = Cross(ax, ay, bx, by, px, py);
+  const double c2 = Cross(bx, by, cx, cy, px, py);
+  bool positive = c1 > 0 || c2 > 0;
+  bool negative = c1 < 0 || c2 < 0;
+  if (positive && negative) return false;
+  const double c3 = Cross(cx, cy, dx, dy, px, py);
+  positive = positive || c3 > 0;
+  negative = negative || c3 < 0;
+  if (positive && negative) return false;
+  const double c4 = Cross(dx, dy, ax, ay, px, py);
+  positive = positive || c4 > 0;
+  negative = negative || c4 < 0;
+  if (positive && negative) return false;
+  if (positive || negative) return true;
+  // All four zero: the corners lie on one line (or on one point) and so does
+  // the ball. Such a flat shape holds only what lies between its corners,
+  // not the whole line through them across the course.
+  return px >= std::min({ax, bx, cx, dx}) && px <= std::max({ax, bx, cx, dx}) &&
+         py >= std::min({ay, by, cy, dy}) && py <= std::max({ay, by, cy, dy});
+}
+
+void SetTicker(GameSession& s, size_t spaces, std::string_view text) {
+  s.tickerPos = 0;
+  s.tickerText.assign(spaces, ' ');
+  s.tickerText += text;
+}
+
+// The hop over a cup or a pipe entrance taken too fast.
+void Hop(GameSession& s, playerrec& b) {
+  SetTicker(s, 27, kHopText);
+  s.tickerText.push_back('\0');
+  s.tickerText.push_back('\0');
+  b.fallSpeed = b.speed / 1.75;
+  b.direction = Wrap(int64_t{b.direction} + s.playRandom.RandomBelow(16) - 8);
+  b.airborne = true;
+}
+
+void RampPush(playerrec& b, int32_t code, int32_t direction) {
+  b.rampCode = code;
+  b.pushDirection = direction;
+  b.pushSpeed = std::min(0.014 * b.speed, 0.031);
+  if (b.pushSpeed < 0.017) b.pushSpeed = 0.017;
+  b.lastArea = -1;
+}
+
+void Capture(GameSession& s, playerrec& b, bool& flag, int32_t area) {
+  s.Sound(kSoundCupIn);
+  flag = true;
+  b.rideArea = area;
+  if (b.speed > 0.75) b.speed = 0.75;
+}
+
+// Drops the ball out of a pipe mouth at (x2, y2) from height |y3 - y2| along
+// the arrow from (x3, y3) to (x4, y4); `scatter` lands it a few pixels off.
+void PipeExit(GameSession& s, playerrec& b, const arearec& a, bool scatter) {
+  b.x = a.x2;
+  b.y = a.y2;
+  if (scatter) {
+    const int32_t angle = s.playRandom.RandomBelow(256);
+    const int32_t d = s.playRandom.RandomBelow(12) + 4;
+    b.x += BinCos(angle) * d;
+    b.y += BinSin(angle) * d * 0.5;
+  }
+  b.direction = BinAngle(static_cast<double>(a.x4) - a.x3, static_cast<double>(a.y4) - a.y3);
+  b.speed = PlainDistance(a.x3, a.y3, a.x4, a.y4) / 50.0;
+  if (b.speed > 2) b.speed = 2.0;
+  b.z = std::fabs(static_cast<double>(a.y3) - a.y2);
+  b.airborne = true;
+}
+
+void PipeFlash(GameSession& s, const playerrec& b) {
+  AddCourseEffect(s, Wrap(int64_t{Nearest(b.x)} - 17),
+                  Wrap(int64_t{Nearest(b.y)} - 28 - Nearest(b.z)), 13, 255);
+}
+
+// Launchers (popper, blaster, catapult) throw the ball up high.
+void Launch(playerrec& b, double speed) {
+  b.airborne = true;
+  b.speed = speed;
+  b.fallSpeed = 6.0;
+  b.lastArea = -1;
+  b.moving = true;
+}
+
+// A decimal image number written in an area's comment; false when the
+// comment holds anything else.
+bool ParseImageNumber(std::string_view text, int32_t& value) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (text.empty() || text.size() > 9) return false;
+  int32_t v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  value = v;
+  return true;
+}
+
+void Rough(GameSession& s, playerrec& b, const arearec& a) {
+  if (b.speed > 2) b.speed = 0.94 * b.speed;
+  b.airborne = true;
+  if (std::fabs(b.fallSpeed) < 0.5) b.fallSpeed = s.playRandom.RandomBelow(8) / 10.0;
+  b.direction = Mod256(Wrap(int64_t{b.direction} + 2 - s.playRandom.RandomBelow(4)));
+  b.lastArea = -1;
+  b.moving = true;
+  SpawnBurst(s, BurstRecipe::kRoughGrit, b);
+  const int32_t ex = Wrap(int64_t{Nearest(b.x)} - s.visualRandom.RandomBelow(22));
+  const int32_t ey = Wrap(int64_t{Nearest(b.y)} - s.visualRandom.RandomBelow(22) - 10);
+  AddCourseEffect(s, ex, ey, 8, 128);
+  // A comment that is no image number has nothing to show: that effect is
+  // skipped rather than shown with a made-up image.
+  int32_t image = 0;
+  if (a.p1 != 0 && a.p2 != 0 && ParseImageNumber(a.comment, image))
+    AddCourseEffect(s, a.p1, a.p2, image, 0);
+  if (s.soundOn) s.Sound(s.visualRandom.RandomBelow(10) > 5 ? kSoundRough2 : kSoundRough);
+}
+
+void BonusStroke(GameSession& s, playerrec& b, arearec& a) {
+  a.enabled = false;
+  // Slots 36 and 37 belong to the hole animations; the flash replaces them.
+  ClearCourseEffectKeepFrame(s, 36);
+  ClearCourseEffectKeepFrame(s, 37);
+  s.effectSlot = 1;
+  const int32_t ex = Wrap(int64_t{Nearest(b.x)} - 80);
+  const int32_t ey = Wrap(int64_t{Nearest(b.y)} - 62);
+  AddCourseEffect(s, ex, ey, 7, 255);
+  AddCourseEffect(s, ex, ey, 7, -192);
+  SetTicker(s, 19, "D0Y0VHNTEVLHLIN JDAP");
+  --b.strokes;
+  --b.totalStrokes;
+  b.fallSpeed = 3.0;
+  b.airborne = true;
+  s.Sound(kSoundBonus);
+  s.bonusStrokeTaken = false;
+  s.bonusStrokeUsed = true;
+  s.bannerText = "EUE  JDAP   ";
+  s.bannerFade = 255;
+}
+
+void Wall(GameSession& s, int32_t player, int32_t area, int32_t wallAngle) {
+  playerrec& b = s.players[player];
+  if (area == b.lastArea) return;
+  WallRebound(s, wallAngle, player);
+  b.lastArea = area;
+  const arearec& a = s.areas[area];
+  if ((a.kind == kWall19 || a.kind == kWall109) && a.p1 == 1) {
+    s.Sound(kSoundStuck);
+    SpawnBurst(s, BurstRecipe::kGrey, b);
+  }
+}
+
+// The effect of area `i` on a ball inside it.
+void ApplyArea(GameSession& s, int32_t player, int32_t i) {
+  playerrec& b = s.players[player];
+  arearec& a = s.areas[i];
+  switch (a.kind) {
+    case kWall19:
+      Wall(s, player, i, 19);
+      break;
+    case kWall64:
+      Wall(s, player, i, 64);
+      break;
+    case kWall109:
+      Wall(s, player, i, 109);
+      break;
+    case kWall0:
+      Wall(s, player, i, 0);
+      break;
+    case kWall32:
+      Wall(s, player, i, 32);
+      break;
+    case kWall96:
+      Wall(s, player, i, 96);
+      break;
+    case kCup:
+      if (b.speed > 2 && b.z < 4) {
+        Hop(s, b);
+        if (s.soundOn && s.visualRandom.RandomBelow(10) < 7) s.Sound(kSoundHop);
+      } else if (!b.inCup && !b.airborne) {
+        Capture(s, b, b.inCup, i);
+      }
+      break;
+    case kRampWest:
+      RampPush(b, -13, 96);
+      break;
+    case kRampEast:
+      RampPush(b, 13, 1);
+      break;
+    case kRampSouthEast:
+      RampPush(b, 13, 32);
+      break;
+    case kRampWestFlat:
+      RampPush(b, -13, 128);
+      break;
+    case kPopper:
+      if (!b.inCup && b.z < 2) {
+        b.direction = s.playRandom.RandomBelow(360);  // 256 ... 359 act as 0 ... 103
+        Launch(b, 1.5);
+        AddCourseEffect(s, Wrap(int64_t{a.x1} - 27), Wrap(int64_t{a.y1} - 147), 3, 192);
+        s.Sound(kSoundPopper);
+      }
+      break;
+    case kSpringboard:
+    case kSpringboard2:
+      if (b.z < 4) {
+        b.airborne = true;
+        if (a.p3 != 0) b.direction = Wrap(int64_t{a.p3} - s.playRandom.RandomBelow(16));
+        b.fallSpeed = 6.0;
+        b.speed += 0.25;
+        b.lastArea = -1;
+        b.moving = true;
+        if (a.kind == kSpringboard) {
+          SetTicker(s, 27, "JDAP Y0 YPJGNHE ");
+        } else {
+          SetTicker(s, 27, "BEHTNVRTOP   ");
+        }
+        if (a.p1 != 0) AddCourseEffect(s, a.p1, a.p2, a.p4, 0);
+        s.Sound(a.kind == kSpringboard ? kSoundSpring : kSoundPopper);
+      }
+      break;
+    case kFunnel:
+      if (!b.airborne && !b.inCup) {
+        b.pushDirection = BinAngle(a.x1, a.y1, Nearest(b.x), Nearest(b.y));
+        b.pushSpeed = 0.025 * b.speed + 0.025;
+        b.lastArea = -1;
+      }
+      break;
+    case kSand:
+      if (b.z < 0.5) b.onSand = true;
+      break;
+    case kWater:
+      if (b.z < 1 && !b.lost) {
+        s.Sound(kSoundWater);
+        s.respawnX = a.p1;
+        s.respawnY = a.p2;
+        b.lost = true;
+        SpawnWaterSplash(s, b);
+        b.z = 0;
+        b.fallSpeed = 0;
+      }
+      break;
+    case kPipeExitFx:
+      PipeFlash(s, b);
+      PipeExit(s, b, a, true);
+      PipeFlash(s, b);
+      s.recentre = true;
+      s.Sound(kSoundPipeOut);
+      break;
+    case kPipeEntrance:
+      // A fast ball hops over, silently and at any height.
+      if (b.speed > 2) {
+        Hop(s, b);
+      } else if (!b.inPipe && !b.airborne) {
+        Capture(s, b, b.inPipe, i);
+      }
+      break;
+    case kBlaster:
+      if (!b.inCup && b.z < 4) {
+        b.direction = Wrap(int64_t{b.direction} - (s.playRandom.RandomBelow(128) + 64));
+        Launch(b, 3.0);
+        SpawnBurst(s, BurstRecipe::kGreen, b);
+        AddCourseEffect(s, Wrap(int64_t{Nearest(b.x)} - 55), Wrap(int64_t{Nearest(b.y)} - 65), 3,
+                        192);
+        s.Sound(kSoundBlaster);
+      }
+      break;
+    case kNextHoleText:
+      // Only p1 = 0 names the next hole; any other value (1 ... 4 in the
+      // holes, anything at all in a broken file) changes nothing.
+      if (a.p1 == 0) s.nextHoleName = a.comment;
+      break;
+    case kRough:
+      if (s.playRandom.RandomBelow(8) == 0) Rough(s, b, a);
+      break;
+    case kHighlight:
+      b.highlight = std::max(b.highlight, a.p1);
+      break;
+    case kLedge:
+      if (i != b.lastArea) {
+        b.z += a.p1;
+        b.y += a.p1;
+        b.prevX = b.x;
+        b.prevY = b.y;
+        b.airborne = true;
+        b.lastArea = i;
+      }
+      break;
+    case kKicker:
+      if (!b.airborne && b.speed > 3.5) {
+        b.speed = 4.5;
+        b.fallSpeed = 12.0;
+        b.airborne = true;
+      }
+      break;
+    case kBonusStroke:
+      BonusStroke(s, b, a);
+      break;
+    case kCatapult:
+      if (!b.airborne) {
+        b.direction = 192 - s.playRandom.RandomBelow(64);
+        Launch(b, 3.0);
+        SetTicker(s, 27, "BLI PA3SJDNVN D0P0GH0F0 PAS04EF0");
+        AddCourseEffect(s, 1006, 71, 8, 0);
+        s.BackgroundSound(kBgSoundArea);
+      }
+      break;
+    case kPipeExit:
+      PipeExit(s, b, a, false);
+      break;
+    case kSwitch:
+      // An area number outside 1 ... 99 switches nothing.
+      if (OneBased<arearec, kMaxAreas>::Contains(a.p1)) s.areas[a.p1].enabled = true;
+      break;
+    case kOneShot:
+      if (!b.airborne) {
+        a.enabled = false;
+        s.BackgroundSound(kBgSoundArea);
+      }
+      break;
+    default:
+      if (a.kind >= kSlopeFirst && a.kind <= kSlopeLast) {
+        b.pushDirection = kSlopeDirection[a.kind - kSlopeFirst];
+        b.pushSpeed = 0.025;
+        b.lastArea = -1;
+      }
+      break;
+  }
+}
+
+}  // namespace
+
+bool QuadHit(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t cx, int32_t cy, int32_t dx,
+             int32_t dy, int32_t px, int32_t py) {
+  return QuadHitD(ax, ay, bx, by, cx, cy, dx, dy, px, py);
+}
+
+bool SegmentHit(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t px, int32_t py) {
+  // Outside the ends' box grown by the band's half width nothing can hit;
+  // this skips the angle and both distances for far-away balls. (A segment
+  // of zero length is a degenerate band and takes the full test.)
+  const int64_t margin = 5;
+  if (x1 != x2 || y1 != y2) {
+    if (int64_t{px} < int64_t{std::min(x1, x2)} - margin ||
+        int64_t{px} > int64_t{std::max(x1, x2)} + margin ||
+        int64_t{py} < int64_t{std::min(y1, y2)} - margin ||
+        int64_t{py} > int64_t{std::max(y1, y2)} + margin)
+      return false;
+  }
+  const int32_t a = BinAngle(x1, y1, x2, y2);
+  const double mx = Nearest(BinCos(a + 64) * 4);
+  const double my = Nearest(BinSin(a + 64) * 4);
+  return QuadHitD(x1 + mx, y1 + my, x2 + mx, y2 + my, x2 - mx, y2 - my, x1 - mx, y1 - my, px, py) ||
+         PlainDistance(px, py, x1, y1) <= 4 || PlainDistance(px, py, x2, y2) <= 4;
+}
+
+bool AreaContains(const arearec& a, int32_t px, int32_t py) {
+  if (!a.enabled) return false;
+  if (a.r > 0) {
+    // ViewDistance <= r needs |dx| <= r and 2 |dy| <= r, give or take the
+    // rounding: a cheap box test first.
+    const int64_t dx = int64_t{px} - a.x1, dy = int64_t{py} - a.y1;
+    if (std::abs(dx) > int64_t{a.r} + 1 || 2 * std::abs(dy) > int64_t{a.r} + 1) return false;
+    return ViewDistance(px, py, a.x1, a.y1) <= a.r;
+  }
+  if (a.x3 == 0 && a.x4 == 0) return SegmentHit(a.x1, a.y1, a.x2, a.y2, px, py);
+  if (a.x3 != 0 && a.x4 != 0)
+    return QuadHit(a.x1, a.y1, a.x2, a.y2, a.x3, a.y3, a.x4, a.y4, px, py);
+  return false;  // exactly one of x3, x4 set: no shape
+}
+
+void AreaPass(GameSession& session, int32_t player) {
+  playerrec& b = session.players[player];
+  // The ball is tested where the earlier areas left it; its rounded position
+  // is worked out again only when an area has moved it.
+  double atX = b.x, atY = b.y;
+  int32_t px = Nearest(atX), py = Nearest(atY);
+  for (int32_t i = 1; i <= kMaxAreas; ++i) {
+    b.wallHit = false;
+    b.touching = false;
+    const arearec& a = session.areas[i];
+    if (!a.enabled) continue;
+    if (b.x != atX || b.y != atY) {
+      atX = b.x;
+      atY = b.y;
+      px = Nearest(atX);
+      py = Nearest(atY);
+    }
+    if (AreaContains(a, px, py)) b.touching = true;
+    if (b.touching) ApplyArea(session, player, i);
+    if (b.wallHit) {
+      // Damped, and back to where it was before it entered the wall.
+      b.speed = 0.9 * b.speed;
+      b.x = b.prevX;
+      b.y = b.prevY;
+    }
+  }
+}
+
+}  // namespace quendrix

@@ -1,0 +1,266 @@
+#include "game/hole_check.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "core/angles.h"
+#include "core/cp1251.h"
+#include "game/course_areas.h"
+#include "game/game_state.h"
+#include "game/hole_file.h"
+#include "game/launch_settings.h"
+
+namespace quendrix {
+
+namespace {
+
+// The fastest shot a putt gives is 90 / 22 px per substep. A wall must be
+// wider than one substep's travel plus a pixel of rounding on either side,
+// or a ball can step over it.
+constexpr double kTopShotSpeed = 90.0 / 22.0;
+constexpr double kMinWallWidth = kTopShotSpeed + 2;
+
+constexpr int kMaxChain = 40;
+
+const char* const kAreaKeys[] = {"kind", "x1", "y1", "r",  "x2", "y2", "x3", "y3",     "x4",
+                                 "y4",   "p1", "p2", "p3", "p4", "p5", "p6", "enabled"};
+
+bool IsWall(int32_t kind) {
+  return (kind >= 1 && kind <= 4) || kind == 6 || kind == 7;
+}
+bool IsPipe(int32_t kind) {
+  return kind == 25 || kind == 26 || kind == 37;
+}
+bool Acts(int32_t kind) {
+  return (kind >= 1 && kind <= 28) || kind == 30 || (kind >= 32 && kind <= 38) || kind == 40 ||
+         kind == 43;
+}
+
+bool IsDecimal(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (text.empty() || text.size() > 9) return false;
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string ReadFile(const std::filesystem::path& path, bool& found) {
+  std::error_code error;
+  found = std::filesystem::is_regular_file(path, error);
+  if (!found) return {};
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  std::string text = bytes.str();
+  if (text.size() > kMaxHoleFileBytes) text.resize(kMaxHoleFileBytes);
+  return text;
+}
+
+double LineDistance(double ax, double ay, double bx, double by, double px, double py) {
+  const double len = std::hypot(bx - ax, by - ay);
+  if (len == 0) return std::hypot(px - ax, py - ay);
+  return std::fabs((bx - ax) * (py - ay) - (by - ay) * (px - ax)) / len;
+}
+
+// The next hole a hole's file names: the comment of its last cup.
+std::string NextHoleOf(const GameSession& s) {
+  std::string next;
+  for (int32_t i = 1; i <= kMaxAreas; ++i)
+    if (s.areas[i].kind == 5) next = s.areas[i].comment;
+  return next;
+}
+
+}  // namespace
+
+double QuadWidth(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t cx, int32_t cy, int32_t dx,
+                 int32_t dy) {
+  const double x[4] = {double(ax), double(bx), double(cx), double(dx)};
+  const double y[4] = {double(ay), double(by), double(cy), double(dy)};
+  double width = INFINITY;
+  for (int e = 0; e < 4; ++e) {
+    const int f = (e + 1) % 4;
+    if (x[e] == x[f] && y[e] == y[f]) continue;
+    double across = 0;
+    for (int v = 0; v < 4; ++v)
+      across = std::max(across, LineDistance(x[e], y[e], x[f], y[f], x[v], y[v]));
+    width = std::min(width, across);
+  }
+  return std::isinf(width) ? 0.0 : width;
+}
+
+HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
+                          const std::filesystem::path& directory, const HoleCheckOptions& options) {
+  HoleCheckResult result;
+  const auto problem = [&result](int32_t area, int32_t kind, const std::string& what) {
+    if (area > 0) {
+      result.problems.push_back("area " + std::to_string(area) + " (kind " + std::to_string(kind) +
+                                "): " + what);
+    } else {
+      result.problems.push_back(what);
+    }
+  };
+
+  const IniFile ini = IniFile::Parse(text);
+  LaunchSettings settings;
+  auto session = std::make_unique<GameSession>(settings);
+  GameSession& s = *session;
+  LoadHoleText(s, text);
+
+  for (const char* key : {"x", "y"}) {
+    const std::string* raw = ini.Find("ball", key);
+    int32_t v = 0;
+    if (raw != nullptr && !ParseHoleInteger(*raw, v))
+      problem(0, 0, std::string("[ball] ") + key + " = \"" + *raw + "\" is not a number");
+  }
+  if (const std::string* raw = ini.Find("course", "par"); raw != nullptr) {
+    int32_t v = 0;
+    if (!ParseHoleInteger(*raw, v))
+      problem(0, 0, "[course] par = \"" + *raw + "\" is not a number");
+  }
+
+  bool hasCup = false;
+  const bool bounded = options.pictureWidth > 0 && options.pictureHeight > 0;
+  const auto offPicture = [&](int32_t x, int32_t y) {
+    return bounded && (x < 0 || y < 0 || x >= options.pictureWidth || y >= options.pictureHeight);
+  };
+
+  for (int32_t i = 1; i <= kMaxAreas; ++i) {
+    const arearec& a = s.areas[i];
+    const std::string section = "area" + std::to_string(i);
+    for (const char* key : kAreaKeys) {
+      const std::string* raw = ini.Find(section, key);
+      int32_t v = 0;
+      if (raw != nullptr && !ParseHoleInteger(*raw, v))
+        problem(i, a.kind, std::string(key) + " = \"" + *raw + "\" is not a number: read as 0");
+    }
+    if (a.kind == 0) continue;
+    if (!Acts(a.kind)) {
+      problem(i, a.kind, "no such kind: the area never acts");
+      continue;
+    }
+    if (a.kind == 5) hasCup = true;
+
+    // Shape.
+    const bool circle = a.r > 0;
+    const bool segment = !circle && a.x3 == 0 && a.x4 == 0;
+    const bool quad = !circle && a.x3 != 0 && a.x4 != 0;
+    if (IsPipe(a.kind) && !circle) {
+      problem(i, a.kind, "a pipe takes its shape from r, which is not above 0");
+    } else if (!circle && !segment && !quad) {
+      problem(i, a.kind, "no shape: with r < 1 both or neither of x3, x4 must be 0");
+    } else if (segment && a.x1 == a.x2 && a.y1 == a.y2) {
+      problem(i, a.kind, "segment of zero length: only a dot of radius 4 acts");
+    } else if (quad) {
+      const double width = QuadWidth(a.x1, a.y1, a.x2, a.y2, a.x3, a.y3, a.x4, a.y4);
+      // Convexity: the corners must turn one way only.
+      const int32_t xs[4] = {a.x1, a.x2, a.x3, a.x4}, ys[4] = {a.y1, a.y2, a.y3, a.y4};
+      bool left = false, right = false;
+      for (int k = 0; k < 4; ++k) {
+        const double ex = double(xs[(k + 1) % 4]) - xs[k], ey = double(ys[(k + 1) % 4]) - ys[k];
+        const double fx = double(xs[(k + 2) % 4]) - xs[(k + 1) % 4];
+        const double fy = double(ys[(k + 2) % 4]) - ys[(k + 1) % 4];
+        const double turn = ex * fy - ey * fx;
+        left = left || turn > 0;
+        right = right || turn < 0;
+      }
+      if (width == 0) {
+        problem(i, a.kind, "quadrilateral with all corners on one line");
+      } else if (left && right) {
+        problem(i, a.kind, "quadrilateral is not convex: the ball test needs a convex one");
+      } else if (IsWall(a.kind) && width < kMinWallWidth) {
+        std::ostringstream w;
+        w.precision(3);
+        w << "wall only " << width << " px thick: a ball at top putt speed can pass through it";
+        problem(i, a.kind, w.str());
+      }
+    }
+    if (IsWall(a.kind) && circle && a.r < kMinWallWidth)
+      problem(i, a.kind,
+              "round wall of radius " + std::to_string(a.r) +
+                  " is only that high on the ground: a fast ball can pass through it");
+    // Parameters.
+    switch (a.kind) {
+      case 38:
+        if (!OneBased<arearec, kMaxAreas>::Contains(a.p1)) {
+          problem(i, a.kind, "p1 = " + std::to_string(a.p1) + " names no area 1 ... 99");
+        } else if (s.areas[a.p1].kind == 0) {
+          problem(i, a.kind, "p1 = " + std::to_string(a.p1) + " names an empty area");
+        }
+        break;
+      case 28:
+        if (a.p1 < 0 || a.p1 > 4)
+          problem(i, a.kind, "p1 = " + std::to_string(a.p1) + " is outside 0 ... 4");
+        break;
+      case 30:
+        if (a.p1 != 0 && a.p2 != 0 && !IsDecimal(a.comment))
+          problem(i, a.kind, "comment \"" + Cp1251ToUtf8(a.comment) + "\" is no image number");
+        break;
+      default:
+        break;
+    }
+
+    // Pipe exits.
+    if (a.kind == 25 || a.kind == 26 || a.kind == 37) {
+      if (offPicture(a.x2, a.y2))
+        problem(i, a.kind,
+                "pipe exit (" + std::to_string(a.x2) + ", " + std::to_string(a.y2) +
+                    ") lies outside the course picture");
+      if (a.x3 == a.x4 && a.y3 == a.y4)
+        problem(i, a.kind, "pipe exit arrow (x3, y3) -> (x4, y4) has no length");
+    }
+    if (a.kind == 37 || a.kind == 25) {
+      // Where the ball lands: (x2, y2), for kind 25 anywhere 4 ... 15 px off.
+      bool inside = AreaContains(a, a.x2, a.y2) && a.kind == 37;
+      if (a.kind == 25) {
+        for (int32_t angle = 0; angle < 256 && !inside; ++angle) {
+          for (int32_t d = 4; d <= 15 && !inside; ++d) {
+            const double x = a.x2 + BinCos(angle) * d, y = a.y2 + BinSin(angle) * d * 0.5;
+            inside = AreaContains(a, static_cast<int32_t>(std::lrint(x)),
+                                  static_cast<int32_t>(std::lrint(y)));
+          }
+        }
+      }
+      if (inside)
+        problem(i, a.kind,
+                "the ball lands inside this pipe exit and is thrown back at every substep");
+    }
+  }
+  if (!hasCup) problem(0, 0, "no cup (kind 5): the hole can never be finished");
+
+  // The chain of next holes.
+  result.chain.emplace_back(holeName);
+  std::set<std::string> seen{std::string(holeName)};
+  std::string next = hasCup ? NextHoleOf(s) : std::string();
+  for (int32_t i = 1; i <= kMaxAreas; ++i) {
+    const arearec& a = s.areas[i];
+    if (a.kind != 28 || a.p1 != 0 || !options.followChain) continue;
+    bool found = false;
+    ReadFile(directory / (Cp1251ToUtf8(a.comment) + ".hole"), found);
+    if (!found)
+      problem(i, a.kind,
+              "next-hole text names \"" + Cp1251ToUtf8(a.comment) + "\", which has no hole file");
+  }
+  for (int step = 0; options.followChain && !next.empty() && step < kMaxChain; ++step) {
+    if (!seen.insert(next).second) {
+      result.chain.push_back(next + " (again)");
+      break;
+    }
+    result.chain.push_back(next);
+    bool found = false;
+    const std::string nextText = ReadFile(directory / (Cp1251ToUtf8(next) + ".hole"), found);
+    if (!found) {
+      problem(0, 0,
+              "next hole \"" + Cp1251ToUtf8(next) + "\" has no hole file in " + directory.string());
+      break;
+    }
+    auto nextSession = std::make_unique<GameSession>(settings);
+    LoadHoleText(*nextSession, nextText);
+    next = NextHoleOf(*nextSession);
+  }
+  return result;
+}
+
+}  // namespace quendrix
