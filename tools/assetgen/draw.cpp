@@ -29,11 +29,16 @@ FontBook& Book() {
 
 const char* FaceFile(Face face) {
   switch (face) {
-    case Face::kSans: return "DejaVuSans.ttf";
-    case Face::kSansBold: return "DejaVuSans-Bold.ttf";
-    case Face::kCondensedBold: return "DejaVuSansCondensed-Bold.ttf";
-    case Face::kMonoBold: return "DejaVuSansMono-Bold.ttf";
-    case Face::kSerifBold: return "DejaVuSerif-Bold.ttf";
+    case Face::kSans:
+      return "DejaVuSans.ttf";
+    case Face::kSansBold:
+      return "DejaVuSans-Bold.ttf";
+    case Face::kCondensedBold:
+      return "DejaVuSansCondensed-Bold.ttf";
+    case Face::kMonoBold:
+      return "DejaVuSansMono-Bold.ttf";
+    case Face::kSerifBold:
+      return "DejaVuSerif-Bold.ttf";
   }
   return "DejaVuSans.ttf";
 }

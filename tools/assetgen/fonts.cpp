@@ -1,5 +1,6 @@
 #include "fonts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <stdexcept>
@@ -25,25 +26,62 @@ char32_t DecodeUtf8(std::string_view s, size_t& i) {
   return v;
 }
 
+// The cell of '4' shows Ч drawn square, like an open-topped 4, so that it
+// reads right both in "C4ET" (СЧЕТ) and in a score of 4.
+void OpenFour(cairo_t* cr, double x0, int cellW, const OutlineLook& look) {
+  double size = look.text.size;
+  double cap = size * 0.76, w = std::min(cellW - 2.0 - look.text.outline, size * 0.6);
+  double stroke = std::max(1.2, size * (look.text.face == Face::kSans ? 0.09 : 0.15));
+  double left = x0 + (cellW - 1 - w) / 2.0 + stroke / 2, right = left + w - stroke;
+  double top = look.baseline - cap, bar = look.baseline - cap * 0.42;
+  cairo_new_path(cr);
+  cairo_move_to(cr, left, top);
+  cairo_line_to(cr, left, bar);
+  cairo_line_to(cr, right, bar);
+  cairo_move_to(cr, right, top);
+  cairo_line_to(cr, right, look.baseline);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+  if (look.text.outline > 0) {
+    SetColour(cr, look.text.outlineColour);
+    cairo_set_line_width(cr, stroke + look.text.outline);
+    cairo_stroke_preserve(cr);
+  }
+  SetColour(cr, look.text.colour);
+  cairo_set_line_width(cr, stroke);
+  cairo_stroke(cr);
+}
+
 }  // namespace
 
-std::string_view FontMapCells() { return {kFontMapBytes, kFontCells}; }
+std::string_view FontMapCells() {
+  return {kFontMapBytes, kFontCells};
+}
 
 char32_t ShownLetter(unsigned char code) {
-  static const char32_t kLetters[26] = {
-      U'А', U'В', U'С', U'Д', U'Е', U'Г', U'Ж', U'Н', U'І', U'У', U'К', U'Ь', U'М',
-      U'И', U'Ф', U'Р', U'Ц', U'Я', U'Б', U'Т', U'Ш', U'Л', U'Щ', U'Х', U'П', U'Э'};
+  static const char32_t kLetters[26] = {U'А', U'В', U'С', U'Д', U'Е', U'Г', U'Ж', U'Н', U'І',
+                                        U'У', U'К', U'Ь', U'М', U'И', U'Ф', U'Р', U'Ц', U'Я',
+                                        U'Б', U'Т', U'Ш', U'Л', U'Щ', U'Х', U'П', U'Э'};
   if (code >= 'A' && code <= 'Z') return kLetters[code - 'A'];
   switch (code) {
-    case '0': return U'О';
-    case '3': return U'З';
-    case '4': return U'Ч';
-    case 0xC5: return U'Е';
-    case 0xD6: return U'Ц';
-    case 0xC4: return U'Д';
-    case 'a': return U'а';
-    case 't': return U'т';
-    default: return code;
+    case '0':
+      return U'О';
+    case '3':
+      return U'З';
+    case '4':
+      return U'Ч';
+    case 0xC5:
+      return U'Е';
+    case 0xD6:
+      return U'Ц';
+    case 0xC4:
+      return U'Д';
+    case 'a':
+      return U'а';
+    case 't':
+      return U'т';
+    default:
+      return code;
   }
 }
 
@@ -128,16 +166,31 @@ Picture OutlineFontStrip(std::string_view codes, int cellW, int cellH, const Out
   for (int k = 0; k < n; ++k) {
     std::string text = Utf8(ShownLetter(static_cast<unsigned char>(codes[k])));
     if (text == " ") continue;
-    double adv = TextWidth(text, look.text.face, look.text.size);
-    double room = cellW - 1 - look.text.outline;
-    double sx = (look.narrowToFit && adv > room) ? room / adv : 1.0;
+    unsigned char code = static_cast<unsigned char>(codes[k]);
     cairo_save(cr);
     cairo_rectangle(cr, k * cellW, 0, cellW, cellH);
     cairo_clip(cr);
-    double cx = k * cellW + (cellW - 1) / 2.0 + look.xOffset;
-    cairo_translate(cr, cx, 0);
+    if (code == '4') {
+      OpenFour(cr, k * cellW, cellW, look);
+      cairo_restore(cr);
+      continue;
+    }
+    double ix, iy, iw, ih;
+    TextInk(text, look.text.face, look.text.size, ix, iy, iw, ih);
+    double room = cellW - 1 - look.text.outline;
+    double sx = (look.narrowToFit && iw > room) ? room / iw : 1.0;
+    // Ink centred in the cell; Ь pushed right and І left so "LI" joins
+    // into Ы.
+    double left = (cellW - 1 - iw * sx) / 2.0;
+    double pad = look.text.outline / 2 + 0.5;
+    if (code == 'L') left = cellW - 1 - pad - iw * sx;
+    if (code == 'I') left = pad;
+    // Ink that would hang out of the cell (a low underscore) moves up.
+    double overflow = look.baseline + iy + ih + look.text.outline / 2 - (cellH - 0.5);
+    double baseline = look.baseline - std::max(0.0, overflow);
+    cairo_translate(cr, k * cellW + left + look.xOffset, 0);
     cairo_scale(cr, sx, 1.0);
-    DrawText(cr, text, 0, look.baseline, look.text, Align::kCentre);
+    DrawText(cr, text, -ix, baseline, look.text, Align::kLeft);
     cairo_restore(cr);
   }
   FlattenOptions options;

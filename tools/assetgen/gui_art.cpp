@@ -14,21 +14,21 @@ constexpr double kPi = 3.14159265358979323846;
 // Rows of the ball's disc (the game draws only these pixels): first and last
 // column of each of the 16 rows, -1 for an empty row.
 constexpr std::array<std::array<int, 2>, 16> kDiscRows = {{{-1, -1},
-                                                          {6, 9},
-                                                          {4, 11},
-                                                          {3, 12},
-                                                          {2, 13},
-                                                          {2, 13},
-                                                          {1, 14},
-                                                          {1, 14},
-                                                          {1, 14},
-                                                          {1, 14},
-                                                          {2, 13},
-                                                          {2, 13},
-                                                          {3, 12},
-                                                          {4, 11},
-                                                          {6, 9},
-                                                          {-1, -1}}};
+                                                           {6, 9},
+                                                           {4, 11},
+                                                           {3, 12},
+                                                           {2, 13},
+                                                           {2, 13},
+                                                           {1, 14},
+                                                           {1, 14},
+                                                           {1, 14},
+                                                           {1, 14},
+                                                           {2, 13},
+                                                           {2, 13},
+                                                           {3, 12},
+                                                           {4, 11},
+                                                           {6, 9},
+                                                           {-1, -1}}};
 
 bool InDisc(int x, int y) {
   if (x < 0 || y < 0 || x > 15 || y > 15) return false;
@@ -326,11 +326,15 @@ Picture Panel(const SkinStyle& s, const Picture& font) {
   cairo_move_to(cr, 17, 42.5);
   cairo_line_to(cr, 100, 42.5);
   cairo_stroke(cr);
-  static const Rgb kPlayerDots[4] = {{250, 250, 250}, {255, 214, 60}, {80, 170, 255}, {255, 105, 160}};
+  static const Rgb kPlayerDots[4] = {
+      {250, 250, 250}, {255, 214, 60}, {80, 170, 255}, {255, 105, 160}};
   for (int p = 0; p < 4; ++p) {
     double dx = p % 2 ? 62.5 : 19;
     double dy = p < 2 ? 32 : 53;
-    cairo_arc(cr, dx, dy, 2, 0, 2 * kPi);
+    cairo_arc(cr, dx, dy, 2.6, 0, 2 * kPi);
+    SetColour(cr, s.edge);
+    cairo_fill(cr);
+    cairo_arc(cr, dx, dy, 1.8, 0, 2 * kPi);
     SetColour(cr, kPlayerDots[p]);
     cairo_fill(cr);
   }
@@ -426,7 +430,8 @@ Picture Gauge(const SkinStyle& s) {
       cairo_arc_negative(cr, cx, cy, r0, b1, b0);
       cairo_close_path(cr);
       double t = i / (kGaugeSteps - 1.0);
-      Rgb col = t < 0.5 ? Mix(s.gaugeLow, s.gaugeMid, t * 2) : Mix(s.gaugeMid, s.gaugeHigh, t * 2 - 1);
+      Rgb col =
+          t < 0.5 ? Mix(s.gaugeLow, s.gaugeMid, t * 2) : Mix(s.gaugeMid, s.gaugeHigh, t * 2 - 1);
       if (i < k)
         SetColour(cr, col);
       else
@@ -571,9 +576,7 @@ void PutterPattern(cairo_t* cr, int k, double ox, double oy, bool shadow) {
   uy /= n;
   double vx = -uy, vy = ux;  // along the blade
   const double len = 11, depth = 2.6, tall = 6;
-  auto pt = [&](double a, double b, double h) {
-    return Vec3{a * vx + b * ux, a * vy + b * uy, h};
-  };
+  auto pt = [&](double a, double b, double h) { return Vec3{a * vx + b * ux, a * vy + b * uy, h}; };
   Vec3 heel = pt(-len * 0.55, 0, tall);
   Vec3 top{heel.x - ux * 12, heel.y - uy * 12, 118};
   if (shadow) {
@@ -621,14 +624,12 @@ void PutterPattern(cairo_t* cr, int k, double ox, double oy, bool shadow) {
     Vec3 p[4];
     double nx, ny, nh;
   };
-  Vec3 b[8] = {pt(-len, -depth, 0), pt(len, -depth, 0), pt(len, depth, 0), pt(-len, depth, 0),
-               pt(-len, -depth, tall), pt(len, -depth, tall), pt(len, depth, tall),
-               pt(-len, depth, tall)};
+  Vec3 b[8] = {pt(-len, -depth, 0),  pt(len, -depth, 0),     pt(len, depth, 0),
+               pt(-len, depth, 0),   pt(-len, -depth, tall), pt(len, -depth, tall),
+               pt(len, depth, tall), pt(-len, depth, tall)};
   Face4 faces[5] = {
-      {{b[0], b[1], b[5], b[4]}, -ux, -uy, 0},
-      {{b[2], b[3], b[7], b[6]}, ux, uy, 0},
-      {{b[1], b[2], b[6], b[5]}, vx, vy, 0},
-      {{b[3], b[0], b[4], b[7]}, -vx, -vy, 0},
+      {{b[0], b[1], b[5], b[4]}, -ux, -uy, 0}, {{b[2], b[3], b[7], b[6]}, ux, uy, 0},
+      {{b[1], b[2], b[6], b[5]}, vx, vy, 0},   {{b[3], b[0], b[4], b[7]}, -vx, -vy, 0},
       {{b[4], b[5], b[6], b[7]}, 0, 0, 1},
   };
   const double lx = -0.45, ly = 0.55, lh = 0.7;
@@ -718,8 +719,12 @@ Picture PutterSheet(bool shadow) {
 
 }  // namespace
 
-Picture Putter() { return PutterSheet(false); }
-Picture PutterShadow() { return PutterSheet(true); }
+Picture Putter() {
+  return PutterSheet(false);
+}
+Picture PutterShadow() {
+  return PutterSheet(true);
+}
 
 Picture BallShading() {
   Picture out(kBallSize, kBallSize, kBlack);
@@ -737,8 +742,8 @@ Picture BallShading() {
       } else if (lambert < 0.78) {
         // Blended at half strength: grey levels below the texture darken it.
         double g = std::clamp(40 + 180 * lambert, 24.0, 200.0);
-        Rgb c = Narrow565(Rgb{static_cast<uint8_t>(g), static_cast<uint8_t>(g),
-                              static_cast<uint8_t>(g + 10)});
+        Rgb c = Narrow565(
+            Rgb{static_cast<uint8_t>(g), static_cast<uint8_t>(g), static_cast<uint8_t>(g + 10)});
         out.Set(x, y, c == kBlack ? NextToKey(kBlack) : c);
       }
     }

@@ -15,7 +15,9 @@ uint8_t Narrow6(uint8_t v) {
   return static_cast<uint8_t>((q << 2) | (q >> 4));
 }
 
-Rgb Narrow565(Rgb c) { return {Narrow5(c.r), Narrow6(c.g), Narrow5(c.b)}; }
+Rgb Narrow565(Rgb c) {
+  return {Narrow5(c.r), Narrow6(c.g), Narrow5(c.b)};
+}
 
 Rgb NextToKey(Rgb key) {
   Rgb k = Narrow565(key);

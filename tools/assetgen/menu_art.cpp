@@ -1,5 +1,6 @@
 #include "menu_art.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -152,12 +153,18 @@ void Green(cairo_t* cr, double x, double y, double w, double h) {
 
 void KeyTable(cairo_t* cr, double x, double y) {
   static const char* kKeys[][2] = {
-      {"F1", "эта подсказка"},         {"F8", "пул / пуш"},
-      {"F4", "звук"},                  {"F3", "фоновый звук"},
-      {"F5", "частота кадров"},        {"Пробел", "малая панель"},
-      {"Home", "к мячу"},              {"End", "счёт"},
-      {"Стрелки", "обзор поля"},       {"Enter", "имена игроков"},
-      {"Правая кнопка", "отмена удара"}, {"Esc", "выход"},
+      {"F1", "эта подсказка"},
+      {"F8", "пул / пуш"},
+      {"F4", "звук"},
+      {"F3", "фоновый звук"},
+      {"F5", "частота кадров"},
+      {"Пробел", "малая панель"},
+      {"Home", "к мячу"},
+      {"End", "счёт"},
+      {"Стрелки", "обзор поля"},
+      {"Enter", "имена игроков"},
+      {"Правая кнопка", "отмена удара"},
+      {"Esc", "выход"},
   };
   for (int i = 0; i < 12; ++i) {
     double cx = x + (i % 2) * 290, cy = y + (i / 2) * 19;
@@ -200,23 +207,24 @@ Picture HelpPicture(bool pull) {
   Mouse(cr, 300, 90, true);
 
   // Steps.
-  static const char* kPull[] = {"1. Наведите указатель на мяч",    "    и нажмите левую кнопку.",
-                                "2. Не отпуская кнопку, тяните",   "    мышь назад, от цели.",
+  static const char* kPull[] = {"1. Наведите указатель на мяч",      "    и нажмите левую кнопку.",
+                                "2. Не отпуская кнопку, тяните",     "    мышь назад, от цели.",
                                 "    Чем дальше, тем сильнее удар.", "3. Отпустите кнопку —",
                                 "    клюшка ударит по мячу."};
-  static const char* kPush[] = {"1. Щёлкните рядом с мячом.",      "2. Ведите мышь влево-вправо —",
-                                "    клюшка поворачивается;",      "    щёлкните, когда цель выбрана.",
-                                "3. Тяните мышь на себя — замах,", "    щёлкните и резко толкните",
-                                "    мышь вперёд: скорость толчка", "    задаёт силу удара."};
+  static const char* kPush[] = {
+      "1. Щёлкните рядом с мячом.",       "2. Ведите мышь влево-вправо —",
+      "    клюшка поворачивается;",       "    щёлкните, когда цель выбрана.",
+      "3. Тяните мышь на себя — замах,",  "    щёлкните и резко толкните",
+      "    мышь вперёд: скорость толчка", "    задаёт силу удара."};
   double y = 92;
   if (pull) {
     for (const char* line : kPull) {
-      DrawText(cr, line, 368, y, Body(13.5));
+      DrawText(cr, line, 366, y, Body(13));
       y += 23;
     }
   } else {
     for (const char* line : kPush) {
-      DrawText(cr, line, 368, y, Body(13.5));
+      DrawText(cr, line, 366, y, Body(13));
       y += 21;
     }
   }
@@ -244,39 +252,38 @@ Picture BannerFont() {
   look.text.colour = Rgb{255, 246, 200};
   look.baseline = 27;
   look.premultiplied = true;  // drawn with an additive blend
-  (void)n;
   // The glow: a blurred, warmer copy under the letters.
   Picture sharp = OutlineFontStrip(codes, kBannerCellW, kBannerCellH, look);
   OutlineLook glowLook = look;
   glowLook.text.colour = Rgb{255, 150, 40};
   glowLook.text.outline = 4;
   glowLook.text.outlineColour = Rgb{255, 120, 30};
-  Canvas glow(sharp.Width(), sharp.Height());
-  {
-    Picture g = OutlineFontStrip(codes, kBannerCellW, kBannerCellH, glowLook);
-    cairo_surface_t* s = glow.Surface();
-    cairo_surface_flush(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < g.Height(); ++y)
-      for (int x = 0; x < g.Width(); ++x) {
-        Rgb p = g.At(x, y);
+  Picture glowStrip = OutlineFontStrip(codes, kBannerCellW, kBannerCellH, glowLook);
+  Picture out(sharp.Width(), sharp.Height());
+  // Blur each cell on its own, so no glow spills into a neighbour's cell.
+  for (int k = 0; k < n; ++k) {
+    Canvas glow(kBannerCellW, kBannerCellH);
+    cairo_surface_t* surface = glow.Surface();
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < kBannerCellH; ++y)
+      for (int x = 0; x < kBannerCellW; ++x) {
+        Rgb p = glowStrip.At(k * kBannerCellW + x, y);
         uint32_t v = (0xFFu << 24) | (p.r << 16) | (p.g << 8) | p.b;
         *reinterpret_cast<uint32_t*>(data + y * stride + 4 * x) = v;
       }
-    cairo_surface_mark_dirty(s);
+    cairo_surface_mark_dirty(surface);
     Blur(glow, 2, 2);
+    for (int y = 0; y < kBannerCellH; ++y)
+      for (int x = 0; x < kBannerCellW; ++x) {
+        uint8_t a, r, g, b;
+        glow.Pixel(x, y, a, r, g, b);
+        Rgb sp = sharp.At(k * kBannerCellW + x, y);
+        auto add = [](int p, int q) { return static_cast<uint8_t>(std::min(255, p + q * 6 / 10)); };
+        out.Set(k * kBannerCellW + x, y, Narrow565(Rgb{add(sp.r, r), add(sp.g, g), add(sp.b, b)}));
+      }
   }
-  Picture out(sharp.Width(), sharp.Height());
-  for (int y = 0; y < out.Height(); ++y)
-    for (int x = 0; x < out.Width(); ++x) {
-      uint8_t a, r, g, b;
-      glow.Pixel(x, y, a, r, g, b);
-      Rgb s = sharp.At(x, y);
-      auto add = [](int p, int q) { return static_cast<uint8_t>(std::min(255, p + q * 6 / 10)); };
-      out.Set(x, y, Narrow565(Rgb{add(s.r, r), add(s.g, g), add(s.b, b)}));
-    }
-  // Cells must stay within their own column: clear the glow that bled over.
   return out;
 }
 
@@ -293,8 +300,12 @@ Picture LoadingPicture() {
   return Finish(c, kDeep);
 }
 
-Picture PullHelp() { return HelpPicture(true); }
-Picture PushHelp() { return HelpPicture(false); }
+Picture PullHelp() {
+  return HelpPicture(true);
+}
+Picture PushHelp() {
+  return HelpPicture(false);
+}
 
 Picture ScoreCard() {
   Canvas c(kCardW, kCardH);
@@ -317,8 +328,10 @@ Picture ScoreCard() {
     double cx = kCardHoleX + kCardHoleStep * hole + 8 + 4;
     DrawText(cr, std::to_string(hole), cx, headY, head, Align::kCentre);
   }
-  DrawText(cr, "Всего", kCardTotalX + 12, headY, head, Align::kCentre);
-  DrawText(cr, "Лунок", kCardWonX + 16, headY, head, Align::kCentre);
+  TextStyle small = head;
+  small.size = 10.5;
+  DrawText(cr, "Удары", kCardTotalX + 12, headY, small, Align::kCentre);
+  DrawText(cr, "Лунки", kCardWonX + 12, headY, small, Align::kCentre);
   // Player rows.
   for (int i = 1; i <= 4; ++i) {
     double top = kCardRowY + kCardRowStep * i - 7;
@@ -349,8 +362,8 @@ Picture ScoreCard() {
   SetColour(cr, Rgb{150, 190, 150});
   cairo_stroke(cr);
   DrawText(cr, "Итог:", kCardSummaryX - 14, kCardSummaryY + 10, head, Align::kRight);
-  DrawText(cr, "Любая клавиша — продолжить", kCardW / 2.0, kCardH - 14, Body(12, Rgb{110, 130, 115}),
-           Align::kCentre);
+  DrawText(cr, "Любая клавиша — продолжить", kCardW / 2.0, kCardH - 14,
+           Body(12, Rgb{110, 130, 115}), Align::kCentre);
   return Finish(c, kDeep);
 }
 
@@ -359,7 +372,7 @@ Picture MenuFont() {
   look.text.face = Face::kSansBold;
   look.text.size = 10.5;
   look.text.colour = kInk;
-  look.baseline = 10;
+  look.baseline = 9.5;
   look.matte = kCardRowA;
   return OutlineFontStrip(FontMapCells(), kMenuFontW, kMenuFontH, look);
 }

@@ -6,12 +6,12 @@
 
 namespace quendrix::assetgen {
 
-Picture BannerFont();    // codes 32 ... 92, cells of kBannerCellW x kBannerCellH
+Picture BannerFont();  // codes 32 ... 92, cells of kBannerCellW x kBannerCellH
 Picture LoadingPicture();
 Picture PullHelp();
 Picture PushHelp();
 Picture ScoreCard();
-Picture MenuFont();      // 67 cells of kMenuFontW x kMenuFontH
+Picture MenuFont();  // 67 cells of kMenuFontW x kMenuFontH
 
 // Score card layout the game writes into (offsets from the card's corner).
 inline constexpr int kCardW = 620, kCardH = 360;

@@ -79,7 +79,8 @@ void ImageListSheet(const ImageList& list, const std::string& path) {
     double s = ScaleFor(item.picture.Width(), item.picture.Height());
     height += 30 + item.picture.Height() * s + 16;
   }
-  cairo_surface_t* surf = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, static_cast<int>(height));
+  cairo_surface_t* surf =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, static_cast<int>(height));
   cairo_t* cr = cairo_create(surf);
   SetColour(cr, kSheetBack);
   cairo_paint(cr);
@@ -106,7 +107,8 @@ void ImageListSheet(const ImageList& list, const std::string& path) {
         double px = 16 + (k % item.Columns()) * pw * s, py = y + (k / item.Columns()) * ph * s;
         cairo_rectangle(cr, px + 0.5, py + 0.5, pw * s - 1, ph * s - 1);
         cairo_stroke(cr);
-        if (pw * s >= 24 && ph * s >= 24) Label(cr, std::to_string(k), px + 3, py + 11, 9, Rgb{255, 150, 230});
+        if (pw * s >= 24 && ph * s >= 24)
+          Label(cr, std::to_string(k), px + 3, py + 11, 9, Rgb{255, 150, 230});
       }
     }
     y += item.picture.Height() * s + 16;
@@ -120,8 +122,10 @@ void BitmapSheet(const std::string& title, const std::vector<const BitmapFile*>&
                  const std::string& path) {
   const int width = 1200;
   double height = 50;
-  for (const BitmapFile* f : files) height += 30 + f->picture.Height() * ScaleFor(f->picture.Width(), f->picture.Height()) + 12;
-  cairo_surface_t* surf = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, static_cast<int>(height));
+  for (const BitmapFile* f : files)
+    height += 30 + f->picture.Height() * ScaleFor(f->picture.Width(), f->picture.Height()) + 12;
+  cairo_surface_t* surf =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, static_cast<int>(height));
   cairo_t* cr = cairo_create(surf);
   SetColour(cr, kSheetBack);
   cairo_paint(cr);
@@ -163,13 +167,17 @@ void Blended(Picture& onto, const Picture& p, int x, int y, int alpha, Blend mod
       Rgb d = onto.At(tx, ty);
       auto ch = [&](int c1, int c2) {
         switch (mode) {
-          case Blend::kAdd: return std::min(((c1 * alpha) >> 8) + c2, 255);
-          case Blend::kSub: return std::max(c2 - ((c1 * alpha) >> 8), 0);
-          default: return (c1 * alpha + c2 * (255 - alpha)) >> 8;
+          case Blend::kAdd:
+            return std::min(((c1 * alpha) >> 8) + c2, 255);
+          case Blend::kSub:
+            return std::max(c2 - ((c1 * alpha) >> 8), 0);
+          default:
+            return (c1 * alpha + c2 * (255 - alpha)) >> 8;
         }
       };
-      onto.Set(tx, ty, Rgb{static_cast<uint8_t>(ch(c.r, d.r)), static_cast<uint8_t>(ch(c.g, d.g)),
-                           static_cast<uint8_t>(ch(c.b, d.b))});
+      onto.Set(tx, ty,
+               Rgb{static_cast<uint8_t>(ch(c.r, d.r)), static_cast<uint8_t>(ch(c.g, d.g)),
+                   static_cast<uint8_t>(ch(c.b, d.b))});
     }
 }
 
@@ -195,11 +203,21 @@ void FontSamples(const DataSet& data, const std::string& path) {
   const ImageItem* banner = FindItem(data, "menu.dxg", 0);
   const ImageItem* menuFont = FindItem(data, "menu.dxg", 5);
   if (!font || !digits || !banner || !menuFont) return;
-  static const char* kTexts[] = {
-      "HAGMNTE BB0D DVR BLIX0DA", "CVNUK0M SLICTP0", "Y0BT0P C00SUEHNR", "N3MEHEHNE CTNVR JDAPA",
-      "3BJK BK/BLIK (O3)", "Y0M0UL JDAPA (O1)", "QEHTP0BKA (H0ME)", "Y0KA3 PE3JVLTATA",
-      "BLIX0D (ZCK)", "CTNVL - YJT JDAP", "D0Y0VHNTEVLHLIN JDAP", "VNMNT OPENM0B  30 O/C",
-      "C4ET - P0BH0", "1. NBAH (12)", "\xC5\xD6\xC4 ?*.!+-=()<>/%$#&"};
+  static const char* kTexts[] = {"HAGMNTE BB0D DVR BLIX0DA",
+                                 "CVNUK0M SLICTP0",
+                                 "Y0BT0P C00SUEHNR",
+                                 "N3MEHEHNE CTNVR JDAPA",
+                                 "3BJK BK/BLIK (O3)",
+                                 "Y0M0UL JDAPA (O1)",
+                                 "QEHTP0BKA (H0ME)",
+                                 "Y0KA3 PE3JVLTATA",
+                                 "BLIX0D (ZCK)",
+                                 "CTNVL - YJT JDAP",
+                                 "D0Y0VHNTEVLHLIN JDAP",
+                                 "VNMNT OPENM0B  30 O/C",
+                                 "C4ET - P0BH0",
+                                 "1. NBAH (12)",
+                                 "\xC5\xD6\xC4 ?*.!+-=()<>/%$#&"};
   const int scale = 3;
   Picture sheet(1150, 1060, kSheetBack);
   int y = 10;
@@ -301,8 +319,8 @@ void HudMock(const DataSet& data, const SkinStyle& style, const Sources& src,
   const ImageItem* putter = FindItem(data, "gui.dxg", 10);
   const ImageItem* putterShadow = FindItem(data, "gui.dxg", 9);
   Picture screen(640, 480);
-  static const Rgb kCourse[6] = {{70, 160, 60},  {230, 210, 150}, {40, 110, 200},
-                                 {30, 40, 50},   {250, 250, 250}, {150, 90, 50}};
+  static const Rgb kCourse[6] = {{70, 160, 60}, {230, 210, 150}, {40, 110, 200},
+                                 {30, 40, 50},  {250, 250, 250}, {150, 90, 50}};
   for (int y = 0; y < 480; ++y)
     for (int x = 0; x < 640; ++x) {
       Rgb c = kCourse[(x / 107) % 6];
@@ -332,23 +350,26 @@ void HudMock(const DataSet& data, const SkinStyle& style, const Sources& src,
     dig("o3", 64, 48);
   }
   // Ball with its name box, and one mid-aim ball with putter, target, gauge.
-  DrawBall(screen, data, 1, 300, 250, 0);
+  DrawBall(screen, data, 2, 300, 250, 0);
   Keyed(screen, nameBox, 300 - 52, 250 - 40);
   std::string label = "2. VJHA (14)";
   text(label, 300 - 3 * static_cast<int>(label.size()), 250 - 35);
-  DrawBall(screen, data, 2, 420, 390, 5);
-  DrawBall(screen, data, 3, 530, 300, 9);
-  DrawBall(screen, data, 4, 150, 420, 3);
+  DrawBall(screen, data, 3, 420, 390, 5);
+  DrawBall(screen, data, 4, 530, 300, 9);
+  DrawBall(screen, data, 1, 150, 420, 3);
   int bx = 180, by = 300, dir = 200, p = 30;
-  double c = std::cos(2 * 3.14159265358979 * dir / 256), s = std::sin(2 * 3.14159265358979 * dir / 256);
+  double c = std::cos(2 * 3.14159265358979 * dir / 256),
+         s = std::sin(2 * 3.14159265358979 * dir / 256);
   int pattern = ((128 - dir) & 255) / 8;
   if (putter && putterShadow) {
-    int px = static_cast<int>(std::lround(bx - c * p)) - 47, py = static_cast<int>(std::lround(by - s * p)) - 125;
+    int px = static_cast<int>(std::lround(bx - c * p)) - 47,
+        py = static_cast<int>(std::lround(by - s * p)) - 125;
     Blended(screen, putterShadow->Pattern(pattern), px, py, 255, Blend::kSub);
     Keyed(screen, putter->Pattern(pattern), px, py);
   }
-  DrawBall(screen, data, 0, bx, by, 0);
-  int tx = static_cast<int>(std::lround(bx + c * 75)), ty = static_cast<int>(std::lround(by + s * 75));
+  DrawBall(screen, data, 1, bx, by, 0);
+  int tx = static_cast<int>(std::lround(bx + c * 75)),
+      ty = static_cast<int>(std::lround(by + s * 75));
   Blended(screen, target.Crop(32 * 1, 0, 32, 26), tx - 16, ty - 13, 192, Blend::kAdd);
   Keyed(screen, gauge.Crop(96 * 4, 52 * 2, 96, 52), tx - 47, ty - 56);
   Keyed(screen, pointer, 560, 120);
@@ -385,7 +406,8 @@ void WritePreviews(const DataSet& data, const Sources& sources, const std::strin
   namespace fs = std::filesystem;
   fs::create_directories(dir);
   for (const ImageList& list : data.imageLists)
-    ImageListSheet(list, (fs::path(dir) / (fs::path(list.path).stem().string() + "_dxg.png")).string());
+    ImageListSheet(list,
+                   (fs::path(dir) / (fs::path(list.path).stem().string() + "_dxg.png")).string());
   std::map<std::string, std::vector<const BitmapFile*>> groups;
   for (const BitmapFile& f : data.bitmaps) {
     fs::path p(f.path);
@@ -409,7 +431,8 @@ void WritePreviews(const DataSet& data, const Sources& sources, const std::strin
       std::string name = s->folder.empty() ? "builtin" : s->folder;
       HudMock(data, *s, sources, (fs::path(dir) / ("hud_" + name + ".png")).string(), false);
     }
-    HudMock(data, BuiltInSkin(), sources, (fs::path(dir) / "hud_builtin_compact.png").string(), true);
+    HudMock(data, BuiltInSkin(), sources, (fs::path(dir) / "hud_builtin_compact.png").string(),
+            true);
   }
 }
 

@@ -21,7 +21,9 @@ ImageItem Item(std::string name, Picture picture, int pw = 0, int ph = 0) {
   return item;
 }
 
-PixelFont HudPixels(const Sources& src) { return LoadPixelFont(src.assetsDir + "/fonts/hud_5x7.txt"); }
+PixelFont HudPixels(const Sources& src) {
+  return LoadPixelFont(src.assetsDir + "/fonts/hud_5x7.txt");
+}
 
 // gui.dxg: items 0 ... 18 in the order the game takes them by index.
 void BuildGui(const Sources& src, DataSet& data) {

@@ -12,7 +12,9 @@ using namespace synth;
 
 // Every recipe draws its noise from a stream of its own, so changing one
 // sound never changes another.
-Pcg32 Stream(int index) { return Pcg32(0x5155454E44524958ull, 100 + index); }
+Pcg32 Stream(int index) {
+  return Pcg32(0x5155454E44524958ull, 100 + index);
+}
 
 // Ball on putter face: a short woody tock over a low thump.
 Buffer Putt() {
@@ -83,7 +85,8 @@ Buffer LoadingLoop() {
   static const int kNotes[8] = {72, 76, 79, 84, 79, 76, 74, 79};
   Buffer b(length);
   for (int i = 0; i < 8; ++i) {
-    Buffer note = Bell(0.6, NoteHz(kNotes[i]), {{1, 1, 0.18}, {4.0, 0.25, 0.03}, {10.0, 0.05, 0.01}});
+    Buffer note =
+        Bell(0.6, NoteHz(kNotes[i]), {{1, 1, 0.18}, {4.0, 0.25, 0.03}, {10.0, 0.05, 0.01}});
     b.Mix(note, i * beat, i % 2 ? 0.45 : 0.6);
   }
   b.Mix(Bell(1.0, NoteHz(48), {{1, 1, 0.4}, {2, 0.3, 0.2}}), 0, 0.5);
@@ -121,8 +124,8 @@ Buffer Splash(int index, double seconds) {
 // Popper and springboard: a springy boing.
 Buffer Boing(double from, double to, double seconds, double wobble) {
   Buffer b(seconds + 0.1);
-  b.Mix(Tone(seconds, Wave::kTriangle, Glide(from, to, seconds * 0.4), Pluck(0.003, seconds * 0.35, seconds),
-             14, wobble),
+  b.Mix(Tone(seconds, Wave::kTriangle, Glide(from, to, seconds * 0.4),
+             Pluck(0.003, seconds * 0.35, seconds), 14, wobble),
         0, 0.9);
   b.Mix(Tone(0.05, Wave::kSine, Constant(900), Pluck(0.0005, 0.01, 0.05)), 0, 0.4);
   LowPass(b, Constant(3500));
@@ -140,8 +143,9 @@ Buffer Whoops() {
 
 // Ball flying into a wall: a metallic clang.
 Buffer Clang() {
-  Buffer b = Bell(0.9, 610, {{1, 1, 0.25}, {1.48, 0.7, 0.18}, {2.21, 0.5, 0.12}, {2.93, 0.35, 0.09},
-                             {4.1, 0.2, 0.05}});
+  Buffer b = Bell(
+      0.9, 610,
+      {{1, 1, 0.25}, {1.48, 0.7, 0.18}, {2.21, 0.5, 0.12}, {2.93, 0.35, 0.09}, {4.1, 0.2, 0.05}});
   Pcg32 r = Stream(11);
   Buffer n = Noise(0.03, r, Pluck(0.0002, 0.005, 0.03));
   HighPass(n, Constant(3000));
@@ -239,8 +243,8 @@ Buffer Sparkle() {
   Buffer b(1.2);
   static const int kNotes[6] = {79, 84, 88, 91, 96, 100};
   for (int i = 0; i < 6; ++i)
-    b.Mix(Bell(0.6, NoteHz(kNotes[i]), {{1, 1, 0.2}, {2.76, 0.3, 0.06}, {5.4, 0.1, 0.03}}), i * 0.07,
-          0.55);
+    b.Mix(Bell(0.6, NoteHz(kNotes[i]), {{1, 1, 0.2}, {2.76, 0.3, 0.06}, {5.4, 0.1, 0.03}}),
+          i * 0.07, 0.55);
   Reverb(b, 0.6, 0.3, 0.7);
   return b;
 }
@@ -258,7 +262,8 @@ Buffer SadTrombone() {
 Buffer Chime(int a, int b2) {
   Buffer b(0.7);
   b.Mix(Bell(0.5, NoteHz(a), {{1, 1, 0.25}, {2.0, 0.2, 0.1}, {3.0, 0.08, 0.05}}), 0, 0.5);
-  if (b2 > 0) b.Mix(Bell(0.5, NoteHz(b2), {{1, 1, 0.3}, {2.0, 0.2, 0.1}, {3.0, 0.08, 0.05}}), 0.12, 0.5);
+  if (b2 > 0)
+    b.Mix(Bell(0.5, NoteHz(b2), {{1, 1, 0.3}, {2.0, 0.2, 0.1}, {3.0, 0.08, 0.05}}), 0.12, 0.5);
   Reverb(b, 0.3, 0.2, 0.5);
   return b;
 }
@@ -327,8 +332,8 @@ Buffer Music() {
 Buffer Whoosh() {
   Pcg32 r = Stream(400);
   Buffer n = Noise(0.9, r, Adsr(0.3, 0.2, 0.6, 0.35, 0.9));
-  BandPass(n, [](double t) { return 300 + 2800 * std::sin(3.14159 * std::min(1.0, t / 0.9)); },
-           1.8);
+  BandPass(
+      n, [](double t) { return 300 + 2800 * std::sin(3.14159 * std::min(1.0, t / 0.9)); }, 1.8);
   Buffer b(1.0);
   b.Mix(n, 0, 1.0);
   b.Mix(Bell(0.8, NoteHz(88), {{1, 1, 0.2}, {2.76, 0.2, 0.06}}), 0.3, 0.08);

@@ -61,7 +61,7 @@ const SkinStyle& SunsetSkin() {
     k.buttonEdge = {60, 20, 10};
     k.icon = {255, 252, 240};
     k.pull = {120, 150, 220};
-    k.push = {240, 190, 40};
+    k.push = {120, 70, 170};
     k.pointerFill = {255, 230, 160};
     k.pointerEdge = {60, 20, 10};
     k.target = {255, 170, 90};

@@ -10,10 +10,14 @@ constexpr double kPi = 3.14159265358979323846;
 
 double Osc(Wave w, double phase) {  // phase 0..1
   switch (w) {
-    case Wave::kSine: return std::sin(2 * kPi * phase);
-    case Wave::kTriangle: return 1 - 4 * std::abs(phase - 0.5);
-    case Wave::kSquare: return phase < 0.5 ? 1 : -1;
-    case Wave::kSaw: return 2 * phase - 1;
+    case Wave::kSine:
+      return std::sin(2 * kPi * phase);
+    case Wave::kTriangle:
+      return 1 - 4 * std::abs(phase - 0.5);
+    case Wave::kSquare:
+      return phase < 0.5 ? 1 : -1;
+    case Wave::kSaw:
+      return 2 * phase - 1;
   }
   return 0;
 }
@@ -114,8 +118,7 @@ Buffer Tone(double seconds, Wave wave, const Curve& frequency, const Curve& ampl
   return b;
 }
 
-Buffer Bell(double seconds, double frequency, const std::vector<Partial>& partials,
-            double attack) {
+Buffer Bell(double seconds, double frequency, const std::vector<Partial>& partials, double attack) {
   Buffer b(seconds);
   for (const Partial& p : partials) {
     double f = frequency * p.ratio;
@@ -139,9 +142,15 @@ Buffer Noise(double seconds, Pcg32& random, const Curve& amplitude) {
   return b;
 }
 
-void LowPass(Buffer& b, const Curve& cutoff, double q) { Biquad(b, Kind::kLow, cutoff, q); }
-void HighPass(Buffer& b, const Curve& cutoff, double q) { Biquad(b, Kind::kHigh, cutoff, q); }
-void BandPass(Buffer& b, const Curve& centre, double q) { Biquad(b, Kind::kBand, centre, q); }
+void LowPass(Buffer& b, const Curve& cutoff, double q) {
+  Biquad(b, Kind::kLow, cutoff, q);
+}
+void HighPass(Buffer& b, const Curve& cutoff, double q) {
+  Biquad(b, Kind::kHigh, cutoff, q);
+}
+void BandPass(Buffer& b, const Curve& centre, double q) {
+  Biquad(b, Kind::kBand, centre, q);
+}
 
 void Reverb(Buffer& b, double seconds, double wet, double roomSize, double damping) {
   // Four damped combs in parallel, two all-passes in series; the tail is
@@ -212,6 +221,8 @@ Sound ToSound(const Buffer& b, double peak) {
   return out;
 }
 
-double NoteHz(int midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
+double NoteHz(int midi) {
+  return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
+}
 
 }  // namespace quendrix::assetgen::synth

@@ -21,7 +21,9 @@ Picture Make(const Texel& f) {
 }
 
 // Periodic helpers: every pattern repeats within 16 pixels.
-double Wave(double v, double periods) { return 0.5 + 0.5 * std::cos(2 * kPi * v * periods / 16); }
+double Wave(double v, double periods) {
+  return 0.5 + 0.5 * std::cos(2 * kPi * v * periods / 16);
+}
 
 Rgb Dimpled(Rgb base, int x, int y) {
   // A faint dimple grid on an otherwise plain ball.
