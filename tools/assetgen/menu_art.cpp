@@ -320,7 +320,7 @@ Picture ScoreCard() {
   Ball(cr, kCardW - 84, 70, 8);
 
   // Column heads.
-  const double headY = 128;
+  const double headY = 154;
   TextStyle head = Body(14, kGreen);
   head.face = Face::kSansBold;
   DrawText(cr, "Игрок", kCardNameX + 8, headY, head);
@@ -329,7 +329,8 @@ Picture ScoreCard() {
     DrawText(cr, std::to_string(hole), cx, headY, head, Align::kCentre);
   }
   TextStyle small = head;
-  small.size = 10.5;
+  small.face = Face::kCondensedBold;
+  small.size = 10;
   DrawText(cr, "Удары", kCardTotalX + 12, headY, small, Align::kCentre);
   DrawText(cr, "Лунки", kCardWonX + 12, headY, small, Align::kCentre);
   // Player rows.
@@ -352,8 +353,8 @@ Picture ScoreCard() {
   }
   cairo_move_to(cr, kCardWonX - 10.5, gridTop);
   cairo_line_to(cr, kCardWonX - 10.5, gridBottom);
-  cairo_move_to(cr, 14, headY + 8.5);
-  cairo_line_to(cr, kCardW - 14, headY + 8.5);
+  cairo_move_to(cr, 14, headY + 6.5);
+  cairo_line_to(cr, kCardW - 14, headY + 6.5);
   cairo_stroke(cr);
   // Summary band.
   RoundedRect(cr, kCardSummaryX - 6, kCardSummaryY - 7, 340, 26, 8);
@@ -362,8 +363,8 @@ Picture ScoreCard() {
   SetColour(cr, Rgb{150, 190, 150});
   cairo_stroke(cr);
   DrawText(cr, "Итог:", kCardSummaryX - 14, kCardSummaryY + 10, head, Align::kRight);
-  DrawText(cr, "Любая клавиша — продолжить", kCardW / 2.0, kCardH - 14,
-           Body(12, Rgb{110, 130, 115}), Align::kCentre);
+  DrawText(cr, "Любая клавиша — продолжить", kCardW / 2.0, kCardH - 9, Body(12, Rgb{110, 130, 115}),
+           Align::kCentre);
   return Finish(c, kDeep);
 }
 

@@ -387,14 +387,51 @@ void HudMock(const DataSet& data, const SkinStyle& style, const Sources& src,
   cairo_surface_destroy(surf);
 }
 
+// The score card with four players' rows written where the game writes
+// them (menu font, character k at x + 8k).
+void ScoreCardMock(const DataSet& data, const std::string& path) {
+  const ImageItem* card = FindItem(data, "menu.dxg", 4);
+  const ImageItem* font = FindItem(data, "menu.dxg", 5);
+  if (!card || !font) return;
+  Picture screen(640, 480);
+  int cx = (640 - card->picture.Width()) / 2, cy = (480 - card->picture.Height()) / 2;
+  Keyed(screen, card->picture, cx, cy);
+  auto text = [&](std::string_view t, int x, int y) {
+    GameText(screen, font->picture, 8, 12, 8, t, x, y, FontMapCell);
+  };
+  static const char* kNames[4] = {"NBAH", "VJHA", "EVEHA AVEKCAHDP0BHA", "Y0VLIH"};
+  static const int kScores[4][9] = {{2, 3, 4, 2, 5, 3, 2, 4, 3},
+                                    {3, 2, 2, 6, 12, 3, 3, 2, 2},
+                                    {1, 4, 3, 3, 2, 2, 4, 3, 5},
+                                    {2, 2, 3, 3, 3, 0, 0, 0, 0}};
+  for (int i = 1; i <= 4; ++i) {
+    int y = cy + 139 + 36 * i, total = 0;
+    text(std::string(kNames[i - 1]).substr(0, 14), cx + 28, y);
+    for (int h = 1; h <= 9; ++h) {
+      int v = kScores[i - 1][h - 1];
+      total += v;
+      if (v) text(std::to_string(v), cx + 128 + 39 * h, y);
+    }
+    text(std::to_string(total), total < 10 ? cx + 534 : cx + 526, y);
+    text(std::to_string(i), cx + 572, y);
+  }
+  text(std::string("Y0SEDA-NBAH VJHA ").substr(0, 39), cx + 154, cy + 319);
+  cairo_surface_t* s = ToSurface(screen, nullptr);
+  SavePng(s, path);
+  cairo_surface_destroy(s);
+}
+
 void SoundListing(const WaveList& list, std::ostream& out) {
   out << list.path << " (" << list.items.size() << " items)\n";
   for (size_t i = 0; i < list.items.size(); ++i) {
     const WaveItem& w = list.items[i];
+    double sum = 0;
+    for (int16_t v : w.wave.samples) sum += static_cast<double>(v) * v;
+    double rms = w.wave.samples.empty() ? 0 : std::sqrt(sum / w.wave.samples.size()) / 32768;
     char line[256];
-    std::snprintf(line, sizeof line, "%3zu  %-14s %6.2f s  %s  max %d  %s\n", i, w.name.c_str(),
-                  w.wave.Seconds(), w.looped ? "looped" : "once  ", w.maxPlayingCount,
-                  w.use.c_str());
+    std::snprintf(line, sizeof line, "%3zu  %-14s %6.2f s  rms %6.1f dB  %s  max %d  %s\n", i,
+                  w.name.c_str(), w.wave.Seconds(), rms > 0 ? 20 * std::log10(rms) : -99.0,
+                  w.looped ? "looped" : "once  ", w.maxPlayingCount, w.use.c_str());
     out << line;
   }
   out << "\n";
@@ -425,6 +462,7 @@ void WritePreviews(const DataSet& data, const Sources& sources, const std::strin
   }
   if (FindItem(data, "gui.dxg", 7) && FindItem(data, "menu.dxg", 0)) {
     FontSamples(data, (fs::path(dir) / "fonts.png").string());
+    ScoreCardMock(data, (fs::path(dir) / "scorecard.png").string());
   }
   if (FindItem(data, "gui.dxg", 17)) {
     for (const SkinStyle* s : {&BuiltInSkin(), &SunsetSkin(), &MeadowSkin()}) {

@@ -274,7 +274,7 @@ WaveItem Item(std::string name, Buffer b, int maxPlaying, std::string use, bool 
   w.name = std::move(name);
   w.looped = looped;
   w.maxPlayingCount = maxPlaying;
-  w.wave = ToSound(b, peak);
+  w.wave = ToSound(b, peak, !looped);
   w.use = std::move(use);
   return w;
 }
@@ -352,7 +352,7 @@ WaveList EffectSounds() {
   v.push_back(Item("thud", Thud(2), 3, "fast ball into sand, landing from flight"));
   v.push_back(Item("cup", Cup(), 2, "ball drops into the cup or a pipe"));
   v.push_back(Item("swish", Swish(4), 2, "spare: grass swish"));
-  v.push_back(Item("click", Click(), 2, "interface click"));
+  v.push_back(Item("click", Click(), 2, "interface click", false, 0.5));
   v.push_back(Item("loading", LoadingLoop(), 0, "loop while a hole loads", true, 0.6));
   v.push_back(Item("bloop", Bloop(), 2, "lost ball put back on the course"));
   v.push_back(Item("splash small", Splash(8, 0.4), 2, "spare: small splash"));
@@ -380,7 +380,7 @@ WaveList MenuSounds() {
   list.path = "menu.dxw";
   auto& v = list.items;
   v.push_back(Item("music", Music(), 0, "launch pad music loop", true, 0.7));
-  v.push_back(Item("click", Click(), 3, "control pressed, menu spot, launch"));
+  v.push_back(Item("click", Click(), 3, "control pressed, menu spot, launch", false, 0.5));
   v.push_back(Item("tick", Chime(96, 0), 2, "not played by the launch pad"));
   v.push_back(Item("whoosh", Whoosh(), 1, "panel change animation"));
   return list;

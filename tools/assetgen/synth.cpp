@@ -209,15 +209,24 @@ void WrapLoop(Buffer& b, double length) {
   b.s.resize(n);
 }
 
-Sound ToSound(const Buffer& b, double peak) {
+Sound ToSound(const Buffer& b, double peak, bool trim) {
   double m = 0;
   for (float v : b.s) m = std::max(m, static_cast<double>(std::abs(v)));
   double g = m > 0 ? peak / m : 0;
+  size_t n = b.s.size();
+  const size_t fade = static_cast<size_t>(0.015 * kRate);
+  if (trim) {
+    while (n > 0 && std::abs(b.s[n - 1]) < m * 0.0005) --n;
+    n = std::min(b.s.size(), n + fade);
+  }
   Sound out;
   out.sampleRate = kSampleRate;
-  out.samples.resize(b.s.size());
-  for (size_t i = 0; i < b.s.size(); ++i)
-    out.samples[i] = static_cast<int16_t>(std::lround(std::clamp(b.s[i] * g, -1.0, 1.0) * 32767));
+  out.samples.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    double v = std::isfinite(b.s[i]) ? b.s[i] * g : 0.0;
+    if (trim && n - i <= fade) v *= static_cast<double>(n - i) / fade;
+    out.samples[i] = static_cast<int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767));
+  }
   return out;
 }
 

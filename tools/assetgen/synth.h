@@ -56,8 +56,10 @@ void Fade(Buffer& b, double inSeconds, double outSeconds);
 // Folds everything past `length` seconds back onto the start, for loops
 // whose echoes carry over the seam; then cuts to `length`.
 void WrapLoop(Buffer& b, double length);
-// Scales to the given peak (0..1) and converts to 16-bit samples.
-Sound ToSound(const Buffer& b, double peak = 0.89);
+// Scales to the given peak (0..1) and converts to 16-bit samples. With
+// `trim`, the silent end of a reverb tail (below -66 dB of the peak) is cut
+// off behind a short fade; loops keep their length.
+Sound ToSound(const Buffer& b, double peak = 0.89, bool trim = true);
 
 double NoteHz(int midi);  // 69 = A4 = 440 Hz
 
