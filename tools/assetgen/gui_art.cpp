@@ -575,10 +575,10 @@ void PutterPattern(cairo_t* cr, int k, double ox, double oy, bool shadow) {
   ux /= n;
   uy /= n;
   double vx = -uy, vy = ux;  // along the blade
-  const double len = 11, depth = 2.6, tall = 6;
+  const double len = 11, depth = 3.4, tall = 6;
   auto pt = [&](double a, double b, double h) { return Vec3{a * vx + b * ux, a * vy + b * uy, h}; };
   Vec3 heel = pt(-len * 0.55, 0, tall);
-  Vec3 top{heel.x - ux * 12, heel.y - uy * 12, 118};
+  Vec3 top{heel.x - ux * 12, heel.y - uy * 12, 110};
   if (shadow) {
     // The sun stands high at the front left: shadows fall back and right.
     auto cast = [&](Vec3 p) { return Vec3{p.x + 0.33 * p.h, p.y - 0.5 * p.h, 0}; };

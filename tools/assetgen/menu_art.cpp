@@ -203,6 +203,34 @@ Picture HelpPicture(bool pull) {
     Arrow(cr, bx - 14, by - 8, bx - 140, by - 64, Rgb{250, 240, 80}, false);
     DrawText(cr, "мяч летит сюда", 40, by - 74, Body(13, kWhite));
   }
+  // The putter behind the ball, its blade square to the aim.
+  {
+    double ax = -140, ay = -64, n = std::hypot(ax, ay);
+    ax /= n;
+    ay /= n;
+    double hx = bx - ax * (pull ? 34 : 22), hy = by - ay * (pull ? 34 : 22);
+    cairo_save(cr);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    SetColour(cr, Rgb{30, 34, 44});
+    cairo_set_line_width(cr, 4);
+    cairo_move_to(cr, hx, hy);
+    cairo_line_to(cr, hx + 14, hy - 58);
+    cairo_stroke(cr);
+    SetColour(cr, Rgb{200, 60, 50});
+    cairo_set_line_width(cr, 5);
+    cairo_move_to(cr, hx + 10, hy - 42);
+    cairo_line_to(cr, hx + 14, hy - 58);
+    cairo_stroke(cr);
+    cairo_translate(cr, hx, hy);
+    cairo_rotate(cr, std::atan2(ay, ax));
+    RoundedRect(cr, -3.5, -11, 7, 22, 2);
+    SetColour(cr, Rgb{30, 34, 44});
+    cairo_fill(cr);
+    RoundedRect(cr, -2, -9.5, 4, 19, 1.5);
+    SetColour(cr, Rgb{190, 200, 215});
+    cairo_fill(cr);
+    cairo_restore(cr);
+  }
   Ball(cr, bx, by, 9);
   Mouse(cr, 300, 90, true);
 
@@ -235,7 +263,9 @@ Picture HelpPicture(bool pull) {
   SetColour(cr, Rgb{150, 190, 150});
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
-  DrawText(cr, "Клавиши", 34, 306, Heading(15, kGreen));
+  TextStyle keysHead = Heading(15, kGreen);
+  keysHead.shadow = 0;
+  DrawText(cr, "Клавиши", 34, 306, keysHead);
   KeyTable(cr, 40, 330);
   return Finish(c, kDeep);
 }

@@ -421,6 +421,51 @@ void ScoreCardMock(const DataSet& data, const std::string& path) {
   cairo_surface_destroy(s);
 }
 
+// Waveforms of every sound, one strip each, on a shared time scale (a
+// strip is 6 seconds wide; longer sounds are squeezed to fit).
+void SoundSheet(const std::vector<WaveList>& lists, const std::string& path) {
+  int rows = 0;
+  for (const WaveList& l : lists) rows += static_cast<int>(l.items.size()) + 1;
+  const int width = 1200, rowH = 46, left = 230, span = width - left - 16;
+  cairo_surface_t* surf = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, rows * rowH + 20);
+  cairo_t* cr = cairo_create(surf);
+  SetColour(cr, kSheetBack);
+  cairo_paint(cr);
+  int row = 0;
+  for (const WaveList& l : lists) {
+    Label(cr, l.path, 16, row * rowH + 34, 16);
+    ++row;
+    for (size_t i = 0; i < l.items.size(); ++i, ++row) {
+      const WaveItem& w = l.items[i];
+      double y0 = row * rowH + 10, mid = y0 + rowH / 2.0 - 4;
+      char line[128];
+      std::snprintf(line, sizeof line, "%zu %s (%.2f s)", i, w.name.c_str(), w.wave.Seconds());
+      Label(cr, line, 16, mid + 4, 12);
+      double seconds = std::max(6.0, w.wave.Seconds());
+      size_t n = w.wave.samples.size();
+      SetColour(cr, w.looped ? Rgb{255, 200, 90} : Rgb{120, 210, 255});
+      cairo_set_line_width(cr, 1);
+      for (int x = 0; x < span; ++x) {
+        size_t a = static_cast<size_t>(x * seconds / span * w.wave.sampleRate);
+        size_t b = static_cast<size_t>((x + 1) * seconds / span * w.wave.sampleRate);
+        if (a >= n) break;
+        b = std::min(b, n);
+        int lo = 0, hi = 0;
+        for (size_t k = a; k < b; ++k) {
+          lo = std::min<int>(lo, w.wave.samples[k]);
+          hi = std::max<int>(hi, w.wave.samples[k]);
+        }
+        cairo_move_to(cr, left + x + 0.5, mid - hi / 32768.0 * 18);
+        cairo_line_to(cr, left + x + 0.5, mid - lo / 32768.0 * 18 + 1);
+      }
+      cairo_stroke(cr);
+    }
+  }
+  cairo_destroy(cr);
+  SavePng(surf, path);
+  cairo_surface_destroy(surf);
+}
+
 void SoundListing(const WaveList& list, std::ostream& out) {
   out << list.path << " (" << list.items.size() << " items)\n";
   for (size_t i = 0; i < list.items.size(); ++i) {
@@ -459,6 +504,7 @@ void WritePreviews(const DataSet& data, const Sources& sources, const std::strin
   if (!data.waveLists.empty()) {
     std::ofstream out(fs::path(dir) / "sounds.txt");
     for (const WaveList& list : data.waveLists) SoundListing(list, out);
+    SoundSheet(data.waveLists, (fs::path(dir) / "sounds.png").string());
   }
   if (FindItem(data, "gui.dxg", 7) && FindItem(data, "menu.dxg", 0)) {
     FontSamples(data, (fs::path(dir) / "fonts.png").string());

@@ -60,7 +60,7 @@ const SkinStyle& SunsetSkin() {
     k.buttonBottom = {210, 100, 40};
     k.buttonEdge = {60, 20, 10};
     k.icon = {255, 252, 240};
-    k.pull = {120, 150, 220};
+    k.pull = {60, 96, 176};
     k.push = {120, 70, 170};
     k.pointerFill = {255, 230, 160};
     k.pointerEdge = {60, 20, 10};
