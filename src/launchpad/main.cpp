@@ -85,8 +85,10 @@ int main() {
     ErrorBox(e.what());
     return 1;
   }
+  // The pointer starts in the middle of the new screen, as the system's
+  // would over a freshly opened full-screen window.
   loop.GetPointer().SetArea(main.SurfaceWidth(), main.SurfaceHeight());
-  loop.GetPointer().SetPos(main.session.pointerX, main.session.pointerY);
+  main.SetCursorPos(main.SurfaceWidth() / 2, main.SurfaceHeight() / 2);
 
   int status = 0;
   loop.Run([&] {
