@@ -41,11 +41,12 @@ inline uint16_t BlendPixel(BlendOp op, uint16_t s, uint16_t d, int32_t alpha) {
   return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));  // narrowed
 }
 
-enum class Kernels { kScalar, kSse2, kAvx2 };
+enum class Kernels { kScalar, kSse2, kAvx2, kAvx512 };
 
 Kernels Detect() {
 #if QUENDRIX_BLIT_X86
   __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512bw")) return Kernels::kAvx512;
   if (__builtin_cpu_supports("avx2")) return Kernels::kAvx2;
   return Kernels::kSse2;
 #else
@@ -81,8 +82,10 @@ void BlendRow(BlendOp op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t
 #if QUENDRIX_BLIT_X86
   const Kernels kernels = Current();
   const int opIndex = static_cast<int>(op);
-  if (kernels == Kernels::kAvx2)
-    done = detail::BlendRowAvx2(opIndex, dst, src, n, alpha, keyed, key);
+  if (kernels == Kernels::kAvx512)
+    done = detail::BlendRowAvx512(opIndex, dst, src, n, alpha, keyed, key);
+  if (kernels >= Kernels::kAvx2)
+    done += detail::BlendRowAvx2(opIndex, dst + done, src + done, n - done, alpha, keyed, key);
   if (kernels != Kernels::kScalar)
     done += detail::BlendRowSse2(opIndex, dst + done, src + done, n - done, alpha, keyed, key);
 #endif
@@ -95,8 +98,11 @@ void BlendRowDoubled(BlendOp op, uint16_t* dst, const uint16_t* src, int32_t n, 
 #if QUENDRIX_BLIT_X86
   const Kernels kernels = Current();
   const int opIndex = static_cast<int>(op);
-  if (kernels == Kernels::kAvx2)
-    done = detail::BlendRowDoubledAvx2(opIndex, dst, src, n, alpha, keyed, key);
+  if (kernels == Kernels::kAvx512)
+    done = detail::BlendRowDoubledAvx512(opIndex, dst, src, n, alpha, keyed, key);
+  if (kernels >= Kernels::kAvx2)
+    done += detail::BlendRowDoubledAvx2(opIndex, dst + done, src + done / 2, n - done, alpha, keyed,
+                                        key);
   if (kernels != Kernels::kScalar)
     done += detail::BlendRowDoubledSse2(opIndex, dst + done, src + done / 2, n - done, alpha, keyed,
                                         key);
@@ -113,7 +119,9 @@ void CopyRow(uint16_t* dst, const uint16_t* src, int32_t n, bool keyed, uint16_t
   int32_t done = 0;
 #if QUENDRIX_BLIT_X86
   const Kernels kernels = Current();
-  if (kernels == Kernels::kAvx2) done = detail::CopyKeyedAvx2(dst, src, n, key);
+  if (kernels == Kernels::kAvx512) done = detail::CopyKeyedAvx512(dst, src, n, key);
+  if (kernels >= Kernels::kAvx2)
+    done += detail::CopyKeyedAvx2(dst + done, src + done, n - done, key);
   if (kernels != Kernels::kScalar)
     done += detail::CopyKeyedSse2(dst + done, src + done, n - done, key);
 #endif
@@ -142,6 +150,8 @@ void GatherRow(uint16_t* dst, const uint16_t* src, int32_t n, int64_t x0, int64_
 
 const char* KernelName() {
   switch (Current()) {
+    case Kernels::kAvx512:
+      return "avx512";
     case Kernels::kAvx2:
       return "avx2";
     case Kernels::kSse2:
