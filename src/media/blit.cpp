@@ -43,6 +43,7 @@ inline uint16_t BlendPixel(BlendOp op, uint16_t s, uint16_t d, int32_t alpha) {
 
 enum class Kernels { kScalar, kSse2, kAvx2, kAvx512 };
 
+// The best kernels this processor runs.
 Kernels Detect() {
 #if QUENDRIX_BLIT_X86
   __builtin_cpu_init();
@@ -54,9 +55,15 @@ Kernels Detect() {
 #endif
 }
 
-Kernels Current() {
-  static const Kernels kernels = Detect();
+constexpr const char* kKernelNames[] = {"scalar", "sse2", "avx2", "avx512"};
+
+Kernels& Selected() {
+  static Kernels kernels = Detect();
   return kernels;
+}
+
+Kernels Current() {
+  return Selected();
 }
 
 }  // namespace
@@ -149,16 +156,17 @@ void GatherRow(uint16_t* dst, const uint16_t* src, int32_t n, int64_t x0, int64_
 }
 
 const char* KernelName() {
-  switch (Current()) {
-    case Kernels::kAvx512:
-      return "avx512";
-    case Kernels::kAvx2:
-      return "avx2";
-    case Kernels::kSse2:
-      return "sse2";
-    default:
-      return "scalar";
+  return kKernelNames[static_cast<int>(Current())];
+}
+
+bool SelectKernels(const char* name) {
+  for (int k = 0; k <= static_cast<int>(Detect()); ++k) {
+    if (std::strcmp(name, kKernelNames[k]) == 0) {
+      Selected() = static_cast<Kernels>(k);
+      return true;
+    }
   }
+  return false;
 }
 
 }  // namespace quendrix::blit
