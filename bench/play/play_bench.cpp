@@ -187,7 +187,7 @@ void BM_Frame1024(benchmark::State& state) {
   // The hole with the most fixed decorations.
   play.session().holeName = "course2hole8";
   play.main().HoleInit();
-  play.Key(kVkSpace);  // past the title card
+  play.Key(vk::kSpace);  // past the title card
   TMain& main = play.main();
   // The drifting sprites float over this hole only; its name chooses nothing else.
   if (allEffects) play.session().holeName = "course1hole5";

@@ -5,12 +5,14 @@
 // Enter to quit, any key or click after the game, Enter labels, Home, the
 // arrow keys' free scroll and the putting buttons. The panel buttons, F1,
 // F3, F4, F5, F8, Space, End and Page Up join with the HUD.
+#include <cstdlib>
+
 #include "core/angles.h"
 #include "game/mainsource19.h"
 
 namespace quendrix {
 
-void TMain::FormKeyDown(VirtualKey key) {
+void TMain::FormKeyDown(uint16_t key) {
   GameSession& s = session;
   if (s.gameOver) {
     PlayClick();
@@ -22,7 +24,7 @@ void TMain::FormKeyDown(VirtualKey key) {
     PlayClick();
     return;
   }
-  if (key == kVkReturn) {
+  if (key == vk::kReturn) {
     if (s.quitAsked) {
       PlayClick();
       Shutdown();
@@ -41,11 +43,11 @@ void TMain::FormKeyDown(VirtualKey key) {
     return;
   }
   switch (key) {
-    case kVkEscape:
+    case vk::kEscape:
       PlayClick();
       s.quitAsked = true;
       break;
-    case kVkHome:
+    case vk::kHome:
       s.recentre = true;
       PlayClick();
       break;
@@ -54,22 +56,22 @@ void TMain::FormKeyDown(VirtualKey key) {
   }
   // The view scrolls by the arrows only while no ball moves.
   if (!s.ballsMoving) {
-    if (key == kVkUp) s.scrollUpHeld = true;
-    if (key == kVkDown) s.scrollDownHeld = true;
-    if (key == kVkLeft) s.scrollLeftHeld = true;
-    if (key == kVkRight) s.scrollRightHeld = true;
+    if (key == vk::kUp) s.scrollUpHeld = true;
+    if (key == vk::kDown) s.scrollDownHeld = true;
+    if (key == vk::kLeft) s.scrollLeftHeld = true;
+    if (key == vk::kRight) s.scrollRightHeld = true;
   }
 }
 
-void TMain::FormKeyUp(VirtualKey key) {
+void TMain::FormKeyUp(uint16_t key) {
   GameSession& s = session;
   if (!s.ballsMoving) {
-    if (key == kVkUp) s.scrollUpHeld = false;
-    if (key == kVkDown) s.scrollDownHeld = false;
-    if (key == kVkLeft) s.scrollLeftHeld = false;
-    if (key == kVkRight) s.scrollRightHeld = false;
+    if (key == vk::kUp) s.scrollUpHeld = false;
+    if (key == vk::kDown) s.scrollDownHeld = false;
+    if (key == vk::kLeft) s.scrollLeftHeld = false;
+    if (key == vk::kRight) s.scrollRightHeld = false;
   }
-  if (key == kVkReturn) s.enterHeld = false;
+  if (key == vk::kReturn) s.enterHeld = false;
 }
 
 void TMain::DXDrawMouseMove(int32_t x, int32_t y) {
@@ -129,5 +131,57 @@ void TMain::DXDrawClick() {
 }
 
 void TMain::DXDrawDblClick() {}
+
+namespace {
+
+// A second press within this time and distance of the first is a double click.
+constexpr uint32_t kDoubleClickMs = 500;
+constexpr int32_t kDoubleClickPixels = 4;
+
+}  // namespace
+
+void TMain::KeyDown(uint16_t key, uint32_t /*shift*/) {
+  if (!closed_) FormKeyDown(key);
+}
+
+void TMain::KeyUp(uint16_t key, uint32_t /*shift*/) {
+  if (!closed_) FormKeyUp(key);
+}
+
+void TMain::MouseMove(uint32_t /*shift*/, int32_t x, int32_t y) {
+  if (!closed_) DXDrawMouseMove(x, y);
+}
+
+void TMain::MouseDown(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y) {
+  if (closed_) return;
+  if (button == MouseButton::kLeft) {
+    const uint32_t now = services_.clock->Milliseconds();
+    doublePress_ = pressed_ && now - pressMs_ <= kDoubleClickMs &&
+                   std::abs(x - pressX_) <= kDoubleClickPixels &&
+                   std::abs(y - pressY_) <= kDoubleClickPixels;
+    // A third press starts counting afresh.
+    pressed_ = !doublePress_;
+    pressMs_ = now;
+    pressX_ = x;
+    pressY_ = y;
+    if (doublePress_) DXDrawDblClick();
+  }
+  DXDrawMouseDown(button);
+}
+
+void TMain::MouseUp(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y) {
+  if (closed_) return;
+  if (button == MouseButton::kLeft && !doublePress_ && x >= 0 && y >= 0 && x < SurfaceWidth() &&
+      y < SurfaceHeight()) {
+    DXDrawClick();
+    if (closed_) return;
+  }
+  if (button == MouseButton::kLeft) doublePress_ = false;
+  DXDrawMouseUp(button);
+}
+
+void TMain::CloseRequested() {
+  if (!closed_) Shutdown();
+}
 
 }  // namespace quendrix

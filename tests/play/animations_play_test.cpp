@@ -37,7 +37,7 @@ struct AnimatedGame {
   void Enter(const std::string& hole) {
     play->session().holeName = hole;
     play->main().HoleInit();
-    play->Key(kVkSpace);  // past the title card
+    play->Key(vk::kSpace);  // past the title card
   }
   GameSession& s() { return play->session(); }
 

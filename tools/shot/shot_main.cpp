@@ -269,7 +269,7 @@ int main(int argc, char** argv) {
     play.session().holeName = hole;
     play.main().HoleInit();
     play.Frame(static_cast<uint32_t>(ms));
-    play.Key(kVkSpace);  // past the title card
+    play.Key(vk::kSpace);  // past the title card
     if (cycle >= 0) play.session().holeCycle = cycle;
     Script script(play, gestures);
     if (!outDir.empty()) std::filesystem::create_directories(outDir);
