@@ -3,6 +3,9 @@
 // overlay, aiming aids, pointer), beside a plain memcpy of one frame's
 // pixels measured in the same run. Presenting is the platform's upload and
 // is left out: the display here takes the frame and does nothing with it.
+// BM_Frame1024/1 adds the worst the effect stores can do: all 50 course-effect
+// slots in view (plain, additive, subtractive and glowing pictures of the
+// sizes the holes use), all 33 particles flying and the 40 drifting sprites.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -10,6 +13,7 @@
 #include <vector>
 
 #include "game/ball_motion.h"
+#include "game/effects.h"
 #include "game/headless_play.h"
 #include "media/display.h"
 #include "play_data.h"
@@ -106,12 +110,77 @@ struct BusyPlay {
     }
   }
 
+  // Effect pictures the size of the holes' own, after the hole's items:
+  // hit flash, burst, extra-stroke flash, decoration.
+  static constexpr int32_t kFirstBusyImage = 20;
+  void AddEffectPictures() {
+    TDXImageList& course = play->main().course;
+    if (course.Items.Count() >= kFirstBusyImage + 4) return;
+    while (course.Items.Count() < kFirstBusyImage) course.Items.Add();
+    const struct {
+      int32_t w, h, patterns;
+      TColor colour;
+    } sizes[] = {{60, 60, 6, MakeColor(248, 200, 96)},
+                 {110, 110, 8, MakeColor(96, 248, 160)},
+                 {160, 124, 8, MakeColor(248, 232, 128)},
+                 {40, 40, 8, MakeColor(200, 120, 64)}};
+    for (const auto& size : sizes) {
+      PictureItemData data;
+      data.picture = Bitmap(size.w * size.patterns, size.h, size.colour);
+      // A clear rim, as drawn sprites have.
+      for (int32_t x = 0; x < size.w * size.patterns; ++x)
+        for (int32_t y = 0; y < size.h; ++y)
+          if (x % size.w < 4 || y < 4 || y >= size.h - 4) data.picture.SetPixel(x, y, clBlack);
+      data.patternWidth = size.w;
+      data.patternHeight = size.h;
+      TPictureCollectionItem& item = course.Items.Add();
+      item = TPictureCollectionItem(std::move(data));
+      item.BuildSurface();
+    }
+  }
+
+  // Every course-effect slot used and in view, every particle flying. The
+  // ring slots get transient effects, the fixed ones looping decorations.
+  void FillEffects(int32_t frame) {
+    AddEffectPictures();
+    GameSession& s = play->session();
+    for (int32_t slot = 1; slot <= kCourseEffectSlots; ++slot) {
+      courseEffect& e = s.courseEffects[slot];
+      if (e.x != 0 || e.y != 0) continue;
+      e.x = s.scrollX + 8 + (slot * 193) % 880;
+      e.y = s.scrollY + 8 + (slot * 131) % 640;
+      e.image = kFirstBusyImage + slot % 4;
+      e.looping = slot > kEffectRingSlots;
+      // Additive flashes, subtractive shadows, plain decorations, glows.
+      e.blend = slot % 5 == 0 ? -192 : slot % 5 == 4 ? 0 : 192;
+      e.pulse = slot % 10 == 4 ? 4 : 0;
+    }
+    for (int32_t i = 1; i <= kParticleCount; ++i) {
+      Particle& p = s.particles[i];
+      if (p.active) continue;
+      const playerrec& b = s.players[1 + i % 4];
+      p = Particle{};
+      p.active = true;
+      p.x = b.x;
+      p.y = b.y;
+      p.z = 20;
+      p.heading = (frame * 13 + i * 29) & 255;
+      p.speed = 1 + i % 4;
+      p.rise = 2 + i % 3;
+      p.bouncesLeft = 3;
+      p.colour = 0xC9C4AF;
+      p.dotted = i % 3 == 0;
+      p.groundDot = i % 6 == 0;
+    }
+  }
+
   playdata::DataDir dir;
   NullDisplay display;
   std::unique_ptr<HeadlessPlay> play;
 };
 
 void BM_Frame1024(benchmark::State& state) {
+  const bool allEffects = state.range(0) != 0;
   BusyPlay busy;
   HeadlessPlay& play = *busy.play;
   play.Start();
@@ -120,16 +189,25 @@ void BM_Frame1024(benchmark::State& state) {
   play.main().HoleInit();
   play.Key(vk::kSpace);  // past the title card
   TMain& main = play.main();
+  // The drifting sprites float over this hole only; its name chooses nothing else.
+  if (allEffects) play.session().holeName = "course1hole5";
   int32_t frame = 0;
   for (auto _ : state) {
-    busy.Kick(frame++);  // a few flag tests while the balls roll
+    busy.Kick(frame);  // a few flag tests while the balls roll
+    if (allEffects) busy.FillEffects(frame);
+    ++frame;
     main.gengineTimer(1);
   }
   state.SetItemsProcessed(state.iterations());
   state.counters["frames_per_s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_Frame1024)->Unit(benchmark::kMicrosecond)->MinTime(1.0)->Repetitions(5);
+BENCHMARK(BM_Frame1024)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(1.0)
+    ->Repetitions(5);
 
 // The reference: copying one 1024 x 768 RGB565 frame.
 void BM_MemcpyFrame1024(benchmark::State& state) {

@@ -1,5 +1,7 @@
-// The data side of the course effects and particle bursts: how the physics
-// and the rules start them. Updating and drawing them is the frame's job.
+// The three effect stores of the course: the 50 course-effect slots, the 33
+// particles and the 40 drifting sprites. The data side says how the physics
+// and the rules start them; the frame side advances and draws them, right
+// after the course picture and before the balls.
 // Every random draw here comes from the visual stream: effects never change
 // the game.
 #pragma once
@@ -9,6 +11,8 @@
 namespace quendrix {
 
 class GameSession;
+class TDirectDrawSurface;
+class TDXImageList;
 struct playerrec;
 
 // Writes image `image` with its top-left at course position (x, y) and blend
@@ -40,5 +44,30 @@ void SpawnBurst(GameSession& session, BurstRecipe recipe, const playerrec& ball)
 
 // The water splash that fits the ball: hard when it falls in faster than 1.
 void SpawnWaterSplash(GameSession& session, const playerrec& ball);
+
+// ---- Frame side ------------------------------------------------------------
+// `screen` is the back surface, `course` the hole's image list (item 0 the
+// course picture). Course positions are drawn at (x - scrollX, y - scrollY).
+
+// Draws and advances every used course-effect slot, 50 down to 1 so that
+// slot 1 ends on top: plain, additive (blend > 0) or subtractive (blend < 0)
+// pattern frame div 4, the pulsing glow, then frame += substeps. At the end
+// of the picture's patterns (or past frame 254) a looping slot starts again
+// and any other slot is freed.
+void UpdateCourseEffects(GameSession& session, TDirectDrawSurface& screen,
+                         const TDXImageList& course);
+
+// Moves, bounces, reflects off straight walls and draws every live particle.
+void UpdateParticles(GameSession& session, TDirectDrawSurface& screen);
+
+// Scatters the 40 drifting sprites over the screen (within the course's band
+// when the course picture is less tall than the screen), images 5 and 6.
+void ResetDrifters(GameSession& session, const TDirectDrawSurface& screen,
+                   const TDXImageList& course);
+
+// Floats the drifting sprites a third faster than the course scrolls, drifts
+// them slowly down and right, wraps them at the edges and adds them onto the
+// screen at full strength. Remembers the scroll for the next frame.
+void UpdateDrifters(GameSession& session, TDirectDrawSurface& screen, const TDXImageList& course);
 
 }  // namespace quendrix

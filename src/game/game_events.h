@@ -16,6 +16,13 @@ class GameEvents {
   // Wave `index` of the current hole's own sound list. Called only when
   // soundOn is set.
   virtual void PlayBackgroundSound(int32_t index) = 0;
+  // Sets the volume of item `index` of the effects sound list, in hundredths
+  // of a decibel (0 = full, negative = quieter). Applies whether or not
+  // soundOn is set, so that the next play of the item has it.
+  virtual void SetSoundVolume(int32_t index, int32_t hundredthsDb) {
+    (void)index;
+    (void)hundredthsDb;
+  }
   // The last moving ball in play has come to rest: the turn passes. Called
   // from inside the physics substep in which that happened.
   virtual void TurnEnded() = 0;

@@ -116,6 +116,7 @@ class TMain final : public GameEvents, public PointerControl, public InputHandle
   // ---- GameEvents: sounds and the turn hand-over from the physics --------
   void PlaySound(int32_t index) override;
   void PlayBackgroundSound(int32_t index) override;
+  void SetSoundVolume(int32_t index, int32_t hundredthsDb) override;
   void TurnEnded() override;
 
   // ---- PointerControl ----------------------------------------------------

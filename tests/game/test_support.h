@@ -14,6 +14,7 @@
 #include "game/game_state.h"
 #include "game/hole_file.h"
 #include "game/launch_settings.h"
+#include "media/image_list.h"
 
 namespace quendrix::testing {
 
@@ -21,6 +22,9 @@ class RecordingEvents final : public GameEvents {
  public:
   void PlaySound(int32_t index) override { sounds.push_back(index); }
   void PlayBackgroundSound(int32_t index) override { bgSounds.push_back(index); }
+  void SetSoundVolume(int32_t index, int32_t hundredthsDb) override {
+    volumes.push_back({index, hundredthsDb});
+  }
   void TurnEnded() override { ++turnsEnded; }
   bool Played(int32_t index) const {
     for (int32_t s : sounds)
@@ -30,9 +34,15 @@ class RecordingEvents final : public GameEvents {
   void Clear() {
     sounds.clear();
     bgSounds.clear();
+    volumes.clear();
     turnsEnded = 0;
   }
+  struct Volume {
+    int32_t index;
+    int32_t hundredthsDb;
+  };
   std::vector<int32_t> sounds, bgSounds;
+  std::vector<Volume> volumes;
   int turnsEnded = 0;
 };
 
@@ -71,6 +81,15 @@ struct Table {
   RecordingEvents events;
   std::unique_ptr<GameSession> session;
 };
+
+// "[areaN]" with enabled=1 and the given space-separated keys.
+std::string AreaText(int n, const std::string& keys);
+
+// Appends an item of `patterns` patterns of w x h side by side, pattern k
+// filled with colours[k % size] (black is the colour key), and builds its
+// surface without a drawing device.
+TPictureCollectionItem& AddPicture(TDXImageList& list, int32_t w, int32_t h, int32_t patterns,
+                                   const std::vector<TColor>& colours);
 
 // A scratch folder under the system's temporary directory, removed at the end.
 class ScratchDir {

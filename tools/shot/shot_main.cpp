@@ -7,6 +7,9 @@
 //       [--shot DIRECTION:SPEED[@FRAME]]...   set the current ball rolling
 //       [--pull DX:DY[@FRAME]]...              a pull putt dragged by (DX, DY)
 //       [--push AIM:BACK:STEP[@FRAME]]...      a push putt
+//       [--view X:Y[@FRAME]]...                hold the view with course
+//                                              pixel (X, Y) at the top-left
+//       [--cycle N]                            holeCycle when play starts
 //       [--png FRAME:FILE]... [--every K --out DIR]
 //
 // Frames count from 0, the first frame of play after the title card. The
@@ -31,7 +34,7 @@ namespace {
 using namespace quendrix;
 
 struct Gesture {
-  enum Kind { kShot, kPull, kPush } kind;
+  enum Kind { kShot, kPull, kPush, kView } kind;
   int32_t a = 0, b = 0, c = 0;  // direction, speed*1000 / dx, dy / aim, back, step
   double speed = 0;
   int32_t frame = 0;
@@ -43,6 +46,7 @@ struct Gesture {
                "usage: quendrix-shot HOLE [--data DIR] [--screen 640|800|1024] [--players N]\n"
                "         [--seed S] [--frames N] [--ms M] [--shot DIR:SPEED[@FRAME]]...\n"
                "         [--pull DX:DY[@FRAME]]... [--push AIM:BACK:STEP[@FRAME]]...\n"
+               "         [--view X:Y[@FRAME]]... [--cycle N]\n"
                "         [--png FRAME:FILE]... [--every K --out DIR]\n",
                why);
   std::exit(2);
@@ -134,6 +138,15 @@ class Script {
           });
         steps_.emplace(f + 14, [this] { play_.LeftUp(); });
         break;
+      case Gesture::kView:
+        steps_.emplace(f, [this, g] {
+          GameSession& s = play_.session();
+          s.recentre = false;
+          s.scrollVelX = s.scrollVelY = 0;
+          s.scrollX = g.a;
+          s.scrollY = g.b;
+        });
+        break;
       case Gesture::kPush:
         steps_.emplace(f, [this] {
           PointAtBall();
@@ -162,7 +175,7 @@ int main(int argc, char** argv) {
   std::string hole;
   std::filesystem::path data = ProgramFolder(argv[0]);
   std::filesystem::path outDir;
-  int32_t screen = 640, players = 1, frames = 300, ms = 16, every = 0;
+  int32_t screen = 640, players = 1, frames = 300, ms = 16, every = 0, cycle = -1;
   uint64_t seed = 1;
   std::vector<Gesture> gestures;
   std::map<int32_t, std::filesystem::path> pngs;
@@ -184,6 +197,9 @@ int main(int argc, char** argv) {
       frames = ToInt(value(), "bad --frames");
     } else if (arg == "--ms") {
       ms = ToInt(value(), "bad --ms");
+    } else if (arg == "--cycle") {
+      cycle = ToInt(value(), "bad --cycle");
+      if (cycle < 0 || cycle > 255) Usage("--cycle must be 0 ... 255");
     } else if (arg == "--every") {
       every = ToInt(value(), "bad --every");
     } else if (arg == "--out") {
@@ -193,6 +209,14 @@ int main(int argc, char** argv) {
       const auto colon = v.find(':');
       if (colon == std::string::npos) Usage("--png wants FRAME:FILE");
       pngs[ToInt(v.substr(0, colon), "bad --png frame")] = v.substr(colon + 1);
+    } else if (arg == "--view") {
+      Gesture g{};
+      const auto f = Fields(value(), g.frame);
+      if (f.size() != 2) Usage("--view wants X:Y");
+      g.kind = Gesture::kView;
+      g.a = ToInt(f[0], "bad X");
+      g.b = ToInt(f[1], "bad Y");
+      gestures.push_back(g);
     } else if (arg == "--shot" || arg == "--pull" || arg == "--push") {
       Gesture g{};
       const auto f = Fields(value(), g.frame);
@@ -246,6 +270,7 @@ int main(int argc, char** argv) {
     play.main().HoleInit();
     play.Frame(static_cast<uint32_t>(ms));
     play.Key(vk::kSpace);  // past the title card
+    if (cycle >= 0) play.session().holeCycle = cycle;
     Script script(play, gestures);
     if (!outDir.empty()) std::filesystem::create_directories(outDir);
     for (int32_t f = 0; f < frames && !play.main().Closed(); ++f) {
