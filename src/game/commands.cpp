@@ -1,0 +1,305 @@
+#include "game/commands.h"
+
+#include "core/angles.h"
+#include "game/game_state.h"
+#include "game/hud.h"
+#include "game/play_host.h"
+#include "media/surface.h"
+
+namespace quendrix {
+
+namespace {
+
+// Frame timer intervals F5 cycles through, milliseconds.
+constexpr int32_t kInterval60 = 0;
+constexpr int32_t kInterval30 = 33;
+constexpr int32_t kInterval15 = 66;
+
+void Click(GameSession& s) {
+  s.Sound(kSoundClick);
+}
+
+void Post(GameSession& s, std::string_view text) {
+  s.tickerText.assign(text.data(), text.size());
+  s.tickerPos = 0;
+}
+
+playerrec& CurrentBall(GameSession& s) {
+  const int32_t p = s.currentPlayer < 1 || s.currentPlayer > kMaxPlayers ? 1 : s.currentPlayer;
+  return s.players[p];
+}
+
+void TogglePuttStyle(GameSession& s) {
+  playerrec& b = CurrentBall(s);
+  b.pullPutt = !b.pullPutt;
+  Post(s, b.pullPutt ? kTickerPullOn : kTickerPullOff);
+}
+
+// The ambient loop plays only while both switches are on.
+void FollowAmbient(GameSession& s, PlayHost& host) {
+  host.SetAmbientLoop(s.soundOn && s.ambientOn);
+}
+
+void ToggleSound(GameSession& s, PlayHost& host, std::string_view onText) {
+  s.soundOn = !s.soundOn;
+  // Turning the sound on is confirmed by the click; turning it off is silent.
+  if (s.soundOn) Click(s);
+  Post(s, s.soundOn ? onText : kTickerSoundOff);
+  FollowAmbient(s, host);
+}
+
+void CycleFrameRate(GameSession& s, PlayHost& host) {
+  s.tickerPos = 0;
+  Click(s);
+  switch (host.FrameInterval()) {
+    case kInterval60:
+      host.SetFrameInterval(kInterval15);
+      Post(s, kTicker15Fps);
+      break;
+    case kInterval15:
+      host.SetFrameInterval(kInterval30);
+      Post(s, kTicker30Fps);
+      break;
+    case kInterval30:
+      host.SetFrameInterval(kInterval60);
+      Post(s, kTicker60Fps);
+      break;
+    default:  // an interval set elsewhere: only the ticker restarts
+      break;
+  }
+}
+
+void ShowScoreCardIfStill(GameSession& s) {
+  if (!s.ballsMoving) s.gameState = 3;
+}
+
+}  // namespace
+
+void ReAnchorPointer(GameSession& s, PlayHost& host) {
+  s.anchorX = host.SurfaceWidth() / 2;
+  s.anchorY = host.SurfaceHeight() / 2;
+  host.SetCursorPos(s.anchorX, s.anchorY);
+}
+
+void CommandKeyDown(GameSession& s, PlayHost& host, VirtualKey key) {
+  // 1. Any key ends a finished game.
+  if (s.gameOver) {
+    Click(s);
+    host.LeavePlayScreen();
+    return;
+  }
+  // 2. Any key closes the title card and the score card.
+  if (s.gameState == 2 || s.gameState == 3) {
+    s.gameState = 0;
+    Click(s);
+    return;
+  }
+  // 3. Enter answers the quit question, or shows the labels while held.
+  if (key == kVkReturn) {
+    if (s.quitAsked) {
+      Click(s);
+      host.LeavePlayScreen();
+      return;
+    }
+    s.enterHeld = true;
+  }
+  // 4. Any other key withdraws the quit question.
+  if (s.quitAsked) {
+    Click(s);
+    s.quitAsked = false;
+    return;
+  }
+  // 5. F8 works everywhere, the help screen included (its picture follows).
+  if (key == kVkF8) {
+    Click(s);
+    TogglePuttStyle(s);
+    return;
+  }
+  // 6. Any other key closes the help screen.
+  if (s.gameState == 1) {
+    s.gameState = 0;
+    ReAnchorPointer(s, host);
+    return;
+  }
+  // 7. The command keys.
+  switch (key) {
+    case kVkEnd:
+      Click(s);
+      ShowScoreCardIfStill(s);
+      break;
+    case kVkEscape:
+      Click(s);
+      s.quitAsked = true;
+      break;
+    case kVkSpace:
+      Click(s);
+      s.compactHud = !s.compactHud;
+      break;
+    case kVkHome:
+      s.recentre = true;
+      Click(s);
+      return;
+    case kVkF5:
+      CycleFrameRate(s, host);
+      break;
+    case kVkF4:
+      ToggleSound(s, host, kTickerSoundOnKey);
+      break;
+    case kVkF3:
+      Click(s);
+      s.ambientOn = !s.ambientOn;
+      Post(s, s.ambientOn ? kTickerAmbientOn : kTickerAmbientOff);
+      FollowAmbient(s, host);
+      break;
+    case kVkF1:
+      if (s.gameState == 0) {
+        Click(s);
+        s.gameState = 1;
+      }
+      break;
+    case kVkPrior:
+      if (s.gameState == 0) {
+        Click(s);
+        s.gameState = 2;
+      }
+      break;
+    default:
+      break;
+  }
+  // The view scrolls by the arrows only while no ball moves.
+  if (!s.ballsMoving) {
+    if (key == kVkUp) s.scrollUpHeld = true;
+    if (key == kVkDown) s.scrollDownHeld = true;
+    if (key == kVkLeft) s.scrollLeftHeld = true;
+    if (key == kVkRight) s.scrollRightHeld = true;
+  }
+}
+
+void CommandKeyUp(GameSession& s, VirtualKey key) {
+  // A key released while a ball rolls leaves its flag set: the view goes on
+  // scrolling once the balls stop, until the key is pressed and released.
+  if (!s.ballsMoving) {
+    if (key == kVkUp) s.scrollUpHeld = false;
+    if (key == kVkDown) s.scrollDownHeld = false;
+    if (key == kVkLeft) s.scrollLeftHeld = false;
+    if (key == kVkRight) s.scrollRightHeld = false;
+  }
+  if (key == kVkReturn) s.enterHeld = false;
+}
+
+void CommandMouseMove(GameSession& s, int32_t x, int32_t y) {
+  s.pointerStep = PlainDistance(s.pointerX, s.pointerY, x, y);
+  s.pointerX = x;
+  s.pointerY = y;
+}
+
+void CommandMouseDown(GameSession& s, PlayHost& host, MouseButton button) {
+  switch (button) {
+    case MouseButton::kRight:
+      host.ShotCancel();
+      if (s.quitAsked) {
+        Click(s);
+        s.quitAsked = false;
+      }
+      return;
+    case MouseButton::kMiddle:
+      return;
+    case MouseButton::kLeft:
+      break;
+  }
+  host.ShotLeftDown();
+  if (s.shotPhase != 0) return;
+  const TPoint at{s.pointerX, s.pointerY};
+  for (int32_t k = 1; k <= 5; ++k)
+    if (InsideRect(at, ButtonPressRect(k))) s.buttonDown[k] = true;
+}
+
+void CommandMouseUp(GameSession& s, PlayHost& host, MouseButton button) {
+  switch (button) {
+    case MouseButton::kRight:
+      host.ShotCancel();
+      if (s.quitAsked) {
+        Click(s);
+        s.quitAsked = false;
+      }
+      return;
+    case MouseButton::kMiddle:
+      return;
+    case MouseButton::kLeft:
+      host.ShotLeftUp();
+      return;
+  }
+}
+
+void CommandClick(GameSession& s, PlayHost& host) {
+  // 1.
+  if (s.gameOver) {
+    Click(s);
+    host.LeavePlayScreen();
+    return;
+  }
+  // 2. A click closes the help screen, the title card and the score card.
+  if (s.gameState >= 1 && s.gameState <= 3) {
+    Click(s);
+    s.gameState = 0;
+    ReAnchorPointer(s, host);
+    return;
+  }
+  // 3. The panel does not answer while aiming or while a ball rolls.
+  if (s.shotPhase != 0 || s.ballsMoving) return;
+
+  const TPoint at{s.pointerX, s.pointerY};
+  // 4. Button 1 runs the last ticker text again.
+  if (InsideRect(at, ButtonPressRect(1))) {
+    s.tickerPos = 0;
+    Click(s);
+    s.buttonDown[1] = false;
+    return;
+  }
+  // 5, 6. The putt-style sign and button 2 switch push and pull.
+  if (InsideRect(at, kPuttSign)) {
+    Click(s);
+    TogglePuttStyle(s);
+    return;
+  }
+  if (InsideRect(at, ButtonPressRect(2))) {
+    Click(s);
+    TogglePuttStyle(s);
+    s.buttonDown[2] = false;
+    return;
+  }
+  // 7. Button 3, the sound; the tests go on.
+  if (InsideRect(at, ButtonPressRect(3))) ToggleSound(s, host, kTickerSoundOnButton);
+  // 8. Button 4, the putt help.
+  if (InsideRect(at, ButtonPressRect(4))) {
+    Click(s);
+    s.buttonDown[4] = false;
+    s.gameState = 1;
+  }
+  // 9. Button 5, back to the ball.
+  if (InsideRect(at, ButtonPressRect(5))) {
+    s.recentre = true;
+    Click(s);
+    s.buttonDown[5] = false;
+    return;
+  }
+  // 10.
+  if (InsideRect(at, kCloseBox)) {
+    Click(s);
+    s.quitAsked = true;
+  }
+  // 11, 12. The score-card area exists on the full panel only.
+  if (s.compactHud) return;
+  if (InsideRect(at, kScoreCardArea)) {
+    Click(s);
+    ShowScoreCardIfStill(s);
+  }
+}
+
+void CommandDblClick(GameSession& s, PlayHost&) {
+  if (!InsideRect({s.pointerX, s.pointerY}, kPanelTopStrip)) return;
+  Click(s);
+  s.compactHud = !s.compactHud;
+}
+
+}  // namespace quendrix
