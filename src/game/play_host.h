@@ -5,19 +5,13 @@
 
 #include <cstdint>
 
+#include "game/aiming.h"
+
 namespace quendrix {
 
-class PlayHost {
+// The pointer and the surface size come with PointerControl.
+class PlayHost : public PointerControl {
  public:
-  virtual ~PlayHost() = default;
-
-  // Size of the back surface, screen pixels.
-  virtual int32_t SurfaceWidth() const = 0;
-  virtual int32_t SurfaceHeight() const = 0;
-  // Moves the system pointer to a surface point; the play screen takes the
-  // move as its own pointer position.
-  virtual void SetCursorPos(int32_t x, int32_t y) = 0;
-
   // Frame timer interval in milliseconds (0 = as fast as possible).
   virtual int32_t FrameInterval() const = 0;
   virtual void SetFrameInterval(int32_t ms) = 0;

@@ -9,11 +9,13 @@ namespace quendrix::blit {
 
 namespace {
 
+// Channels are widened to 8 bits by a plain shift and narrowed by the same
+// shift; the vector kernels rely on this to work on the channels directly.
 inline uint32_t Widen5(uint32_t v) {
-  return (v << 3) | (v >> 2);
+  return v << 3;
 }
 inline uint32_t Widen6(uint32_t v) {
-  return (v << 2) | (v >> 4);
+  return v << 2;
 }
 
 inline uint32_t Combine(BlendOp op, uint32_t c1, uint32_t c2, int32_t alpha) {
@@ -36,7 +38,7 @@ inline uint16_t BlendPixel(BlendOp op, uint16_t s, uint16_t d, int32_t alpha) {
   const uint32_t r = Combine(op, Widen5(s >> 11), Widen5(d >> 11), alpha);
   const uint32_t g = Combine(op, Widen6((s >> 5) & 63), Widen6((d >> 5) & 63), alpha);
   const uint32_t b = Combine(op, Widen5(s & 31), Widen5(d & 31), alpha);
-  return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+  return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));  // narrowed
 }
 
 enum class Kernels { kScalar, kSse2, kAvx2 };
@@ -87,6 +89,21 @@ void BlendRow(BlendOp op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t
   BlendRowScalar(op, dst + done, src + done, n - done, alpha, keyed, key);
 }
 
+void BlendRowDoubled(BlendOp op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t alpha,
+                     bool keyed, uint16_t key) {
+  int32_t done = 0;
+#if QUENDRIX_BLIT_X86
+  const Kernels kernels = Current();
+  const int opIndex = static_cast<int>(op);
+  if (kernels == Kernels::kAvx2)
+    done = detail::BlendRowDoubledAvx2(opIndex, dst, src, n, alpha, keyed, key);
+  if (kernels != Kernels::kScalar)
+    done += detail::BlendRowDoubledSse2(opIndex, dst + done, src + done / 2, n - done, alpha, keyed,
+                                        key);
+#endif
+  for (; done < n; ++done) BlendRowScalar(op, dst + done, src + done / 2, 1, alpha, keyed, key);
+}
+
 void CopyRow(uint16_t* dst, const uint16_t* src, int32_t n, bool keyed, uint16_t key) {
   if (n <= 0) return;
   if (!keyed) {
@@ -102,6 +119,25 @@ void CopyRow(uint16_t* dst, const uint16_t* src, int32_t n, bool keyed, uint16_t
 #endif
   for (int32_t i = done; i < n; ++i)
     if (src[i] != key) dst[i] = src[i];
+}
+
+// dst[i] = src[(x0 + i * step) >> 16] for i < n.
+void GatherRow(uint16_t* dst, const uint16_t* src, int32_t n, int64_t x0, int64_t step) {
+  int32_t i = 0;
+  if (step == 32768) {
+    // Twice the size: every source pixel twice. Start on a pair boundary,
+    // then write pairs as one 32-bit value.
+    if ((x0 & 0xFFFF) != 0 && n > 0) dst[i++] = src[x0 >> 16];
+    const uint16_t* from = src + ((x0 + i * step) >> 16);
+    const int32_t pairs = (n - i) / 2;
+    for (int32_t k = 0; k < pairs; ++k) {
+      const uint32_t v = from[k] * 0x10001u;
+      std::memcpy(dst + i + 2 * k, &v, sizeof v);
+    }
+    i += 2 * pairs;
+  }
+  int64_t pos = x0 + i * step;
+  for (; i < n; ++i, pos += step) dst[i] = src[pos >> 16];
 }
 
 const char* KernelName() {

@@ -1,0 +1,65 @@
+#include "game/headless_play.h"
+
+namespace quendrix {
+
+HeadlessPlay::HeadlessPlay(const LaunchSettings& launchSettings, std::filesystem::path dataDir,
+                           uint64_t seed)
+    : settings(launchSettings) {
+  clock.Set(1000);
+  PlayScreenServices services;
+  services.display = &display;
+  services.sound = &sound;
+  services.clock = &clock;
+  services.dataDir = std::move(dataDir);
+  main_ = std::make_unique<TMain>(settings, std::move(services), seed);
+}
+
+HeadlessPlay::~HeadlessPlay() = default;
+
+void HeadlessPlay::Start() {
+  main_->FormCreate();
+  main_->Show();
+}
+
+bool HeadlessPlay::Frame(uint32_t ms) {
+  clock.Advance(ms);
+  sound.Advance(ms);
+  const int before = display.PresentCount();
+  main_->Idle();
+  // Every frame ends with a presentation; a frame on an unready surface does
+  // nothing at all and does not count.
+  const bool ran = display.PresentCount() != before;
+  if (ran) ++framesRun;
+  return ran;
+}
+
+void HeadlessPlay::Frames(int32_t count, uint32_t ms) {
+  int32_t done = 0;
+  for (int32_t pass = 0; done < count && pass < 4 * count; ++pass)
+    if (Frame(ms)) ++done;
+}
+
+void HeadlessPlay::MoveTo(int32_t x, int32_t y) {
+  main_->DXDrawMouseMove(x, y);
+}
+
+void HeadlessPlay::LeftDown() {
+  main_->DXDrawMouseDown(MouseButton::kLeft);
+}
+
+void HeadlessPlay::LeftUp() {
+  main_->DXDrawClick();
+  main_->DXDrawMouseUp(MouseButton::kLeft);
+}
+
+void HeadlessPlay::RightClick() {
+  main_->DXDrawMouseDown(MouseButton::kRight);
+  main_->DXDrawMouseUp(MouseButton::kRight);
+}
+
+void HeadlessPlay::Key(VirtualKey key) {
+  main_->FormKeyDown(key);
+  main_->FormKeyUp(key);
+}
+
+}  // namespace quendrix

@@ -1,0 +1,64 @@
+// A play screen without a screen, for tests and tools: the memory display,
+// the silent sound device and a manual clock, driven frame by frame with
+// injected pointer, button and key events in the order the platform
+// delivers them.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "game/launch_settings.h"
+#include "game/mainsource19.h"
+#include "media/display.h"
+#include "media/dx_timer.h"
+#include "media/sound_device.h"
+
+namespace quendrix {
+
+class HeadlessPlay {
+ public:
+  // The play screen of a game with these settings on the data in `dataDir`.
+  HeadlessPlay(const LaunchSettings& settings, std::filesystem::path dataDir, uint64_t seed = 1);
+  ~HeadlessPlay();
+  HeadlessPlay(const HeadlessPlay&) = delete;
+  HeadlessPlay& operator=(const HeadlessPlay&) = delete;
+
+  // FormCreate and Show: start-up up to the first hole's title card.
+  void Start();
+
+  // Lets `ms` milliseconds pass and runs the message loop's idle pass once.
+  // True when a frame ran.
+  bool Frame(uint32_t ms = 16);
+  // Runs frames until `count` have run (at most 4 count idle passes).
+  void Frames(int32_t count, uint32_t ms = 16);
+
+  // Input, as the platform delivers it.
+  void MoveTo(int32_t x, int32_t y);
+  void LeftDown();
+  // Release: the click comes before the button-up.
+  void LeftUp();
+  void LeftClick() {
+    LeftDown();
+    LeftUp();
+  }
+  void RightClick();
+  void Key(VirtualKey key);
+
+  TMain& main() { return *main_; }
+  GameSession& session() { return main_->session; }
+  playerrec& ball(int32_t player) { return main_->session.players[player]; }
+  // The back surface: what the last frame drew.
+  const TDirectDrawSurface& BackSurface() { return main_->DXDraw.Surface(); }
+
+  LaunchSettings settings;
+  MemoryDisplay display;
+  SilentSoundDevice sound;
+  ManualClock clock;
+  int32_t framesRun = 0;
+
+ private:
+  std::unique_ptr<TMain> main_;
+};
+
+}  // namespace quendrix

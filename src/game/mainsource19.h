@@ -1,0 +1,182 @@
+// TMain, the play screen: one game from start-up to shutdown. It owns the
+// drawing surface, the sound device, the image and sound lists, the frame
+// timer and the game session, and runs every frame in `gengineTimer`.
+//
+// The platform around it supplies a display, a sound device, a clock and the
+// system pointer, then calls FormCreate, Show, the input handlers, and Idle
+// from its message loop until Closed(). Tests and tools do the same with a
+// memory display, the silent sound device and a manual clock.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "game/aiming.h"
+#include "game/ball_sprites.h"
+#include "game/game_events.h"
+#include "game/game_state.h"
+#include "game/launch_settings.h"
+#include "game/play_host.h"
+#include "game/scoring.h"
+#include "game/virtual_keys.h"
+#include "media/display.h"
+#include "media/dx_draw.h"
+#include "media/dx_timer.h"
+#include "media/image_list.h"
+#include "media/sound_device.h"
+#include "media/sound_list.h"
+
+namespace quendrix {
+
+// What the play screen needs from the program around it.
+struct PlayScreenServices {
+  DisplayDevice* display = nullptr;
+  SoundDevice* sound = nullptr;
+  Clock* clock = nullptr;  // required: the frame timer runs on it
+  // The program's folder: lists, hole files, "skins" and "textures".
+  std::filesystem::path dataDir;
+  // Moves the system pointer to a surface point. The play screen takes the
+  // move as its own pointer position at once; the platform need not report it.
+  std::function<void(int32_t x, int32_t y)> setCursorPos;
+  // Shows (true) or hides the system pointer over the play surface.
+  std::function<void(bool visible)> showCursor;
+};
+
+// Physics substeps per frame minus one for a measured frame rate: 4 below 21
+// ticks per second, 2 from 21 to 40, 1 from 41 on.
+int32_t SubstepsForTickRate(int32_t ticksPerSecond);
+
+// The display mode the settings choose: 1024, 800, 640 and 512 are tested in
+// that order and the last checked one wins; none checked gives 640 x 480.
+DisplayMode ScreenModeFromSettings(const LaunchSettings& settings);
+
+// The first hole of a game: "training1" when training, else the course's
+// first hole.
+std::string FirstHoleName(const LaunchSettings& settings);
+
+class TMain final : public GameEvents, public PlayHost {
+ public:
+  // `settings` is the launch pad's, read at the moment of use; it must
+  // outlive the play screen. `seed` seeds both random streams.
+  TMain(const LaunchSettings& settings, PlayScreenServices services, uint64_t seed);
+  ~TMain() override;
+  TMain(const TMain&) = delete;
+  TMain& operator=(const TMain&) = delete;
+
+  // ---- Life cycle --------------------------------------------------------
+  // Display mode, options and timer interval from the settings; hides the
+  // pointer; opens the sound device (which runs DXSoundInitialize).
+  void FormCreate();
+  void DXSoundInitialize();
+  // The form is shown: the drawing surface opens itself, which runs
+  // DXDrawInitialize (lists, skin, players, first hole, ball textures).
+  // Errors of the display or of a missing list propagate.
+  void Show();
+  void DXDrawInitialize();
+  // Sets up the hole named by holeName and leaves the title card showing.
+  void HoleInit();
+  // One frame; does nothing while the surface is not ready.
+  void gengineTimer(int32_t lagCount);
+  // Stops the timer, releases the surface and the sound device; the play
+  // screen is then closed.
+  void Shutdown();
+  bool Closed() const { return closed_; }
+
+  // One pass of the message loop's idle processing: runs a frame when the
+  // timer is due. True while the timer is running.
+  bool Idle() { return gengine.Idle(); }
+
+  // ---- Input handlers (screen pixels) ------------------------------------
+  void FormKeyDown(VirtualKey key);
+  void FormKeyUp(VirtualKey key);
+  void DXDrawMouseMove(int32_t x, int32_t y);
+  void DXDrawMouseDown(MouseButton button);
+  void DXDrawMouseUp(MouseButton button);
+  // A left press and release on the surface (comes before MouseUp).
+  void DXDrawClick();
+  void DXDrawDblClick();
+
+  // ---- GameEvents: sounds and the turn hand-over from the physics --------
+  void PlaySound(int32_t index) override;
+  void PlayBackgroundSound(int32_t index) override;
+  void TurnEnded() override;
+
+  // ---- PlayHost: pointer, frame timer, ambient loop, shot, leaving -------
+  int32_t SurfaceWidth() const override;
+  int32_t SurfaceHeight() const override;
+  void SetCursorPos(int32_t x, int32_t y) override;
+  int32_t FrameInterval() const override;
+  void SetFrameInterval(int32_t ms) override;
+  void SetAmbientLoop(bool playing) override;
+  void ShotLeftDown() override;
+  void ShotLeftUp() override;
+  void ShotCancel() override;
+  void LeavePlayScreen() override;
+
+  // ---- Components --------------------------------------------------------
+  TDXDraw DXDraw;
+  TDXSound DXSound;
+  TDXImageList menu;
+  TDXImageList gui;
+  TDXImageList course;
+  TDXWaveList sounds;
+  TDXWaveList bgsounds;
+  TDXTimer gengine;
+  GameSession session;
+
+  // Ball textures of players 1 ... 4 in the surface's pixel format.
+  const BallTexture& ballTexture(int32_t player) const {
+    return ballTextures_[static_cast<size_t>(player - 1)];
+  }
+  // A finished hole waits for its banner to fade before the next one loads,
+  // even when a help or score screen was opened over it meanwhile.
+  bool HoleChangePending() const { return holeChangePending_; }
+
+ private:
+  const LaunchSettings& settings() const { return *session.settings; }
+  std::filesystem::path DataFile(const std::string& cp1251Name) const;
+  TWaveCollectionItem* Sound(int32_t index);
+  TWaveCollectionItem* BackgroundWave(int32_t index);
+  void PlayClick();
+
+  void LoadSkin();
+  void LoadBallTextures();
+  void PlaceDecorations();
+  void DrawCentred(const TDXImageList& list, int32_t index);
+
+  // ---- Phases of a frame -------------------------------------------------
+  void BallPhase();
+  void NextHoleIfDue();
+  void DrawStateScreens();
+  void DrawPointer();
+
+  // ---- Call points of the rules, HUD and effects (play_screen.cpp,
+  // course_effects.cpp, hole_animations.cpp) ---------------------------------
+  // A ball deep enough in the cup is holed: score, banner, end of the hole.
+  void HoleOut(int32_t player);
+  // A lost ball has been dropped back onto the course.
+  void WaterPenalty(int32_t player);
+  // Course effect slots and particles, after the course picture.
+  void UpdateCourseEffects();
+  void UpdateParticles();
+  // The drifting sprites: reset once the surface is ready.
+  void ResetDrifters();
+  // Per-hole animations after the shot control.
+  void UpdateHoleAnimations();
+  // Name boxes, panel, ticker and banner.
+  void DrawHud();
+  // Game state 3 over a black surface.
+  void DrawScoreCard();
+
+  PlayScreenServices services_;
+  std::array<BallTexture, kMaxPlayers> ballTextures_{};
+  // Lets the physics' turn report through once per stop of the balls.
+  TurnHandOver turnHandOver_;
+  bool holeChangePending_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace quendrix
