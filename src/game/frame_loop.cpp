@@ -54,13 +54,22 @@ void TMain::gengineTimer(int32_t /*lagCount*/) {
   DrawStateScreens();
 
   // 11. Physics rate of the next frame from this tick's measured rate.
-  session.substeps = SubstepsForTickRate(gengine.TickRate());
+  const int32_t tickRate = forcedTickRate_ >= 0 ? forcedTickRate_ : gengine.TickRate();
+  session.substeps = SubstepsForTickRate(tickRate);
 
   // 12. The game's own pointer.
   DrawPointer();
 
   // 13.
   DXDraw.Present();
+
+  if (services_.recorder != nullptr) services_.recorder->Frame(tickRate, session);
+}
+
+void TMain::RunFrame(int32_t tickRate) {
+  forcedTickRate_ = tickRate;
+  gengineTimer(1);
+  forcedTickRate_ = -1;
 }
 
 void TMain::BallPhase() {

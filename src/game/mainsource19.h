@@ -20,6 +20,7 @@
 #include "game/game_state.h"
 #include "game/launch_settings.h"
 #include "game/play_host.h"
+#include "game/replay.h"
 #include "game/scoring.h"
 #include "game/virtual_keys.h"
 #include "media/display.h"
@@ -43,6 +44,8 @@ struct PlayScreenServices {
   std::function<void(int32_t x, int32_t y)> setCursorPos;
   // Shows (true) or hides the system pointer over the play surface.
   std::function<void(bool visible)> showCursor;
+  // When set, every input and frame is written to it as the game goes.
+  ReplayRecorder* recorder = nullptr;
 };
 
 // Physics substeps per frame minus one for a measured frame rate: 4 below 21
@@ -80,6 +83,9 @@ class TMain final : public GameEvents, public PlayHost {
   void HoleInit();
   // One frame; does nothing while the surface is not ready.
   void gengineTimer(int32_t lagCount);
+  // One frame as if the timer had measured `tickRate` ticks a second (the
+  // playback of a recorded game).
+  void RunFrame(int32_t tickRate);
   // Stops the timer, releases the surface and the sound device; the play
   // screen is then closed.
   void Shutdown();
@@ -140,7 +146,6 @@ class TMain final : public GameEvents, public PlayHost {
   std::filesystem::path DataFile(const std::string& cp1251Name) const;
   TWaveCollectionItem* Sound(int32_t index);
   TWaveCollectionItem* BackgroundWave(int32_t index);
-  void PlayClick();
 
   void LoadSkin();
   void LoadBallTextures();
@@ -175,6 +180,11 @@ class TMain final : public GameEvents, public PlayHost {
   std::array<BallTexture, kMaxPlayers> ballTextures_{};
   // Lets the physics' turn report through once per stop of the balls.
   TurnHandOver turnHandOver_;
+  // A played-back frame's tick rate; -1 = the timer's own.
+  int32_t forcedTickRate_ = -1;
+  void Record(const InputEvent& event) {
+    if (services_.recorder != nullptr) services_.recorder->Input(event);
+  }
   bool holeChangePending_ = false;
   bool closed_ = false;
 };
