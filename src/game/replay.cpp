@@ -209,22 +209,17 @@ void ParseSetting(const std::vector<std::string_view>& w, LaunchSettings& s, int
       s.*f.field = value;
       return;
     }
-  const bool flag = value != 0;
-  if (value != 0 && value != 1) Fail(line, "a switch is 0 or 1");
+  bool* flag = nullptr;
   for (const BoolField& f : kBoolFields)
-    if (w[1] == f.name) {
-      s.*f.field = flag;
-      return;
-    }
+    if (w[1] == f.name) flag = &(s.*f.field);
   for (size_t i = 0; i < 4; ++i) {
-    if (w[1] == "pull" + std::to_string(i + 1)) {
-      s.pull[i] = flag;
-      return;
-    }
-    if (w[1] == "easy" + std::to_string(i + 1)) {
-      s.easy[i] = flag;
-      return;
-    }
+    if (w[1] == "pull" + std::to_string(i + 1)) flag = &s.pull[i];
+    if (w[1] == "easy" + std::to_string(i + 1)) flag = &s.easy[i];
+  }
+  if (flag != nullptr) {
+    if (value != 0 && value != 1) Fail(line, "a switch is 0 or 1");
+    *flag = value != 0;
+    return;
   }
   Fail(line, "unknown setting " + std::string(w[1]));
 }
