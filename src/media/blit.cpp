@@ -41,11 +41,13 @@ inline uint16_t BlendPixel(BlendOp op, uint16_t s, uint16_t d, int32_t alpha) {
   return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));  // narrowed
 }
 
-enum class Kernels { kScalar, kSse2, kAvx2 };
+enum class Kernels { kScalar, kSse2, kAvx2, kAvx512 };
 
+// The best kernels this processor runs.
 Kernels Detect() {
 #if QUENDRIX_BLIT_X86
   __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512bw")) return Kernels::kAvx512;
   if (__builtin_cpu_supports("avx2")) return Kernels::kAvx2;
   return Kernels::kSse2;
 #else
@@ -53,9 +55,15 @@ Kernels Detect() {
 #endif
 }
 
-Kernels Current() {
-  static const Kernels kernels = Detect();
+constexpr const char* kKernelNames[] = {"scalar", "sse2", "avx2", "avx512"};
+
+Kernels& Selected() {
+  static Kernels kernels = Detect();
   return kernels;
+}
+
+Kernels Current() {
+  return Selected();
 }
 
 }  // namespace
@@ -81,8 +89,10 @@ void BlendRow(BlendOp op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t
 #if QUENDRIX_BLIT_X86
   const Kernels kernels = Current();
   const int opIndex = static_cast<int>(op);
-  if (kernels == Kernels::kAvx2)
-    done = detail::BlendRowAvx2(opIndex, dst, src, n, alpha, keyed, key);
+  if (kernels == Kernels::kAvx512)
+    done = detail::BlendRowAvx512(opIndex, dst, src, n, alpha, keyed, key);
+  if (kernels >= Kernels::kAvx2)
+    done += detail::BlendRowAvx2(opIndex, dst + done, src + done, n - done, alpha, keyed, key);
   if (kernels != Kernels::kScalar)
     done += detail::BlendRowSse2(opIndex, dst + done, src + done, n - done, alpha, keyed, key);
 #endif
@@ -95,8 +105,11 @@ void BlendRowDoubled(BlendOp op, uint16_t* dst, const uint16_t* src, int32_t n, 
 #if QUENDRIX_BLIT_X86
   const Kernels kernels = Current();
   const int opIndex = static_cast<int>(op);
-  if (kernels == Kernels::kAvx2)
-    done = detail::BlendRowDoubledAvx2(opIndex, dst, src, n, alpha, keyed, key);
+  if (kernels == Kernels::kAvx512)
+    done = detail::BlendRowDoubledAvx512(opIndex, dst, src, n, alpha, keyed, key);
+  if (kernels >= Kernels::kAvx2)
+    done += detail::BlendRowDoubledAvx2(opIndex, dst + done, src + done / 2, n - done, alpha, keyed,
+                                        key);
   if (kernels != Kernels::kScalar)
     done += detail::BlendRowDoubledSse2(opIndex, dst + done, src + done / 2, n - done, alpha, keyed,
                                         key);
@@ -113,7 +126,9 @@ void CopyRow(uint16_t* dst, const uint16_t* src, int32_t n, bool keyed, uint16_t
   int32_t done = 0;
 #if QUENDRIX_BLIT_X86
   const Kernels kernels = Current();
-  if (kernels == Kernels::kAvx2) done = detail::CopyKeyedAvx2(dst, src, n, key);
+  if (kernels == Kernels::kAvx512) done = detail::CopyKeyedAvx512(dst, src, n, key);
+  if (kernels >= Kernels::kAvx2)
+    done += detail::CopyKeyedAvx2(dst + done, src + done, n - done, key);
   if (kernels != Kernels::kScalar)
     done += detail::CopyKeyedSse2(dst + done, src + done, n - done, key);
 #endif
@@ -141,14 +156,17 @@ void GatherRow(uint16_t* dst, const uint16_t* src, int32_t n, int64_t x0, int64_
 }
 
 const char* KernelName() {
-  switch (Current()) {
-    case Kernels::kAvx2:
-      return "avx2";
-    case Kernels::kSse2:
-      return "sse2";
-    default:
-      return "scalar";
+  return kKernelNames[static_cast<int>(Current())];
+}
+
+bool SelectKernels(const char* name) {
+  for (int k = 0; k <= static_cast<int>(Detect()); ++k) {
+    if (std::strcmp(name, kKernelNames[k]) == 0) {
+      Selected() = static_cast<Kernels>(k);
+      return true;
+    }
   }
+  return false;
 }
 
 }  // namespace quendrix::blit

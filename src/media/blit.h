@@ -40,7 +40,11 @@ void BlendRowScalar(BlendOp op, uint16_t* dst, const uint16_t* src, int32_t n, i
 // i < n (16.16 fixed point, nearest sample). Twice-size rows take a fast path.
 void GatherRow(uint16_t* dst, const uint16_t* src, int32_t n, int64_t x0, int64_t step);
 
-// Which kernels BlendRow and CopyRow use on this machine: "avx2", "sse2" or "scalar".
+// Which kernels BlendRow and CopyRow use: "avx512", "avx2", "sse2" or
+// "scalar". The best the processor runs is chosen at start.
 const char* KernelName();
+// Switches to the named kernels (for comparing them in tests and
+// benchmarks); false, and no change, when this processor cannot run them.
+bool SelectKernels(const char* name);
 
 }  // namespace quendrix::blit

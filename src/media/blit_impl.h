@@ -21,6 +21,11 @@ int32_t BlendRowDoubledSse2(int op, uint16_t* dst, const uint16_t* src, int32_t 
                             bool keyed, uint16_t key);
 int32_t BlendRowDoubledAvx2(int op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t alpha,
                             bool keyed, uint16_t key);
+int32_t BlendRowAvx512(int op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t alpha,
+                       bool keyed, uint16_t key);
+int32_t BlendRowDoubledAvx512(int op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t alpha,
+                              bool keyed, uint16_t key);
+int32_t CopyKeyedAvx512(uint16_t* dst, const uint16_t* src, int32_t n, uint16_t key);
 int32_t CopyKeyedSse2(uint16_t* dst, const uint16_t* src, int32_t n, uint16_t key);
 int32_t CopyKeyedAvx2(uint16_t* dst, const uint16_t* src, int32_t n, uint16_t key);
 

@@ -171,6 +171,9 @@ void MessageLoop::Dispatch(const SDL_Event& e) {
       if (handler_) handler_->CloseRequested();
       break;
     case SDL_WINDOWEVENT:
+      if (display_ && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                       e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+        display_->Repaint();
       if (!handler_) break;
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) handler_->Activate(true);
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) handler_->Activate(false);

@@ -111,8 +111,24 @@ void SdlDisplay::Present(const TDirectDrawSurface& back, const PresentRequest& r
   SDL_RenderClear(renderer_);
   const SDL_Rect dest{request.dest.left, request.dest.top, request.dest.Width(),
                       request.dest.Height()};
+  lastDest_[0] = dest.x;
+  lastDest_[1] = dest.y;
+  lastDest_[2] = dest.w;
+  lastDest_[3] = dest.h;
   SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
   SDL_RenderPresent(renderer_);
+}
+
+void SdlDisplay::Repaint() {
+  if (!open_ || lastFrame_.empty()) return;
+  if (vsync_) SDL_RenderSetVSync(renderer_, 0);  // a repaint never waits
+  UpdateScaling();
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  const SDL_Rect dest{lastDest_[0], lastDest_[1], lastDest_[2], lastDest_[3]};
+  SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
+  SDL_RenderPresent(renderer_);
+  if (vsync_) SDL_RenderSetVSync(renderer_, 1);
 }
 
 void SdlDisplay::ToggleFullScreen() {

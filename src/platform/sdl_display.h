@@ -37,6 +37,9 @@ class SdlDisplay : public DisplayDevice {
   // following presentations until a request without it.
   void Present(const TDirectDrawSurface& back, const PresentRequest& request) override;
 
+  // Shows the last presented frame again, without waiting for the
+  // vertical blank (the window was uncovered or resized).
+  void Repaint();
   bool IsOpen() const { return open_; }
   bool FullScreen() const { return fullScreen_; }
   // Alt+Enter and F11: full screen <-> window.
@@ -67,7 +70,8 @@ class SdlDisplay : public DisplayDevice {
   SDL_Texture* texture_ = nullptr;
   int32_t textureWidth_ = 0;
   int32_t textureHeight_ = 0;
-  std::vector<uint16_t> lastFrame_;  // for screenshots
+  std::vector<uint16_t> lastFrame_;     // for screenshots
+  int32_t lastDest_[4] = {0, 0, 0, 0};  // x, y, w, h of the last presentation
   int32_t lastFrameWidth_ = 0;
   int32_t lastFrameHeight_ = 0;
   std::string lastError_;

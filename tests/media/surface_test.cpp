@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "core/random.h"
@@ -68,46 +70,79 @@ TEST(Blends, SubMatchesHandComputedPixels) {
   EXPECT_EQ(Blend1(sub, Raw(1, 1, 3), 0xFFFF, 254), Raw(30, 62, 28));  // 248-7, 252-3, 248-23
 }
 
-TEST(Blends, VectorKernelsAgreeWithThePixelByPixelReference) {
-  Pcg32 rng(99, kVisualStream);
-  std::vector<uint16_t> src(300), a(300), b(300);
-  for (auto op : {blit::BlendOp::kAdd, blit::BlendOp::kAlpha, blit::BlendOp::kSub}) {
-    for (int32_t alpha : {1, 2, 77, 128, 200, 254, 255, 256, 100000}) {
-      for (int32_t n : {0, 1, 7, 8, 9, 15, 16, 17, 31, 33, 64, 299}) {
-        for (bool keyed : {false, true}) {
-          for (int i = 0; i < 300; ++i) {
-            src[i] = rng.RandomBelow(4) == 0 ? kKey : static_cast<uint16_t>(rng.Next32());
-            a[i] = b[i] = static_cast<uint16_t>(rng.Next32());
+// Runs `check` once with every kernel set this processor has, then goes
+// back to the best one.
+template <typename Check>
+void ForEachKernelSet(Check check) {
+  const std::string best = blit::KernelName();
+  for (const char* name : {"scalar", "sse2", "avx2", "avx512"}) {
+    if (!blit::SelectKernels(name)) continue;
+    SCOPED_TRACE(name);
+    check();
+  }
+  blit::SelectKernels(best.c_str());
+}
+
+TEST(Blends, EveryKernelSetAgreesWithThePixelByPixelReference) {
+  ForEachKernelSet([] {
+    Pcg32 rng(99, kVisualStream);
+    std::vector<uint16_t> src(300), a(300), b(300);
+    for (auto op : {blit::BlendOp::kAdd, blit::BlendOp::kAlpha, blit::BlendOp::kSub}) {
+      for (int32_t alpha : {1, 2, 77, 128, 200, 254, 255, 256, 100000}) {
+        for (int32_t n : {0, 1, 7, 8, 9, 15, 16, 17, 31, 33, 64, 299}) {
+          for (bool keyed : {false, true}) {
+            for (int i = 0; i < 300; ++i) {
+              src[i] = rng.RandomBelow(4) == 0 ? kKey : static_cast<uint16_t>(rng.Next32());
+              a[i] = b[i] = static_cast<uint16_t>(rng.Next32());
+            }
+            blit::BlendRow(op, a.data() + 1, src.data() + 1, n, alpha, keyed, kKey);
+            blit::BlendRowScalar(op, b.data() + 1, src.data() + 1, n, alpha, keyed, kKey);
+            ASSERT_EQ(a, b) << blit::KernelName() << " op " << static_cast<int>(op) << " alpha "
+                            << alpha << " n " << n << " keyed " << keyed;
           }
-          blit::BlendRow(op, a.data() + 1, src.data() + 1, n, alpha, keyed, kKey);
-          blit::BlendRowScalar(op, b.data() + 1, src.data() + 1, n, alpha, keyed, kKey);
-          ASSERT_EQ(a, b) << blit::KernelName() << " op " << static_cast<int>(op) << " alpha "
-                          << alpha << " n " << n << " keyed " << keyed;
         }
       }
     }
-  }
+  });
 }
 
 TEST(Blends, DoubledWidthKernelsAgreeWithThePixelByPixelReference) {
-  Pcg32 rng(5, kVisualStream);
-  std::vector<uint16_t> src(160), wide(320), a(320), b(320);
-  for (auto op : {blit::BlendOp::kAdd, blit::BlendOp::kAlpha, blit::BlendOp::kSub}) {
-    for (int32_t alpha : {1, 128, 254, 255}) {
-      if (op == blit::BlendOp::kAlpha && alpha == 255) continue;  // a copy, never doubled
-      for (int32_t n : {0, 1, 2, 15, 16, 17, 33, 64, 301}) {
-        for (int i = 0; i < 160; ++i)
-          src[i] = rng.RandomBelow(3) == 0 ? kKey : static_cast<uint16_t>(rng.Next32());
-        for (int i = 0; i < 320; ++i) {
-          wide[i] = src[i / 2];
-          a[i] = b[i] = static_cast<uint16_t>(rng.Next32());
+  ForEachKernelSet([] {
+    Pcg32 rng(5, kVisualStream);
+    std::vector<uint16_t> src(160), wide(320), a(320), b(320);
+    for (auto op : {blit::BlendOp::kAdd, blit::BlendOp::kAlpha, blit::BlendOp::kSub}) {
+      for (int32_t alpha : {1, 128, 254, 255}) {
+        if (op == blit::BlendOp::kAlpha && alpha == 255) continue;  // a copy, never doubled
+        for (int32_t n : {0, 1, 2, 15, 16, 17, 33, 64, 301}) {
+          for (int i = 0; i < 160; ++i)
+            src[i] = rng.RandomBelow(3) == 0 ? kKey : static_cast<uint16_t>(rng.Next32());
+          for (int i = 0; i < 320; ++i) {
+            wide[i] = src[i / 2];
+            a[i] = b[i] = static_cast<uint16_t>(rng.Next32());
+          }
+          blit::BlendRowDoubled(op, a.data(), src.data(), n, alpha, true, kKey);
+          blit::BlendRowScalar(op, b.data(), wide.data(), n, alpha, true, kKey);
+          ASSERT_EQ(a, b) << "op " << static_cast<int>(op) << " alpha " << alpha << " n " << n;
         }
-        blit::BlendRowDoubled(op, a.data(), src.data(), n, alpha, true, kKey);
-        blit::BlendRowScalar(op, b.data(), wide.data(), n, alpha, true, kKey);
-        ASSERT_EQ(a, b) << "op " << static_cast<int>(op) << " alpha " << alpha << " n " << n;
       }
     }
-  }
+  });
+}
+
+TEST(Blends, KeyedCopiesAgreeOnEveryKernelSet) {
+  Pcg32 rng(11, kVisualStream);
+  std::vector<uint16_t> src(200), expected(200), got(200);
+  for (int i = 0; i < 200; ++i)
+    src[i] = rng.RandomBelow(3) == 0 ? kKey : static_cast<uint16_t>(rng.Next32());
+  for (int i = 0; i < 200; ++i) expected[i] = src[i] == kKey ? uint16_t{0x1234} : src[i];
+  ForEachKernelSet([&] {
+    for (int32_t n : {0, 5, 8, 16, 32, 47, 199}) {
+      std::fill(got.begin(), got.end(), uint16_t{0x1234});
+      blit::CopyRow(got.data(), src.data(), n, true, kKey);
+      for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(got[i], i < n ? expected[i] : 0x1234) << n << " at " << i;
+    }
+  });
 }
 
 TEST(Blends, ColourKeyIsSkippedOnlyWhenTransparent) {
