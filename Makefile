@@ -36,6 +36,13 @@ check-asan:
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  $(CTEST) --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
+# The game, full screen on the stored settings (Alt+Enter or F11 for a
+# window; Esc then Enter leaves). The build generates the data beside it.
+play: deps
+	$(CMAKE) -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	$(CMAKE) --build $(RELEASE_DIR) -j $(JOBS) --target quendrix gamedata
+	cd $(RELEASE_DIR)/bin && ./quendrix
+
 bench: deps
 	$(CMAKE) -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
 	$(CMAKE) --build $(RELEASE_DIR) -j $(JOBS)

@@ -81,7 +81,7 @@ void ReAnchorPointer(GameSession& s, PlayHost& host) {
   host.SetCursorPos(s.anchorX, s.anchorY);
 }
 
-void CommandKeyDown(GameSession& s, PlayHost& host, VirtualKey key) {
+void CommandKeyDown(GameSession& s, PlayHost& host, uint16_t key) {
   // 1. Any key ends a finished game.
   if (s.gameOver) {
     Click(s);
@@ -95,7 +95,7 @@ void CommandKeyDown(GameSession& s, PlayHost& host, VirtualKey key) {
     return;
   }
   // 3. Enter answers the quit question, or shows the labels while held.
-  if (key == kVkReturn) {
+  if (key == vk::kReturn) {
     if (s.quitAsked) {
       Click(s);
       host.LeavePlayScreen();
@@ -110,7 +110,7 @@ void CommandKeyDown(GameSession& s, PlayHost& host, VirtualKey key) {
     return;
   }
   // 5. F8 works everywhere, the help screen included (its picture follows).
-  if (key == kVkF8) {
+  if (key == kKeyF8) {
     Click(s);
     TogglePuttStyle(s);
     return;
@@ -123,41 +123,41 @@ void CommandKeyDown(GameSession& s, PlayHost& host, VirtualKey key) {
   }
   // 7. The command keys.
   switch (key) {
-    case kVkEnd:
+    case vk::kEnd:
       Click(s);
       ShowScoreCardIfStill(s);
       break;
-    case kVkEscape:
+    case vk::kEscape:
       Click(s);
       s.quitAsked = true;
       break;
-    case kVkSpace:
+    case vk::kSpace:
       Click(s);
       s.compactHud = !s.compactHud;
       break;
-    case kVkHome:
+    case vk::kHome:
       s.recentre = true;
       Click(s);
       return;
-    case kVkF5:
+    case kKeyF5:
       CycleFrameRate(s, host);
       break;
-    case kVkF4:
+    case kKeyF4:
       ToggleSound(s, host, kTickerSoundOnKey);
       break;
-    case kVkF3:
+    case kKeyF3:
       Click(s);
       s.ambientOn = !s.ambientOn;
       Post(s, s.ambientOn ? kTickerAmbientOn : kTickerAmbientOff);
       FollowAmbient(s, host);
       break;
-    case kVkF1:
+    case vk::kF1:
       if (s.gameState == 0) {
         Click(s);
         s.gameState = 1;
       }
       break;
-    case kVkPrior:
+    case vk::kPrior:
       if (s.gameState == 0) {
         Click(s);
         s.gameState = 2;
@@ -168,23 +168,23 @@ void CommandKeyDown(GameSession& s, PlayHost& host, VirtualKey key) {
   }
   // The view scrolls by the arrows only while no ball moves.
   if (!s.ballsMoving) {
-    if (key == kVkUp) s.scrollUpHeld = true;
-    if (key == kVkDown) s.scrollDownHeld = true;
-    if (key == kVkLeft) s.scrollLeftHeld = true;
-    if (key == kVkRight) s.scrollRightHeld = true;
+    if (key == vk::kUp) s.scrollUpHeld = true;
+    if (key == vk::kDown) s.scrollDownHeld = true;
+    if (key == vk::kLeft) s.scrollLeftHeld = true;
+    if (key == vk::kRight) s.scrollRightHeld = true;
   }
 }
 
-void CommandKeyUp(GameSession& s, VirtualKey key) {
+void CommandKeyUp(GameSession& s, uint16_t key) {
   // A key released while a ball rolls leaves its flag set: the view goes on
   // scrolling once the balls stop, until the key is pressed and released.
   if (!s.ballsMoving) {
-    if (key == kVkUp) s.scrollUpHeld = false;
-    if (key == kVkDown) s.scrollDownHeld = false;
-    if (key == kVkLeft) s.scrollLeftHeld = false;
-    if (key == kVkRight) s.scrollRightHeld = false;
+    if (key == vk::kUp) s.scrollUpHeld = false;
+    if (key == vk::kDown) s.scrollDownHeld = false;
+    if (key == vk::kLeft) s.scrollLeftHeld = false;
+    if (key == vk::kRight) s.scrollRightHeld = false;
   }
-  if (key == kVkReturn) s.enterHeld = false;
+  if (key == vk::kReturn) s.enterHeld = false;
 }
 
 void CommandMouseMove(GameSession& s, int32_t x, int32_t y) {

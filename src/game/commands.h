@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "game/virtual_keys.h"
+#include "media/input.h"
 
 namespace quendrix {
 
@@ -29,11 +29,17 @@ inline constexpr std::string_view kTickerAmbientOn{
 inline constexpr std::string_view kTickerAmbientOff{
     "                           3BJK0B0N O0H BLIKV. "};
 
+// Function keys the commands use.
+inline constexpr uint16_t kKeyF3 = vk::kF1 + 2;
+inline constexpr uint16_t kKeyF4 = vk::kF1 + 3;
+inline constexpr uint16_t kKeyF5 = vk::kF1 + 4;
+inline constexpr uint16_t kKeyF8 = vk::kF1 + 7;
+
 // The click: item 5 of the effects list, when the sound is on.
 inline constexpr int32_t kSoundClick = 5;
 
-void CommandKeyDown(GameSession& session, PlayHost& host, VirtualKey key);
-void CommandKeyUp(GameSession& session, VirtualKey key);
+void CommandKeyDown(GameSession& session, PlayHost& host, uint16_t key);
+void CommandKeyUp(GameSession& session, uint16_t key);
 void CommandMouseMove(GameSession& session, int32_t x, int32_t y);
 void CommandMouseDown(GameSession& session, PlayHost& host, MouseButton button);
 void CommandMouseUp(GameSession& session, PlayHost& host, MouseButton button);

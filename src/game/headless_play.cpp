@@ -41,26 +41,28 @@ void HeadlessPlay::Frames(int32_t count, uint32_t ms) {
 }
 
 void HeadlessPlay::MoveTo(int32_t x, int32_t y) {
-  main_->DXDrawMouseMove(x, y);
+  main_->MouseMove(0, x, y);
 }
 
 void HeadlessPlay::LeftDown() {
-  main_->DXDrawMouseDown(MouseButton::kLeft);
+  const GameSession& s = main_->session;
+  main_->MouseDown(MouseButton::kLeft, ssLeft, s.pointerX, s.pointerY);
 }
 
 void HeadlessPlay::LeftUp() {
-  main_->DXDrawClick();
-  main_->DXDrawMouseUp(MouseButton::kLeft);
+  const GameSession& s = main_->session;
+  main_->MouseUp(MouseButton::kLeft, 0, s.pointerX, s.pointerY);
 }
 
 void HeadlessPlay::RightClick() {
-  main_->DXDrawMouseDown(MouseButton::kRight);
-  main_->DXDrawMouseUp(MouseButton::kRight);
+  const GameSession& s = main_->session;
+  main_->MouseDown(MouseButton::kRight, ssRight, s.pointerX, s.pointerY);
+  main_->MouseUp(MouseButton::kRight, 0, s.pointerX, s.pointerY);
 }
 
-void HeadlessPlay::Key(VirtualKey key) {
-  main_->FormKeyDown(key);
-  main_->FormKeyUp(key);
+void HeadlessPlay::Key(uint16_t key) {
+  main_->KeyDown(key, 0);
+  main_->KeyUp(key, 0);
 }
 
 }  // namespace quendrix

@@ -35,7 +35,8 @@ class HeadlessPlay {
   // Runs frames until `count` have run (at most 4 count idle passes).
   void Frames(int32_t count, uint32_t ms = 16);
 
-  // Input, as the platform delivers it.
+  // Input, as the platform delivers it (through the InputHandler side of
+  // TMain, at the pointer's position).
   void MoveTo(int32_t x, int32_t y);
   void LeftDown();
   // Release: the click comes before the button-up.
@@ -45,7 +46,7 @@ class HeadlessPlay {
     LeftUp();
   }
   void RightClick();
-  void Key(VirtualKey key);
+  void Key(uint16_t key);
 
   TMain& main() { return *main_; }
   GameSession& session() { return main_->session; }

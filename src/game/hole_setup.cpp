@@ -1,5 +1,8 @@
 // HoleInit: the set-up of the hole named by holeName, with the frame timer
 // stopped while it loads.
+#include <algorithm>
+#include <fstream>
+
 #include "game/effects.h"
 #include "game/hole_file.h"
 #include "game/mainsource19.h"
@@ -47,6 +50,21 @@ constexpr Decoration kDecorations[] = {
     {"course2hole9", 37, 171, 781, 11, 0, 0},
 };
 
+// The hole file's bytes; nothing for a missing file, whose defaults then hold.
+std::string ReadHoleFile(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return {};
+  std::ifstream in(path, std::ios::binary);
+  std::string text;
+  char chunk[65536];
+  while (in && text.size() < kMaxHoleFileBytes) {
+    in.read(chunk,
+            static_cast<std::streamsize>(std::min(sizeof chunk, kMaxHoleFileBytes - text.size())));
+    text.append(chunk, static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+  }
+  return text;
+}
+
 }  // namespace
 
 void TMain::PlaceDecorations() {
@@ -82,7 +100,7 @@ void TMain::HoleInit() {
   // A missing container stops here with the timer off.
   bgsounds.LoadListFile(DataFile(s.holeName + ".dxw").string());
   course.LoadListFile(DataFile(s.holeName + ".dxg").string());
-  LoadHoleFile(s, services_.dataDir, s.holeName + ".hole");
+  LoadHoleText(s, ReadHoleFile(DataFile(s.holeName + ".hole")));
 
   ResetPlayersForHole(s);
   ResetParticles(s);

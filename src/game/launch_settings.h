@@ -21,8 +21,8 @@ struct LaunchSettings {
   bool screen640 = true;
   bool screen800 = false;
   bool screen1024 = false;
-  bool fastwrite = true;   // off: wait for vertical blank and flip pages
-  int32_t frameskip = 0;   // 0 "60", 1 "30", 2 "15", 3 "none": timer 0, 33, 66, 0 ms
+  bool fastwrite = true;  // off: wait for vertical blank and flip pages
+  int32_t frameskip = 0;  // 0 "60", 1 "30", 2 "15", 3 "none": timer 0, 33, 66, 0 ms
 
   // Sound.
   bool soundon = true;
@@ -39,10 +39,10 @@ struct LaunchSettings {
   bool forceinterface = true;
 
   // Start panel.
-  bool training = false;    // start at "training1"
-  int32_t course = 0;       // 0 "course1hole1", 1 "course2hole1"
-  int32_t players = 0;      // player count - 1
-  int32_t gametype = 0;     // rule preset 0 ... 2
+  bool training = false;  // start at "training1"
+  int32_t course = 0;     // 0 "course1hole1", 1 "course2hole1"
+  int32_t players = 0;    // player count - 1
+  int32_t gametype = 0;   // rule preset 0 ... 2
 
   // Player panel. The push/pull radio pair shows the player last selected.
   bool pushputt = false;

@@ -187,21 +187,23 @@ void TMain::Shutdown() {
   closed_ = true;
 }
 
-std::filesystem::path TMain::DataFile(const std::string& cp1251Name) const {
-  return services_.dataDir / std::filesystem::path(Cp1251ToUtf8(cp1251Name));
+std::filesystem::path TMain::DataFile(const std::string& gamePath) const {
+  if (services_.mapPath) return services_.mapPath(gamePath);
+  std::string name = Cp1251ToUtf8(gamePath);
+  for (char& c : name)
+    if (c == '\\') c = '/';
+  return services_.dataDir / std::filesystem::path(name);
 }
 
 void TMain::LoadSkin() {
   const std::string& skin = settings().skin;
   // The list's first entry and an empty text name no folder: gui.dxg stays.
   if (!PlainName(skin)) return;
-  const std::filesystem::path folder =
-      services_.dataDir / "skins" / std::filesystem::path(Cp1251ToUtf8(skin));
   for (const SkinFile& f : kSkinFiles) {
     if (f.image >= gui.Items.Count()) continue;
     Bitmap picture;
     // Missing (or unreadable) bitmaps leave the image of gui.dxg.
-    if (!TryLoadBitmap(folder / f.file, picture)) continue;
+    if (!TryLoadBitmap(DataFile("skins\\" + skin + "\\" + f.file), picture)) continue;
     TPictureCollectionItem& item = gui.Items[f.image];
     item.SetPicture(picture);
     if (DXDraw.Initialized()) item.BuildSurface();
@@ -215,9 +217,7 @@ void TMain::LoadBallTextures() {
     TPictureCollectionItem& item = gui.Items[image];
     const std::string& name = settings().texture[static_cast<size_t>(i - 1)];
     Bitmap picture;
-    if (PlainName(name) &&
-        TryLoadBitmap(services_.dataDir / "textures" / std::filesystem::path(Cp1251ToUtf8(name)),
-                      picture)) {
+    if (PlainName(name) && TryLoadBitmap(DataFile("textures\\" + name), picture)) {
       item.SetPicture(picture);
       if (DXDraw.Initialized()) item.BuildSurface();
     }

@@ -22,11 +22,11 @@
 #include "game/play_host.h"
 #include "game/replay.h"
 #include "game/scoring.h"
-#include "game/virtual_keys.h"
 #include "media/display.h"
 #include "media/dx_draw.h"
 #include "media/dx_timer.h"
 #include "media/image_list.h"
+#include "media/input.h"
 #include "media/sound_device.h"
 #include "media/sound_list.h"
 
@@ -39,6 +39,10 @@ struct PlayScreenServices {
   Clock* clock = nullptr;  // required: the frame timer runs on it
   // The program's folder: lists, hole files, "skins" and "textures".
   std::filesystem::path dataDir;
+  // A game path (cp1251, "\" between folders, relative to the program's
+  // folder) -> a path of this system. Unset: dataDir joined with the UTF-8
+  // name, "\" read as "/".
+  std::function<std::filesystem::path(const std::string& gamePath)> mapPath;
   // Moves the system pointer to a surface point. The play screen takes the
   // move as its own pointer position at once; the platform need not report it.
   std::function<void(int32_t x, int32_t y)> setCursorPos;
@@ -60,7 +64,7 @@ DisplayMode ScreenModeFromSettings(const LaunchSettings& settings);
 // first hole.
 std::string FirstHoleName(const LaunchSettings& settings);
 
-class TMain final : public GameEvents, public PlayHost {
+class TMain final : public GameEvents, public PlayHost, public InputHandler {
  public:
   // `settings` is the launch pad's, read at the moment of use; it must
   // outlive the play screen. `seed` seeds both random streams.
@@ -96,14 +100,26 @@ class TMain final : public GameEvents, public PlayHost {
   bool Idle() { return gengine.Idle(); }
 
   // ---- Input handlers (screen pixels) ------------------------------------
-  void FormKeyDown(VirtualKey key);
-  void FormKeyUp(VirtualKey key);
+  void FormKeyDown(uint16_t key);
+  void FormKeyUp(uint16_t key);
   void DXDrawMouseMove(int32_t x, int32_t y);
   void DXDrawMouseDown(MouseButton button);
   void DXDrawMouseUp(MouseButton button);
   // A left press and release on the surface (comes before MouseUp).
   void DXDrawClick();
   void DXDrawDblClick();
+
+  // ---- InputHandler: the platform's events as the handlers above want them.
+  // A left release is a click and then a button-up; a second press soon
+  // after the first, near it, is a double click and then a button-down, and
+  // its release is no click.
+  void KeyDown(uint16_t key, uint32_t shift) override;
+  void KeyUp(uint16_t key, uint32_t shift) override;
+  void MouseDown(MouseButton button, uint32_t shift, int32_t x, int32_t y) override;
+  void MouseUp(MouseButton button, uint32_t shift, int32_t x, int32_t y) override;
+  void MouseMove(uint32_t shift, int32_t x, int32_t y) override;
+  // The window's close button leaves the game like Esc then Enter.
+  void CloseRequested() override;
 
   // ---- GameEvents: sounds and the turn hand-over from the physics --------
   void PlaySound(int32_t index) override;
@@ -143,7 +159,8 @@ class TMain final : public GameEvents, public PlayHost {
 
  private:
   const LaunchSettings& settings() const { return *session.settings; }
-  std::filesystem::path DataFile(const std::string& cp1251Name) const;
+  // A file of the program's folder by its game path.
+  std::filesystem::path DataFile(const std::string& gamePath) const;
   TWaveCollectionItem* Sound(int32_t index);
   TWaveCollectionItem* BackgroundWave(int32_t index);
 
@@ -187,6 +204,11 @@ class TMain final : public GameEvents, public PlayHost {
   }
   bool holeChangePending_ = false;
   bool closed_ = false;
+  // The last left press, for double clicks.
+  bool pressed_ = false;
+  bool doublePress_ = false;
+  uint32_t pressMs_ = 0;
+  int32_t pressX_ = 0, pressY_ = 0;
 };
 
 }  // namespace quendrix

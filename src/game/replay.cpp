@@ -540,10 +540,10 @@ void Apply(TMain& main, const InputEvent& e) {
       main.DXDrawDblClick();
       break;
     case InputKind::kKeyDown:
-      main.FormKeyDown(static_cast<VirtualKey>(e.a));
+      main.FormKeyDown(static_cast<uint16_t>(e.a));
       break;
     case InputKind::kKeyUp:
-      main.FormKeyUp(static_cast<VirtualKey>(e.a));
+      main.FormKeyUp(static_cast<uint16_t>(e.a));
       break;
   }
 }

@@ -32,7 +32,7 @@
 #include <vector>
 
 #include "game/launch_settings.h"
-#include "game/virtual_keys.h"
+#include "media/input.h"
 
 namespace quendrix {
 

@@ -17,7 +17,7 @@ struct Drops : ::testing::Test {
     settings.minus1 = true;
     play = StartPlay(settings);
     play->Frame();
-    play->Key(kVkSpace);
+    play->Key(vk::kSpace);
   }
   GameSession& s() { return play->session(); }
   playerrec& ball() { return play->ball(1); }
@@ -166,7 +166,7 @@ TEST_F(Drops, TwoPlayersTakeTurnsAndTheHoleEndsWhenBothAreIn) {
   settings.players = 1;
   play = StartPlay(settings);
   play->Frame();
-  play->Key(kVkSpace);
+  play->Key(vk::kSpace);
   ASSERT_FALSE(s().players[2].inPlay);
   Roll(1000, 798, 64, 0.3);
   for (int i = 0; i < 100 && s().currentPlayer == 1; ++i) play->Frame();

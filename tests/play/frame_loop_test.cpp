@@ -53,7 +53,7 @@ TEST(FrameLoop, AClickLeavesTheTitleCardAndCentresThePointer) {
 
 TEST(FrameLoop, AKeyLeavesTheTitleCard) {
   auto play = StartPlay(FreshSettings());
-  play->Key(kVkSpace);
+  play->Key(vk::kSpace);
   EXPECT_EQ(play->session().gameState, 0);
 }
 
@@ -86,7 +86,7 @@ TEST(FrameLoop, SmallCoursesAreCentredOnBlack) {
   auto play = StartPlay(FreshSettings());
   play->session().holeName = "course1hole2";  // 400 x 300
   play->main().HoleInit();
-  play->Key(kVkSpace);
+  play->Key(vk::kSpace);
   play->Frames(5);
   EXPECT_EQ(play->session().scrollX, -120);
   EXPECT_EQ(play->session().scrollY, -90);
@@ -151,18 +151,18 @@ TEST(FrameLoop, AnUnreadySurfaceMakesAFrameDoNothing) {
 TEST(FrameLoop, EscapeThenEnterLeavesAndOtherKeysCancel) {
   auto play = StartPlay(FreshSettings());
   LeaveTitleCard(*play);
-  play->Key(kVkEscape);
+  play->Key(vk::kEscape);
   EXPECT_TRUE(play->session().quitAsked);
   play->Frame();
   EXPECT_GE(play->session().bannerFade, 193) << "the question stays up";
-  play->Key(kVkSpace);
+  play->Key(vk::kSpace);
   EXPECT_FALSE(play->session().quitAsked);
   EXPECT_FALSE(play->main().Closed());
-  play->Key(kVkEscape);
+  play->Key(vk::kEscape);
   play->main().DXDrawMouseDown(MouseButton::kRight);
   EXPECT_FALSE(play->session().quitAsked) << "the right button cancels too";
-  play->Key(kVkEscape);
-  play->Key(kVkReturn);
+  play->Key(vk::kEscape);
+  play->Key(vk::kReturn);
   EXPECT_TRUE(play->main().Closed());
   EXPECT_FALSE(play->display.IsOpen());
   EXPECT_FALSE(play->sound.IsOpen());
@@ -229,7 +229,7 @@ TEST(FrameLoop, StateScreensReplaceThePicture) {
   s.players[1].pullPutt = false;
   play->Frame();
   EXPECT_EQ(ScreenColour(play->display.Screen(), 340, 260), Raw(kPushHelpColour));
-  play->Key(kVkSpace);
+  play->Key(vk::kSpace);
   EXPECT_EQ(s.gameState, 0);
   s.gameState = 3;
   play->Frame();

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/rounding.h"
+#include "game/commands.h"
 #include "game/headless_play.h"
 #include "game/replay.h"
 #include "replay_support.h"
@@ -29,19 +30,19 @@ struct Recorded {
       HeadlessPlay play(settings, testing::PracticeData(), 77, &recorder);
       play.Start();
       play.Frame();
-      play.Key(kVkSpace);
+      play.Key(vk::kSpace);
       Putt(play, 60, 30, 16);
-      play.Key(kVkF5);
+      play.Key(kKeyF5);
       Putt(play, -40, 70, 66);
-      play.Key(kVkF1);
+      play.Key(vk::kF1);
       play.Frames(5, 66);
-      play.Key(kVkSpace);
+      play.Key(vk::kSpace);
       play.Frames(5, 66);
       finalChecksum = StateChecksum(play.session());
       framesRun = play.framesRun;
-      play.Key(kVkEscape);
+      play.Key(vk::kEscape);
       play.Frame(66);
-      play.main().FormKeyDown(kVkReturn);
+      play.main().FormKeyDown(vk::kReturn);
       left = play.main().Closed();
     }
   }

@@ -59,7 +59,7 @@ class TwoHoleGame : public ::testing::TestWithParam<Rules> {
     for (int i = 0; i < 20000; ++i) {
       if (s.holeNumber > 2 || s.gameOver) return false;
       if (s.gameState >= 1 && s.gameState <= 3) {
-        play->Key(kVkSpace);
+        play->Key(vk::kSpace);
         continue;
       }
       const playerrec& b = s.players[s.currentPlayer];

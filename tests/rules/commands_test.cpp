@@ -18,8 +18,8 @@ struct Commands {
     s().tickerPos = -1;
   }
   GameSession& s() { return table.s(); }
-  void Key(VirtualKey key) { CommandKeyDown(s(), host, key); }
-  void KeyUp(VirtualKey key) { CommandKeyUp(s(), key); }
+  void Key(uint16_t key) { CommandKeyDown(s(), host, key); }
+  void KeyUp(uint16_t key) { CommandKeyUp(s(), key); }
   void ClickAt(int32_t x, int32_t y) {
     CommandMouseMove(s(), x, y);
     CommandClick(s(), host);
@@ -40,7 +40,7 @@ struct Commands {
 // ---- Keys -------------------------------------------------------------------
 
 TEST(Keys, AnyKeyEndsAFinishedGame) {
-  for (const VirtualKey key : {kVkSpace, kVkReturn, kVkF8, kVkEscape}) {
+  for (const uint16_t key : {vk::kSpace, vk::kReturn, kKeyF8, vk::kEscape}) {
     Commands c;
     c.s().gameOver = true;
     c.s().gameState = 3;
@@ -55,34 +55,34 @@ TEST(Keys, AnyKeyClosesTheTitleAndScoreCardsAndDoesNothingElse) {
   for (const uint8_t state : {2, 3}) {
     Commands c;
     c.s().gameState = state;
-    c.Key(kVkEscape);
+    c.Key(vk::kEscape);
     EXPECT_EQ(c.s().gameState, 0);
     EXPECT_FALSE(c.s().quitAsked);
     EXPECT_EQ(c.Clicks(), 1);
-    c.Key(kVkEscape);  // now it asks
+    c.Key(vk::kEscape);  // now it asks
     EXPECT_TRUE(c.s().quitAsked);
   }
 }
 
 TEST(Keys, EscThenEnterLeavesAndAnyOtherKeyWithdrawsTheQuestion) {
   Commands c;
-  c.Key(kVkEscape);
+  c.Key(vk::kEscape);
   EXPECT_TRUE(c.s().quitAsked);
-  c.Key(kVkF1);  // withdraws, does not open the help
+  c.Key(vk::kF1);  // withdraws, does not open the help
   EXPECT_FALSE(c.s().quitAsked);
   EXPECT_EQ(c.s().gameState, 0);
   EXPECT_EQ(c.Clicks(), 2);
-  c.Key(kVkEscape);
-  c.Key(kVkReturn);
+  c.Key(vk::kEscape);
+  c.Key(vk::kReturn);
   EXPECT_EQ(c.host.leaves, 1);
 }
 
 TEST(Keys, EnterHeldShowsTheLabels) {
   Commands c;
-  c.Key(kVkReturn);
+  c.Key(vk::kReturn);
   EXPECT_TRUE(c.s().enterHeld);
   EXPECT_EQ(c.host.leaves, 0);
-  c.KeyUp(kVkReturn);
+  c.KeyUp(vk::kReturn);
   EXPECT_FALSE(c.s().enterHeld);
 }
 
@@ -90,14 +90,14 @@ TEST(Keys, F8SwitchesThePuttStyleEvenWhileABallRollsAndOnTheHelpScreen) {
   Commands c;
   c.s().players[1].pullPutt = false;
   c.s().ballsMoving = true;
-  c.Key(kVkF8);
+  c.Key(kKeyF8);
   EXPECT_TRUE(c.s().players[1].pullPutt);
   EXPECT_EQ(c.s().tickerText, kTickerPullOn);
   EXPECT_EQ(c.s().tickerPos, 0);
   EXPECT_EQ(c.Clicks(), 1);
   c.s().gameState = 1;
   c.s().tickerPos = 17;
-  c.Key(kVkF8);
+  c.Key(kKeyF8);
   EXPECT_FALSE(c.s().players[1].pullPutt);
   EXPECT_EQ(c.s().tickerText, kTickerPullOff);
   EXPECT_EQ(c.s().gameState, 1);
@@ -107,66 +107,66 @@ TEST(Keys, F8SwitchesThePuttStyleEvenWhileABallRollsAndOnTheHelpScreen) {
 TEST(Keys, AnyOtherKeyClosesTheHelpAndReanchors) {
   Commands c;
   c.s().gameState = 1;
-  c.Key(kVkReturn);
+  c.Key(vk::kReturn);
   EXPECT_EQ(c.s().gameState, 0);
   EXPECT_TRUE(c.s().enterHeld);
   EXPECT_TRUE(c.Anchored());
   EXPECT_EQ(c.Clicks(), 0);
   c.s().gameState = 1;
-  c.Key(kVkSpace);  // closes the help only
+  c.Key(vk::kSpace);  // closes the help only
   EXPECT_FALSE(c.s().compactHud);
 }
 
 TEST(Keys, EndShowsTheScoreCardOnlyWhenNothingMoves) {
   Commands c;
   c.s().ballsMoving = true;
-  c.Key(kVkEnd);
+  c.Key(vk::kEnd);
   EXPECT_EQ(c.s().gameState, 0);
   EXPECT_EQ(c.Clicks(), 1);
   c.s().ballsMoving = false;
-  c.Key(kVkEnd);
+  c.Key(vk::kEnd);
   EXPECT_EQ(c.s().gameState, 3);
 }
 
 TEST(Keys, SpaceHomeF1AndPageUp) {
   Commands c;
-  c.Key(kVkSpace);
+  c.Key(vk::kSpace);
   EXPECT_TRUE(c.s().compactHud);
-  c.Key(kVkSpace);
+  c.Key(vk::kSpace);
   EXPECT_FALSE(c.s().compactHud);
   c.s().recentre = false;
-  c.Key(kVkHome);
+  c.Key(vk::kHome);
   EXPECT_TRUE(c.s().recentre);
-  c.Key(kVkF1);
+  c.Key(vk::kF1);
   EXPECT_EQ(c.s().gameState, 1);
   c.s().gameState = 0;
-  c.Key(kVkPrior);
+  c.Key(vk::kPrior);
   EXPECT_EQ(c.s().gameState, 2);
   EXPECT_EQ(c.Clicks(), 5);
   // A finished hole waiting for its banner keeps waiting.
   c.s().gameState = 4;
-  c.Key(kVkF1);
-  c.Key(kVkPrior);
+  c.Key(vk::kF1);
+  c.Key(vk::kPrior);
   EXPECT_EQ(c.s().gameState, 4);
 }
 
 TEST(Keys, F5CyclesTheFrameRate) {
   Commands c;
-  c.Key(kVkF5);
+  c.Key(kKeyF5);
   EXPECT_EQ(c.host.interval, 66);
   EXPECT_EQ(c.s().tickerText, kTicker15Fps);
   EXPECT_EQ(std::count(c.s().tickerText.begin(), c.s().tickerText.end(), '\0'), 7);
-  c.Key(kVkF5);
+  c.Key(kKeyF5);
   EXPECT_EQ(c.host.interval, 33);
   EXPECT_EQ(c.s().tickerText, kTicker30Fps);
-  c.Key(kVkF5);
+  c.Key(kKeyF5);
   EXPECT_EQ(c.host.interval, 0);
   EXPECT_EQ(c.s().tickerText, kTicker60Fps);
   EXPECT_EQ(c.Clicks(), 3);
   // Another interval only restarts the ticker.
   c.host.interval = 50;
   c.s().tickerPos = 40;
-  c.Key(kVkF5);
+  c.Key(kKeyF5);
   EXPECT_EQ(c.host.interval, 50);
   EXPECT_EQ(c.s().tickerPos, 0);
   EXPECT_EQ(c.s().tickerText, kTicker60Fps);
@@ -174,54 +174,54 @@ TEST(Keys, F5CyclesTheFrameRate) {
 
 TEST(Keys, F4SwitchesTheSoundAndTheAmbientLoopFollows) {
   Commands c;
-  c.Key(kVkF4);  // off: silent
+  c.Key(kKeyF4);  // off: silent
   EXPECT_FALSE(c.s().soundOn);
   EXPECT_EQ(c.Clicks(), 0);
   EXPECT_EQ(c.s().tickerText, kTickerSoundOff);
   EXPECT_EQ(c.host.ambient, std::vector<bool>{false});
-  c.Key(kVkF4);  // on: the click confirms it
+  c.Key(kKeyF4);  // on: the click confirms it
   EXPECT_TRUE(c.s().soundOn);
   EXPECT_EQ(c.Clicks(), 1);
   EXPECT_EQ(c.s().tickerText, kTickerSoundOnKey);
   EXPECT_EQ(c.host.ambient, (std::vector<bool>{false, true}));
   c.s().ambientOn = false;
-  c.Key(kVkF4);
-  c.Key(kVkF4);
+  c.Key(kKeyF4);
+  c.Key(kKeyF4);
   EXPECT_EQ(c.host.ambient, (std::vector<bool>{false, true, false, false}));
 }
 
 TEST(Keys, F3SwitchesTheAmbientLoopWhichStaysSilentWithoutSound) {
   Commands c;
-  c.Key(kVkF3);
+  c.Key(kKeyF3);
   EXPECT_FALSE(c.s().ambientOn);
   EXPECT_EQ(c.s().tickerText, kTickerAmbientOff);
   EXPECT_EQ(c.host.ambient.back(), false);
   c.s().soundOn = false;
-  c.Key(kVkF3);
+  c.Key(kKeyF3);
   EXPECT_TRUE(c.s().ambientOn);
   EXPECT_EQ(c.s().tickerText, kTickerAmbientOn);
   EXPECT_EQ(c.host.ambient.back(), false);
   c.s().soundOn = true;
-  c.Key(kVkF3);
-  c.Key(kVkF3);
+  c.Key(kKeyF3);
+  c.Key(kKeyF3);
   EXPECT_EQ(c.host.ambient.back(), true);
 }
 
 TEST(Keys, ArrowsScrollOnlyWhileNothingMoves) {
   Commands c;
-  c.Key(kVkUp);
-  c.Key(kVkLeft);
+  c.Key(vk::kUp);
+  c.Key(vk::kLeft);
   EXPECT_TRUE(c.s().scrollUpHeld);
   EXPECT_TRUE(c.s().scrollLeftHeld);
   c.s().ballsMoving = true;
-  c.Key(kVkDown);
+  c.Key(vk::kDown);
   EXPECT_FALSE(c.s().scrollDownHeld);
-  c.KeyUp(kVkUp);  // released while a ball rolls: the flag stays
+  c.KeyUp(vk::kUp);  // released while a ball rolls: the flag stays
   EXPECT_TRUE(c.s().scrollUpHeld);
   c.s().ballsMoving = false;
-  c.Key(kVkRight);
-  c.KeyUp(kVkUp);
-  c.KeyUp(kVkRight);
+  c.Key(vk::kRight);
+  c.KeyUp(vk::kUp);
+  c.KeyUp(vk::kRight);
   EXPECT_FALSE(c.s().scrollUpHeld);
   EXPECT_FALSE(c.s().scrollRightHeld);
   EXPECT_TRUE(c.s().scrollLeftHeld);

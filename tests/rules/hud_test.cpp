@@ -221,7 +221,7 @@ TEST(Ticker, ScrollsAQuarterCharacterPerSubstepThenGoesIdle) {
   EXPECT_EQ(h.Char(116, 31, 1), Font('A'));
   EXPECT_EQ(h.Char(116, 31, 28), Font('1'));
   EXPECT_EQ(h.Char(116, 31, 29), CellId{});  // 28 characters at most, past the panel
-  h.Draw();                                // position 8: from character 2
+  h.Draw();                                  // position 8: from character 2
   EXPECT_EQ(h.Char(116, 31, 1), Font('B'));
   h.s().compactHud = true;
   h.Draw();  // position 12: from character 3, 21 at most

@@ -6,6 +6,7 @@
 #include "core/angles.h"
 #include "core/rounding.h"
 #include "game/ball_motion.h"
+#include "game/commands.h"
 #include "game/game_events.h"
 #include "game/game_state.h"
 #include "game/headless_play.h"
@@ -174,12 +175,12 @@ class Bot {
       if (s().gameOver) {
         result_.scores = Scores(s());
         result_.problem = CheckScoreCard(s());
-        play_.Key(kVkSpace);  // any key leaves the finished game
+        play_.Key(vk::kSpace);  // any key leaves the finished game
         result_.finished = main.Closed();
         break;
       }
       if (s().gameState >= 1 && s().gameState <= 3) {
-        play_.Key(kVkSpace);
+        play_.Key(vk::kSpace);
         continue;
       }
       rolling = s().ballsMoving ? rolling + 1 : 0;
@@ -216,7 +217,7 @@ class Bot {
 
   void Putt() {
     const int32_t p = s().currentPlayer;
-    if (!s().players[p].pullPutt) play_.Key(kVkF8);  // the bot putts the pull way
+    if (!s().players[p].pullPutt) play_.Key(kKeyF8);  // the bot putts the pull way
     PlannedPutt putt = ChoosePutt(s());
     const int32_t n = options_.directionNoise;
     const int32_t direction = putt.direction + random_.RandomBelow(2 * n + 1) - n;
@@ -245,36 +246,36 @@ class Bot {
     TMain& main = play_.main();
     switch (random_.RandomBelow(12)) {
       case 0:
-        play_.Key(kVkF5);
+        play_.Key(kKeyF5);
         break;
       case 1:
-        play_.Key(kVkSpace);
+        play_.Key(vk::kSpace);
         break;
       case 2:
-        play_.Key(kVkEnd);  // the score card; closed by the next pass
+        play_.Key(vk::kEnd);  // the score card; closed by the next pass
         break;
       case 3:
-        play_.Key(kVkF1);
+        play_.Key(vk::kF1);
         break;
       case 4:
-        play_.Key(kVkPrior);
+        play_.Key(vk::kPrior);
         break;
       case 5:
-        main.FormKeyDown(kVkReturn);
+        main.FormKeyDown(vk::kReturn);
         Frame();
-        main.FormKeyUp(kVkReturn);
+        main.FormKeyUp(vk::kReturn);
         break;
       case 6:
-        play_.Key(kVkF4);
+        play_.Key(kKeyF4);
         Frame();
-        play_.Key(kVkF4);
+        play_.Key(kKeyF4);
         break;
       case 7:
-        play_.Key(kVkF3);
-        play_.Key(kVkF3);
+        play_.Key(kKeyF3);
+        play_.Key(kKeyF3);
         break;
       case 8:
-        play_.Key(kVkHome);
+        play_.Key(vk::kHome);
         break;
       case 9:
         play_.MoveTo(150, 10);
@@ -285,9 +286,9 @@ class Bot {
         play_.LeftClick();
         break;
       default:
-        play_.Key(kVkEscape);  // asked, then withdrawn by the next key
+        play_.Key(vk::kEscape);  // asked, then withdrawn by the next key
         Frame();
-        play_.Key(kVkHome);
+        play_.Key(vk::kHome);
         break;
     }
   }

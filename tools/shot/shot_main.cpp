@@ -72,9 +72,9 @@ std::vector<std::string> Fields(std::string text, int32_t& frame) {
 
 bool SavePng(const TDirectDrawSurface& surface, const std::filesystem::path& file) {
   // SDL only reads the pixels; the surface stays ours.
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(
-      const_cast<uint16_t*>(surface.Row(0)), surface.Width(), surface.Height(), 16,
-      surface.Width() * 2, SDL_PIXELFORMAT_RGB565);
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint16_t*>(surface.Row(0)),
+                                                      surface.Width(), surface.Height(), 16,
+                                                      surface.Width() * 2, SDL_PIXELFORMAT_RGB565);
   if (s == nullptr) return false;
   const bool ok = IMG_SavePNG(s, file.string().c_str()) == 0;
   SDL_FreeSurface(s);
@@ -245,7 +245,7 @@ int main(int argc, char** argv) {
     play.session().holeName = hole;
     play.main().HoleInit();
     play.Frame(static_cast<uint32_t>(ms));
-    play.Key(kVkSpace);  // past the title card
+    play.Key(vk::kSpace);  // past the title card
     Script script(play, gestures);
     if (!outDir.empty()) std::filesystem::create_directories(outDir);
     for (int32_t f = 0; f < frames && !play.main().Closed(); ++f) {

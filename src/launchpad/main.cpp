@@ -1,0 +1,110 @@
+// Program start-up. Until the launch pad exists the program opens the play
+// screen directly, on the stored settings (first-run defaults when there are
+// none), and ends when the play screen closes. Alt+Enter or F11 switch
+// between full screen and a window, F12 saves a screenshot.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "core/cp1251.h"
+#include "game/launch_settings.h"
+#include "game/mainsource19.h"
+#include "launchpad/settings.h"
+#include "media/media_error.h"
+#include "media/sound_device.h"
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/sdl_display.h"
+#include "platform/sdl_sound.h"
+
+namespace {
+
+using namespace quendrix;
+
+void ErrorBox(const std::string& cp1251Text) {
+  ShowMessageBox("Quendrix", cp1251Text, MessageIcon::kError);
+}
+
+// The stored settings, or the first-run defaults when they cannot be read.
+LaunchSettings ReadSettings(const std::filesystem::path& dataDir) {
+  LaunchSettings settings;
+  try {
+    TAMReg reg(DefaultSettingsPath());
+    const LaunchSettingsLoad load = LoadLaunchSettings(reg, dataDir, settings);
+    if (!load.read.error.empty())
+      std::fprintf(stderr, "quendrix: settings: %s\n", Cp1251ToUtf8(load.read.error).c_str());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "quendrix: settings: %s\n", e.what());
+  }
+  return settings;
+}
+
+}  // namespace
+
+int main() {
+  const std::filesystem::path dataDir = ProgramDir();
+  const LaunchSettings settings = ReadSettings(dataDir);
+
+  SdlDisplay display("Quendrix Demo");
+  SdlSoundDevice sound;
+  SilentSoundDevice silence;
+  SdlClock clock;
+  MessageLoop loop(&display);
+
+  PlayScreenServices services;
+  services.display = &display;
+  services.sound = &sound;
+  services.clock = &clock;
+  services.dataDir = dataDir;
+  // Game paths are cp1251 with "\" between folders, relative to the program's folder.
+  services.mapPath = [](const std::string& gamePath) {
+    return std::filesystem::path(MapPath(Utf8ToCp1251(ProgramDir()) + gamePath));
+  };
+  services.setCursorPos = [&loop](int32_t x, int32_t y) { loop.GetPointer().SetPos(x, y); };
+  services.showCursor = [&loop, &display](bool visible) {
+    loop.GetPointer().SetVisible(visible);
+    display.ShowCursor(visible);
+  };
+
+  std::random_device entropy;
+  TMain main(settings, services, (uint64_t{entropy()} << 32) | entropy());
+  loop.SetHandler(&main);
+  try {
+    try {
+      main.FormCreate();
+    } catch (const MediaError&) {
+      // No audio device: play on without sound rather than not at all.
+      std::fprintf(stderr, "quendrix: no sound (%s)\n", sound.LastError().c_str());
+      main.DXSound.SetDevice(&silence);
+      main.FormCreate();
+    }
+    main.Show();
+  } catch (const std::exception& e) {
+    ErrorBox(e.what());
+    return 1;
+  }
+  // The pointer starts in the middle of the new screen, as the system's
+  // would over a freshly opened full-screen window.
+  loop.GetPointer().SetArea(main.SurfaceWidth(), main.SurfaceHeight());
+  main.SetCursorPos(main.SurfaceWidth() / 2, main.SurfaceHeight() / 2);
+
+  int status = 0;
+  loop.Run([&] {
+    if (main.Closed()) {
+      loop.Terminate();
+      return false;
+    }
+    try {
+      return main.Idle();
+    } catch (const std::exception& e) {
+      ErrorBox(e.what());
+      main.Shutdown();
+      loop.Terminate();
+      status = 1;
+      return false;
+    }
+  });
+  return status;
+}

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Starts the game on a fresh settings file at the given screen width (640 or
+# 1024), leaves the title card with a click, pulls a putt with xdotool, and
+# quits with Esc then Enter. Screenshots land in OUT for people to look at;
+# the test checks that each shows what it should and that the game ends.
+#   play_screen.sh GAME WIDTH OUT
+set -u
+game=$1 width=$2 out=$3
+height=$((width * 3 / 4))
+bin=$(dirname "$game")
+[ -f "$bin/course1hole1.dxg" ] || { echo "no hole data beside $game: skipped"; exit 77; }
+for tool in xvfb-run xdotool import convert; do
+  command -v "$tool" > /dev/null || { echo "$tool missing: skipped"; exit 77; }
+done
+mkdir -p "$out"
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+mkdir -p "$home/config/quendrix"
+# Stored settings: the chosen screen, sound off (Xvfb has no audio).
+key='HKEY_CURRENT_USER\Software\Tarn Works\Quendrix v1.0jc'
+{
+  echo 'Windows Registry Editor Version 5.00'
+  for v in "RunOnce=1" "Screen $width=1" "Fast Writes=1" "Pull 1=1" "Pull Putt=1"; do
+    name=${v%=*}
+    printf '\n[%s\\%s]\n"%s"=dword:%08x\n' "$key" "$name" "$name" "${v##*=}"
+  done
+  printf '\n; end of settings\n'
+} > "$home/config/quendrix/settings.reg"
+
+cat > "$home/inner.sh" << INNER
+#!/usr/bin/env bash
+export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy
+"$game" > "$out/game.log" 2>&1 &
+pid=\$!
+sleep 4
+import -window root "$out/title.png"
+xdotool click 1
+sleep 2
+import -window root "$out/play.png"
+xdotool mousedown 1
+for i in \$(seq 1 15); do xdotool mousemove_relative -- 2 3; sleep 0.03; done
+sleep 0.5
+import -window root "$out/aim.png"
+xdotool mouseup 1
+sleep 0.4
+import -window root "$out/putt.png"
+sleep 3
+xdotool key Escape
+sleep 0.5
+xdotool key Return
+for i in \$(seq 1 50); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
+if kill -0 \$pid 2> /dev/null; then echo "the game did not end on Esc, Enter"; kill \$pid; exit 1; fi
+wait \$pid
+INNER
+chmod +x "$home/inner.sh"
+xvfb-run -a -s "-screen 0 ${width}x${height}x24" "$home/inner.sh" || { cat "$out/game.log"; exit 1; }
+
+fail=0
+mean() { convert "$1" -colorspace Gray -format '%[fx:mean]' info:; }
+# The title card shows on black; play shows the course, brighter overall.
+title=$(mean "$out/title.png") play=$(mean "$out/play.png")
+awk -v t="$title" 'BEGIN { exit !(t > 0.01) }' || { echo "title card is black"; fail=1; }
+awk -v p="$play" -v t="$title" 'BEGIN { exit !(p > t) }' || {
+  echo "play ($play) not brighter than the title card ($title)"; fail=1; }
+# Aiming draws the putter and gauge: the picture changes.
+[ "$(compare -metric AE "$out/play.png" "$out/aim.png" null: 2>&1)" != 0 ] ||
+  { echo "nothing drawn while aiming"; fail=1; }
+size=$(identify -format '%wx%h' "$out/play.png")
+[ "$size" = "${width}x${height}" ] || { echo "screen is $size"; fail=1; }
+exit $fail
