@@ -2,12 +2,15 @@
 //
 //   quendrix-bot [--data DIR | --practice] [--games N] [--seed S]
 //                [--record DIR] [--frame-ms MS]
+//   quendrix-bot --write-practice DIR [--data DIR]
 //
 // --practice plays the made-up practice holes (written to a temporary
 // folder beside the interface lists of the data folder) instead of the real
 // ones. --record writes each game as a replay into DIR. Each game's settings
 // are drawn from the seed. Exit status 1 when a game hangs, a ball gets
-// stuck or a score card does not add up.
+// stuck or a score card does not add up. --write-practice only writes the
+// practice data set (holes and interface lists) into DIR, where a copy of
+// the game can play it.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -32,7 +35,8 @@ std::filesystem::path ProgramFolder(const char* argv0) {
 [[noreturn]] void Usage() {
   std::fprintf(stderr,
                "usage: quendrix-bot [--data DIR | --practice] [--games N] [--seed S]\n"
-               "                    [--record DIR] [--frame-ms MS]\n");
+               "                    [--record DIR] [--frame-ms MS]\n"
+               "       quendrix-bot --write-practice DIR [--data DIR]\n");
   std::exit(2);
 }
 
@@ -44,12 +48,14 @@ int main(int argc, char** argv) {
   int games = 1;
   uint64_t seed = 1;
   uint32_t frameMs = 16;
-  std::filesystem::path recordDir;
+  std::filesystem::path recordDir, writePractice;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const bool hasValue = i + 1 < argc;
     if (a == "--practice") {
       practice = true;
+    } else if (a == "--write-practice" && hasValue) {
+      writePractice = argv[++i];
     } else if (a == "--data" && hasValue) {
       data = argv[++i];
     } else if (a == "--games" && hasValue) {
@@ -65,6 +71,15 @@ int main(int argc, char** argv) {
     }
   }
   if (games < 1 || frameMs < 1) Usage();
+  if (!writePractice.empty()) {
+    try {
+      WritePracticeData(writePractice, data);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quendrix-bot: %s\n", e.what());
+      return 1;
+    }
+    return 0;
+  }
 
   std::filesystem::path practiceDir;
   if (practice) {
