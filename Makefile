@@ -3,6 +3,7 @@
 #   make play   install what is missing, build, generate data, start the game
 #   make check  warnings-as-errors build + tests, then a sanitizer build + tests
 #   make bench  benchmarks in a Release build
+#   make soak   the bot plays a thousand games with random settings
 
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
@@ -12,7 +13,7 @@ CHECK_DIR := build/check
 ASAN_DIR := build/asan
 RELEASE_DIR := build/release
 
-.PHONY: all deps check check-main check-asan bench play clean format
+.PHONY: all deps check check-main check-asan bench play soak clean format
 
 all: deps
 	$(CMAKE) -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -48,6 +49,14 @@ bench: deps
 	@for b in $(RELEASE_DIR)/bench/bench_*; do \
 	  [ -x "$$b" ] || continue; echo "== $$b"; "$$b" || exit 1; \
 	done
+
+# The real holes when the data folder has them, else the practice holes.
+SOAK_GAMES ?= 1000
+soak: deps
+	$(CMAKE) -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	$(CMAKE) --build $(RELEASE_DIR) -j $(JOBS)
+	@if [ -f $(RELEASE_DIR)/bin/course1hole1.hole ]; then where=; else where=--practice; fi; \
+	  $(RELEASE_DIR)/bin/quendrix-bot $$where --games $(SOAK_GAMES) --seed $$(date +%s) --frame-ms 66
 
 format:
 	find src tests tools bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -1,55 +1,167 @@
-// The play screen's key and mouse handlers. They only set flags, phases and
-// states; the next frame acts on them.
-//
-// So far: leaving the title card and the other state screens, Esc then
-// Enter to quit, any key or click after the game, Enter labels, Home, the
-// arrow keys' free scroll and the putting buttons. The panel buttons, F1,
-// F3, F4, F5, F8, Space, End and Page Up join with the HUD.
-#include <cstdlib>
+#include "game/commands.h"
 
 #include "core/angles.h"
-#include "game/mainsource19.h"
+#include "game/game_state.h"
+#include "game/hud.h"
+#include "game/play_host.h"
+#include "media/surface.h"
 
 namespace quendrix {
 
-void TMain::FormKeyDown(uint16_t key) {
-  GameSession& s = session;
+namespace {
+
+// Frame timer intervals F5 cycles through, milliseconds.
+constexpr int32_t kInterval60 = 0;
+constexpr int32_t kInterval30 = 33;
+constexpr int32_t kInterval15 = 66;
+
+void Click(GameSession& s) {
+  s.Sound(kSoundClick);
+}
+
+void Post(GameSession& s, std::string_view text) {
+  s.tickerText.assign(text.data(), text.size());
+  s.tickerPos = 0;
+}
+
+playerrec& CurrentBall(GameSession& s) {
+  const int32_t p = s.currentPlayer < 1 || s.currentPlayer > kMaxPlayers ? 1 : s.currentPlayer;
+  return s.players[p];
+}
+
+void TogglePuttStyle(GameSession& s) {
+  playerrec& b = CurrentBall(s);
+  b.pullPutt = !b.pullPutt;
+  Post(s, b.pullPutt ? kTickerPullOn : kTickerPullOff);
+}
+
+// The ambient loop plays only while both switches are on.
+void FollowAmbient(GameSession& s, PlayHost& host) {
+  host.SetAmbientLoop(s.soundOn && s.ambientOn);
+}
+
+void ToggleSound(GameSession& s, PlayHost& host, std::string_view onText) {
+  s.soundOn = !s.soundOn;
+  // Turning the sound on is confirmed by the click; turning it off is silent.
+  if (s.soundOn) Click(s);
+  Post(s, s.soundOn ? onText : kTickerSoundOff);
+  FollowAmbient(s, host);
+}
+
+void CycleFrameRate(GameSession& s, PlayHost& host) {
+  s.tickerPos = 0;
+  Click(s);
+  switch (host.FrameInterval()) {
+    case kInterval60:
+      host.SetFrameInterval(kInterval15);
+      Post(s, kTicker15Fps);
+      break;
+    case kInterval15:
+      host.SetFrameInterval(kInterval30);
+      Post(s, kTicker30Fps);
+      break;
+    case kInterval30:
+      host.SetFrameInterval(kInterval60);
+      Post(s, kTicker60Fps);
+      break;
+    default:  // an interval set elsewhere: only the ticker restarts
+      break;
+  }
+}
+
+void ShowScoreCardIfStill(GameSession& s) {
+  if (!s.ballsMoving) s.gameState = 3;
+}
+
+}  // namespace
+
+void ReAnchorPointer(GameSession& s, PlayHost& host) {
+  s.anchorX = host.SurfaceWidth() / 2;
+  s.anchorY = host.SurfaceHeight() / 2;
+  host.SetCursorPos(s.anchorX, s.anchorY);
+}
+
+void CommandKeyDown(GameSession& s, PlayHost& host, uint16_t key) {
+  // 1. Any key ends a finished game.
   if (s.gameOver) {
-    PlayClick();
-    Shutdown();
+    Click(s);
+    host.LeavePlayScreen();
     return;
   }
+  // 2. Any key closes the title card and the score card.
   if (s.gameState == 2 || s.gameState == 3) {
     s.gameState = 0;
-    PlayClick();
+    Click(s);
     return;
   }
+  // 3. Enter answers the quit question, or shows the labels while held.
   if (key == vk::kReturn) {
     if (s.quitAsked) {
-      PlayClick();
-      Shutdown();
+      Click(s);
+      host.LeavePlayScreen();
       return;
     }
     s.enterHeld = true;
   }
+  // 4. Any other key withdraws the quit question.
   if (s.quitAsked) {
-    PlayClick();
+    Click(s);
     s.quitAsked = false;
     return;
   }
-  if (s.gameState == 1) {
-    s.gameState = 0;
-    ReAnchor(s, *this);
+  // 5. F8 works everywhere, the help screen included (its picture follows).
+  if (key == kKeyF8) {
+    Click(s);
+    TogglePuttStyle(s);
     return;
   }
+  // 6. Any other key closes the help screen.
+  if (s.gameState == 1) {
+    s.gameState = 0;
+    ReAnchorPointer(s, host);
+    return;
+  }
+  // 7. The command keys.
   switch (key) {
+    case vk::kEnd:
+      Click(s);
+      ShowScoreCardIfStill(s);
+      break;
     case vk::kEscape:
-      PlayClick();
+      Click(s);
       s.quitAsked = true;
+      break;
+    case vk::kSpace:
+      Click(s);
+      s.compactHud = !s.compactHud;
       break;
     case vk::kHome:
       s.recentre = true;
-      PlayClick();
+      Click(s);
+      return;
+    case kKeyF5:
+      CycleFrameRate(s, host);
+      break;
+    case kKeyF4:
+      ToggleSound(s, host, kTickerSoundOnKey);
+      break;
+    case kKeyF3:
+      Click(s);
+      s.ambientOn = !s.ambientOn;
+      Post(s, s.ambientOn ? kTickerAmbientOn : kTickerAmbientOff);
+      FollowAmbient(s, host);
+      break;
+    case vk::kF1:
+      if (s.gameState == 0) {
+        Click(s);
+        s.gameState = 1;
+      }
+      break;
+    case vk::kPrior:
+      if (s.gameState == 0) {
+        Click(s);
+        s.gameState = 2;
+      }
       break;
     default:
       break;
@@ -63,8 +175,9 @@ void TMain::FormKeyDown(uint16_t key) {
   }
 }
 
-void TMain::FormKeyUp(uint16_t key) {
-  GameSession& s = session;
+void CommandKeyUp(GameSession& s, uint16_t key) {
+  // A key released while a ball rolls leaves its flag set: the view goes on
+  // scrolling once the balls stop, until the key is pressed and released.
   if (!s.ballsMoving) {
     if (key == vk::kUp) s.scrollUpHeld = false;
     if (key == vk::kDown) s.scrollDownHeld = false;
@@ -74,114 +187,119 @@ void TMain::FormKeyUp(uint16_t key) {
   if (key == vk::kReturn) s.enterHeld = false;
 }
 
-void TMain::DXDrawMouseMove(int32_t x, int32_t y) {
-  session.pointerStep = PlainDistance(session.pointerX, session.pointerY, x, y);
-  session.pointerX = x;
-  session.pointerY = y;
+void CommandMouseMove(GameSession& s, int32_t x, int32_t y) {
+  s.pointerStep = PlainDistance(s.pointerX, s.pointerY, x, y);
+  s.pointerX = x;
+  s.pointerY = y;
 }
 
-void TMain::DXDrawMouseDown(MouseButton button) {
-  GameSession& s = session;
+void CommandMouseDown(GameSession& s, PlayHost& host, MouseButton button) {
   switch (button) {
     case MouseButton::kRight:
-      OnRightButton(s);
+      host.ShotCancel();
       if (s.quitAsked) {
-        PlayClick();
+        Click(s);
         s.quitAsked = false;
       }
-      break;
-    case MouseButton::kLeft:
-      OnLeftDown(s, *this);
-      break;
+      return;
     case MouseButton::kMiddle:
+      return;
+    case MouseButton::kLeft:
       break;
+  }
+  host.ShotLeftDown();
+  if (s.shotPhase != 0) return;
+  const TPoint at{s.pointerX, s.pointerY};
+  for (int32_t k = 1; k <= 5; ++k)
+    if (InsideRect(at, ButtonPressRect(k))) s.buttonDown[k] = true;
+}
+
+void CommandMouseUp(GameSession& s, PlayHost& host, MouseButton button) {
+  switch (button) {
+    case MouseButton::kRight:
+      host.ShotCancel();
+      if (s.quitAsked) {
+        Click(s);
+        s.quitAsked = false;
+      }
+      return;
+    case MouseButton::kMiddle:
+      return;
+    case MouseButton::kLeft:
+      host.ShotLeftUp();
+      return;
   }
 }
 
-void TMain::DXDrawMouseUp(MouseButton button) {
-  GameSession& s = session;
-  switch (button) {
-    case MouseButton::kRight:
-      OnRightButton(s);
-      if (s.quitAsked) {
-        PlayClick();
-        s.quitAsked = false;
-      }
-      break;
-    case MouseButton::kLeft:
-      OnLeftUp(s, *this);
-      break;
-    case MouseButton::kMiddle:
-      break;
-  }
-}
-
-void TMain::DXDrawClick() {
-  GameSession& s = session;
+void CommandClick(GameSession& s, PlayHost& host) {
+  // 1.
   if (s.gameOver) {
-    PlayClick();
-    Shutdown();
+    Click(s);
+    host.LeavePlayScreen();
     return;
   }
+  // 2. A click closes the help screen, the title card and the score card.
   if (s.gameState >= 1 && s.gameState <= 3) {
-    PlayClick();
+    Click(s);
     s.gameState = 0;
-    ReAnchor(s, *this);
+    ReAnchorPointer(s, host);
+    return;
+  }
+  // 3. The panel does not answer while aiming or while a ball rolls.
+  if (s.shotPhase != 0 || s.ballsMoving) return;
+
+  const TPoint at{s.pointerX, s.pointerY};
+  // 4. Button 1 runs the last ticker text again.
+  if (InsideRect(at, ButtonPressRect(1))) {
+    s.tickerPos = 0;
+    Click(s);
+    s.buttonDown[1] = false;
+    return;
+  }
+  // 5, 6. The putt-style sign and button 2 switch push and pull.
+  if (InsideRect(at, kPuttSign)) {
+    Click(s);
+    TogglePuttStyle(s);
+    return;
+  }
+  if (InsideRect(at, ButtonPressRect(2))) {
+    Click(s);
+    TogglePuttStyle(s);
+    s.buttonDown[2] = false;
+    return;
+  }
+  // 7. Button 3, the sound; the tests go on.
+  if (InsideRect(at, ButtonPressRect(3))) ToggleSound(s, host, kTickerSoundOnButton);
+  // 8. Button 4, the putt help.
+  if (InsideRect(at, ButtonPressRect(4))) {
+    Click(s);
+    s.buttonDown[4] = false;
+    s.gameState = 1;
+  }
+  // 9. Button 5, back to the ball.
+  if (InsideRect(at, ButtonPressRect(5))) {
+    s.recentre = true;
+    Click(s);
+    s.buttonDown[5] = false;
+    return;
+  }
+  // 10.
+  if (InsideRect(at, kCloseBox)) {
+    Click(s);
+    s.quitAsked = true;
+  }
+  // 11, 12. The score-card area exists on the full panel only.
+  if (s.compactHud) return;
+  if (InsideRect(at, kScoreCardArea)) {
+    Click(s);
+    ShowScoreCardIfStill(s);
   }
 }
 
-void TMain::DXDrawDblClick() {}
-
-namespace {
-
-// A second press within this time and distance of the first is a double click.
-constexpr uint32_t kDoubleClickMs = 500;
-constexpr int32_t kDoubleClickPixels = 4;
-
-}  // namespace
-
-void TMain::KeyDown(uint16_t key, uint32_t /*shift*/) {
-  if (!closed_) FormKeyDown(key);
-}
-
-void TMain::KeyUp(uint16_t key, uint32_t /*shift*/) {
-  if (!closed_) FormKeyUp(key);
-}
-
-void TMain::MouseMove(uint32_t /*shift*/, int32_t x, int32_t y) {
-  if (!closed_) DXDrawMouseMove(x, y);
-}
-
-void TMain::MouseDown(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y) {
-  if (closed_) return;
-  if (button == MouseButton::kLeft) {
-    const uint32_t now = services_.clock->Milliseconds();
-    doublePress_ = pressed_ && now - pressMs_ <= kDoubleClickMs &&
-                   std::abs(x - pressX_) <= kDoubleClickPixels &&
-                   std::abs(y - pressY_) <= kDoubleClickPixels;
-    // A third press starts counting afresh.
-    pressed_ = !doublePress_;
-    pressMs_ = now;
-    pressX_ = x;
-    pressY_ = y;
-    if (doublePress_) DXDrawDblClick();
-  }
-  DXDrawMouseDown(button);
-}
-
-void TMain::MouseUp(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y) {
-  if (closed_) return;
-  if (button == MouseButton::kLeft && !doublePress_ && x >= 0 && y >= 0 && x < SurfaceWidth() &&
-      y < SurfaceHeight()) {
-    DXDrawClick();
-    if (closed_) return;
-  }
-  if (button == MouseButton::kLeft) doublePress_ = false;
-  DXDrawMouseUp(button);
-}
-
-void TMain::CloseRequested() {
-  if (!closed_) Shutdown();
+void CommandDblClick(GameSession& s, PlayHost&) {
+  if (!InsideRect({s.pointerX, s.pointerY}, kPanelTopStrip)) return;
+  Click(s);
+  s.compactHud = !s.compactHud;
 }
 
 }  // namespace quendrix

@@ -1,6 +1,7 @@
 // gengineTimer: one frame of play, its thirteen steps in their order.
 #include "game/ball_motion.h"
 #include "game/camera.h"
+#include "game/hud.h"
 #include "game/mainsource19.h"
 
 namespace quendrix {
@@ -12,8 +13,6 @@ constexpr int32_t kMenuPullHelp = 2;
 constexpr int32_t kMenuPushHelp = 3;
 // Image of a hole's list.
 constexpr int32_t kCourseTitleCard = 12;
-// Image of the interface list.
-constexpr int32_t kGuiPointer = 0;
 
 }  // namespace
 
@@ -23,7 +22,8 @@ void TMain::gengineTimer(int32_t /*lagCount*/) {
   TDirectDrawSurface& screen = DXDraw.Surface();
 
   // 2. Physics: every substep of ball 1, then of ball 2 ... The turn passes
-  // inside, when the last moving ball comes to rest.
+  // inside, once, when the last moving ball comes to rest.
+  turnHandOver_.Arm(session);
   MoveBalls(session);
 
   // 3. Camera and course picture.
@@ -54,13 +54,22 @@ void TMain::gengineTimer(int32_t /*lagCount*/) {
   DrawStateScreens();
 
   // 11. Physics rate of the next frame from this tick's measured rate.
-  session.substeps = SubstepsForTickRate(gengine.TickRate());
+  const int32_t tickRate = forcedTickRate_ >= 0 ? forcedTickRate_ : gengine.TickRate();
+  session.substeps = SubstepsForTickRate(tickRate);
 
   // 12. The game's own pointer.
   DrawPointer();
 
   // 13.
   DXDraw.Present();
+
+  if (services_.recorder != nullptr) services_.recorder->Frame(tickRate, session);
+}
+
+void TMain::RunFrame(int32_t tickRate) {
+  forcedTickRate_ = tickRate;
+  gengineTimer(1);
+  forcedTickRate_ = -1;
 }
 
 void TMain::BallPhase() {
@@ -108,9 +117,7 @@ void TMain::DrawStateScreens() {
 }
 
 void TMain::DrawPointer() {
-  if (session.shotPhase != 0 || session.ballsMoving) return;
-  if (gui.Items.Count() > kGuiPointer)
-    gui.Items[kGuiPointer].DrawPattern(DXDraw.Surface(), session.pointerX, session.pointerY, 0);
+  quendrix::DrawPointer(session, DXDraw.Surface(), gui);
 }
 
 }  // namespace quendrix

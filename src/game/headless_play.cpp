@@ -3,7 +3,7 @@
 namespace quendrix {
 
 HeadlessPlay::HeadlessPlay(const LaunchSettings& launchSettings, std::filesystem::path dataDir,
-                           uint64_t seed)
+                           uint64_t seed, ReplayRecorder* recorder)
     : settings(launchSettings) {
   clock.Set(1000);
   PlayScreenServices services;
@@ -11,6 +11,7 @@ HeadlessPlay::HeadlessPlay(const LaunchSettings& launchSettings, std::filesystem
   services.sound = &sound;
   services.clock = &clock;
   services.dataDir = std::move(dataDir);
+  services.recorder = recorder;
   main_ = std::make_unique<TMain>(settings, std::move(services), seed);
 }
 

@@ -19,7 +19,9 @@ namespace quendrix {
 class HeadlessPlay {
  public:
   // The play screen of a game with these settings on the data in `dataDir`.
-  HeadlessPlay(const LaunchSettings& settings, std::filesystem::path dataDir, uint64_t seed = 1);
+  // With a recorder every input and frame is written to it.
+  HeadlessPlay(const LaunchSettings& settings, std::filesystem::path dataDir, uint64_t seed = 1,
+               ReplayRecorder* recorder = nullptr);
   ~HeadlessPlay();
   HeadlessPlay(const HeadlessPlay&) = delete;
   HeadlessPlay& operator=(const HeadlessPlay&) = delete;

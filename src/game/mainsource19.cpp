@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/cp1251.h"
+#include "game/commands.h"
 #include "media/bitmap.h"
 #include "media/media_error.h"
 
@@ -23,7 +24,6 @@ constexpr SkinFile kSkinFiles[] = {
 };
 
 constexpr int32_t kGuiBallTexture = 10;  // + player number
-constexpr int32_t kSoundClick = 5;
 
 // The surface only becomes ready once the display is ours; a display that
 // never comes back must not hang the start-up, so the wait gives up and the
@@ -179,6 +179,7 @@ void TMain::DXDrawInitialize() {
 }
 
 void TMain::Shutdown() {
+  if (services_.recorder != nullptr) services_.recorder->Finish(session);
   gengine.SetEnabled(false);
   DXDraw.Finalize();
   DXSound.Finalize();
@@ -242,12 +243,8 @@ void TMain::PlayBackgroundSound(int32_t index) {
   if (TWaveCollectionItem* item = BackgroundWave(index)) item->PlaySound();
 }
 
-void TMain::PlayClick() {
-  session.Sound(kSoundClick);
-}
-
 void TMain::TurnEnded() {
-  PassTurn();
+  turnHandOver_.TurnEnded(session, *this);
 }
 
 int32_t TMain::SurfaceWidth() const {
@@ -260,7 +257,9 @@ int32_t TMain::SurfaceHeight() const {
 
 void TMain::SetCursorPos(int32_t x, int32_t y) {
   if (services_.setCursorPos) services_.setCursorPos(x, y);
-  DXDrawMouseMove(x, y);
+  // Taken as the pointer's position at once. Not an input: a recorded game
+  // makes the same move again by itself.
+  CommandMouseMove(session, x, y);
 }
 
 void TMain::DrawCentred(const TDXImageList& list, int32_t index) {

@@ -19,6 +19,9 @@
 #include "game/game_events.h"
 #include "game/game_state.h"
 #include "game/launch_settings.h"
+#include "game/play_host.h"
+#include "game/replay.h"
+#include "game/scoring.h"
 #include "media/display.h"
 #include "media/dx_draw.h"
 #include "media/dx_timer.h"
@@ -45,6 +48,8 @@ struct PlayScreenServices {
   std::function<void(int32_t x, int32_t y)> setCursorPos;
   // Shows (true) or hides the system pointer over the play surface.
   std::function<void(bool visible)> showCursor;
+  // When set, every input and frame is written to it as the game goes.
+  ReplayRecorder* recorder = nullptr;
 };
 
 // Physics substeps per frame minus one for a measured frame rate: 4 below 21
@@ -59,7 +64,7 @@ DisplayMode ScreenModeFromSettings(const LaunchSettings& settings);
 // first hole.
 std::string FirstHoleName(const LaunchSettings& settings);
 
-class TMain final : public GameEvents, public PointerControl, public InputHandler {
+class TMain final : public GameEvents, public PlayHost, public InputHandler {
  public:
   // `settings` is the launch pad's, read at the moment of use; it must
   // outlive the play screen. `seed` seeds both random streams.
@@ -82,6 +87,9 @@ class TMain final : public GameEvents, public PointerControl, public InputHandle
   void HoleInit();
   // One frame; does nothing while the surface is not ready.
   void gengineTimer(int32_t lagCount);
+  // One frame as if the timer had measured `tickRate` ticks a second (the
+  // playback of a recorded game).
+  void RunFrame(int32_t tickRate);
   // Stops the timer, releases the surface and the sound device; the play
   // screen is then closed.
   void Shutdown();
@@ -119,10 +127,17 @@ class TMain final : public GameEvents, public PointerControl, public InputHandle
   void SetSoundVolume(int32_t index, int32_t hundredthsDb) override;
   void TurnEnded() override;
 
-  // ---- PointerControl ----------------------------------------------------
+  // ---- PlayHost: pointer, frame timer, ambient loop, shot, leaving -------
   int32_t SurfaceWidth() const override;
   int32_t SurfaceHeight() const override;
   void SetCursorPos(int32_t x, int32_t y) override;
+  int32_t FrameInterval() const override;
+  void SetFrameInterval(int32_t ms) override;
+  void SetAmbientLoop(bool playing) override;
+  void ShotLeftDown() override;
+  void ShotLeftUp() override;
+  void ShotCancel() override;
+  void LeavePlayScreen() override;
 
   // ---- Components --------------------------------------------------------
   TDXDraw DXDraw;
@@ -149,7 +164,6 @@ class TMain final : public GameEvents, public PointerControl, public InputHandle
   std::filesystem::path DataFile(const std::string& gamePath) const;
   TWaveCollectionItem* Sound(int32_t index);
   TWaveCollectionItem* BackgroundWave(int32_t index);
-  void PlayClick();
 
   void LoadSkin();
   void LoadBallTextures();
@@ -162,10 +176,8 @@ class TMain final : public GameEvents, public PointerControl, public InputHandle
   void DrawStateScreens();
   void DrawPointer();
 
-  // ---- Call points of the rules, HUD and effects (scoring.cpp, hud.cpp,
+  // ---- Call points of the rules, HUD and effects (play_screen.cpp,
   // course_effects.cpp, hole_animations.cpp) ---------------------------------
-  // The turn hand-over when the last moving ball has come to rest.
-  void PassTurn();
   // A ball deep enough in the cup is holed: score, banner, end of the hole.
   void HoleOut(int32_t player);
   // A lost ball has been dropped back onto the course.
@@ -184,6 +196,13 @@ class TMain final : public GameEvents, public PointerControl, public InputHandle
 
   PlayScreenServices services_;
   std::array<BallTexture, kMaxPlayers> ballTextures_{};
+  // Lets the physics' turn report through once per stop of the balls.
+  TurnHandOver turnHandOver_;
+  // A played-back frame's tick rate; -1 = the timer's own.
+  int32_t forcedTickRate_ = -1;
+  void Record(const InputEvent& event) {
+    if (services_.recorder != nullptr) services_.recorder->Input(event);
+  }
   bool holeChangePending_ = false;
   bool closed_ = false;
   // The last left press, for double clicks.

@@ -1,88 +1,285 @@
-// The rules at the three places of the frame: the turn hand-over when the
-// last moving ball stops, the hole-out of a ball deep in the cup, and the
-// score card.
-//
-// So far the hand-over passes the turn in player order and the hole-out
-// parks the ball, keeps its score and ends the hole; the extra and penalty
-// strokes' banners, the stroke limit, the farthest-from-the-cup rule, the
-// hole-out sounds and banners and the score card's texts join with the rules.
-#include "game/mainsource19.h"
+#include "game/scoring.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "core/angles.h"
+#include "core/rounding.h"
+#include "game/font_text.h"
+#include "game/game_state.h"
+#include "game/play_host.h"
+#include "media/image_list.h"
+#include "media/surface.h"
 
 namespace quendrix {
 
 namespace {
 
-constexpr int32_t kSoundTurn = 24;
 constexpr int32_t kMenuScoreCard = 4;
-// Where a holed ball waits for the next hole: outside every course.
-constexpr double kParkedX = 5000;
+constexpr int32_t kNameCellsOnCard = 14;
+constexpr size_t kSummaryCells = 39;
+// A ball this deep in the cup (z, pixels) is holed in the ball phase; the
+// stroke limit drops the ball below it at once.
+constexpr double kStrokeLimitDepth = -100;
+
+int32_t Players(const GameSession& s) {
+  return s.playerCount < 1 ? 1 : s.playerCount > kMaxPlayers ? kMaxPlayers : s.playerCount;
+}
+
+void CentrePointer(PlayHost& host) {
+  host.SetCursorPos(host.SurfaceWidth() / 2, host.SurfaceHeight() / 2);
+}
+
+int32_t CupDistance(const GameSession& s, const playerrec& b) {
+  return PlainDistance(Nearest(b.x), Nearest(b.y), s.cupX, s.cupY);
+}
+
+// The player after `from`, in number order, whose ball is not in the cup;
+// `from` itself when the search comes back to it.
+int32_t NextInTurn(const GameSession& s, int32_t from) {
+  const int32_t count = Players(s);
+  int32_t p = from;
+  do {
+    p = p >= count ? 1 : p + 1;
+  } while (p != from && s.players[p].inCup);
+  return p;
+}
+
+// The ball farthest from the cup plays; among equal distances the higher
+// number. A ball in the cup counts 0 for the farthest distance but is
+// compared with its own distance, so it cannot match unless it lies on the
+// cup's centre.
+int32_t FarthestFromCup(const GameSession& s, int32_t current) {
+  const int32_t count = Players(s);
+  int32_t farthest = 0;
+  for (int32_t p = 1; p <= count; ++p) {
+    const playerrec& b = s.players[p];
+    const int32_t d = b.inCup ? 0 : CupDistance(s, b);
+    if (d > farthest) farthest = d;
+  }
+  for (int32_t p = 1; p <= count; ++p)
+    if (CupDistance(s, s.players[p]) == farthest) current = p;
+  return current;
+}
 
 }  // namespace
 
-void TMain::PassTurn() {
-  GameSession& s = session;
+void TurnHandOver::Arm(const GameSession& session) {
+  const int32_t count = Players(session);
+  for (int32_t p = 1; p <= count; ++p)
+    if (session.players[p].moving) {
+      armed_ = true;
+      return;
+    }
+}
+
+void TurnHandOver::TurnEnded(GameSession& session, PlayHost& host) {
+  if (!armed_) return;
+  armed_ = false;
+  HandOverTurn(session, host);
+}
+
+void HandOverTurn(GameSession& s, PlayHost& host) {
+  const LaunchSettings& rules = *s.settings;
+  if (s.currentPlayer < 1 || s.currentPlayer > Players(s)) s.currentPlayer = 1;
+
+  // 1. The extra stroke earned this turn is played by the same player.
+  if (s.bonusStrokeUsed && !s.bonusStrokeTaken) {
+    s.bonusStrokeTaken = true;
+    s.recentre = true;
+    CentrePointer(host);
+    return;
+  }
+
+  // 2. Stroke limit: the ball is dropped deep into the cup and holed with its
+  // count in this frame's ball phase. The turn passes at the rest of the
+  // parked ball that follows, like after any hole-out; passing it here as
+  // well would skip the next player with three or four players in turn.
+  playerrec& current = s.players[s.currentPlayer];
+  if (!rules.training && !current.inCup && current.strokes >= rules.StrokeLimit()) {
+    current.inCup = true;
+    current.z = kStrokeLimitDepth;
+    s.Sound(kSoundStrokeLimit);
+    s.bannerText = kBannerStrokeLimit;
+    s.bannerFade = 255;
+    return;
+  }
+
+  // 3.
   s.Sound(kSoundTurn);
-  // In turn: the next player whose ball is not in the cup; nobody else left
-  // keeps the current player.
-  const int32_t start = s.currentPlayer;
-  int32_t p = start;
-  do {
-    p = p >= s.playerCount ? 1 : p + 1;
-  } while (p != start && s.players[p].inCup);
-  if (!s.players[p].inCup) s.currentPlayer = p;
-  playerrec& next = s.players[s.currentPlayer];
-  // A ball comes onto the course on its owner's first turn of the hole.
-  if (!next.inPlay && !next.inCup) next.inPlay = true;
+
+  // 4, 5. Who plays next.
+  int32_t next = NextInTurn(s, s.currentPlayer);
+  if (rules.nextplayer == 1) next = FarthestFromCup(s, next);
+  s.currentPlayer = next;
+
+  // 6. A ball comes onto the course on its owner's first turn of the hole.
+  playerrec& b = s.players[s.currentPlayer];
+  if (!b.inPlay && !b.inCup) b.inPlay = true;
+
+  // 7.
   s.recentre = true;
-  SetCursorPos(SurfaceWidth() / 2, SurfaceHeight() / 2);
+  CentrePointer(host);
   s.bonusStrokeUsed = false;
   s.bonusStrokeTaken = false;
 }
 
-void TMain::HoleOut(int32_t player) {
-  GameSession& s = session;
+const char* HoleOutBanner(int32_t strokes, int32_t par) {
+  if (strokes == 1) return kBannerHoleInOne;
+  switch (strokes - par) {
+    case -2:
+      return "0PEV ";
+    case -1:
+      return "PEUKA ";
+    case 0:
+      return "F0V";
+    case 1:
+      return "+JDAP";
+    case 2:
+      return "  + 2 JDAPA ";
+    case 3:
+      return "  + 3 JDAPA ";
+    default:
+      return "B VJHKE";
+  }
+}
+
+void HoleOut(GameSession& s, int32_t player) {
+  const LaunchSettings& rules = *s.settings;
   playerrec& b = s.players[player];
+
+  // 1, 2, 3. Sound and banner; the stroke-limit message stays.
+  if (!rules.training) s.Sound(b.strokes - s.holePar < 1 ? kSoundGoodHole : kSoundBadHole);
+  if (s.bannerText != kBannerStrokeLimit) s.bannerText = HoleOutBanner(b.strokes, s.holePar);
   s.bannerFade = 255;
+
+  // 4, 5.
   if (b.strokes < s.bestHoleScore) s.bestHoleScore = b.strokes;
   b.toPar = b.totalStrokes - s.totalPar;
-  // Parked and moving: the next physics phase brings it to rest and passes
-  // the turn, even after an extra stroke.
+
+  // 6. Parked but moving: the next physics phase brings the ball to rest and
+  // passes the turn, even after an extra stroke.
   b.inPlay = false;
   b.x = kParkedX;
   b.speed = 0;
   b.moving = true;
   s.bonusStrokeTaken = true;
+
+  // 7, 8.
   if (s.holeNumber >= 1 && s.holeNumber <= kHoleCount) b.holeScores[s.holeNumber] = b.strokes;
   if (s.firstHoledPlayer == 0) s.firstHoledPlayer = player;
 
-  for (int32_t p = 1; p <= s.playerCount; ++p)
+  // 9. The hole is over when every ball is in.
+  const int32_t count = Players(s);
+  for (int32_t p = 1; p <= count; ++p)
     if (!s.players[p].inCup) return;
-  for (int32_t p = 1; p <= s.playerCount; ++p)
+  for (int32_t p = 1; p <= count; ++p)
     if (s.players[p].strokes == s.bestHoleScore) ++s.players[p].holesWon;
   ++s.holeNumber;
   if (s.holeNumber > kHoleCount) {
     s.gameOver = true;
     s.gameState = 3;
+    s.Sound(kSoundGoodHole);
   } else {
     s.gameState = 4;
   }
 }
 
-void TMain::WaterPenalty(int32_t player) {
-  GameSession& s = session;
-  if (!settings().minus1) return;
+void WaterPenalty(GameSession& s, int32_t player) {
+  if (!s.settings->minus1) return;
   s.tickerPos = 0;
-  s.tickerText = "                           UTPAOH0N JDAP ";
+  s.tickerText = kTickerPenalty;
   playerrec& b = s.players[player];
   ++b.totalStrokes;
   ++b.strokes;
-  s.bannerText = "UTPAOH0N JDAP ";
+  s.bannerText = kBannerPenalty;
   s.bannerFade = 255;
 }
 
-void TMain::DrawScoreCard() {
-  DXDraw.Surface().FillRaw(0);
-  DrawCentred(menu, kMenuScoreCard);
+void BuildScoreSummary(GameSession& s) {
+  const int32_t count = Players(s);
+  std::string& line = s.tickerText;
+  line.clear();
+
+  if (count == 1) {
+    const int32_t toPar = s.players[1].toPar;
+    if (toPar == 0) {
+      line = s.gameOver ? "NT0F - P0BH0    " : "C4ET - P0BH0";
+      return;
+    }
+    line = s.gameOver ? "NT0F  -     " : "C4ET  - ";
+    AppendNumber(line, toPar < 0 ? -toPar : toPar);
+    line += toPar < 0 ? " - VNMNT  " : " + VNMNT ";
+    return;
+  }
+
+  if (s.settings->scoring == 1) {
+    int32_t most = 0;
+    for (int32_t p = 1; p <= count; ++p)
+      if (s.players[p].holesWon > most) most = s.players[p].holesWon;
+    line = s.gameOver ? "Y0SEDA- " : " VNDEP- ";
+    for (int32_t p = 1; p <= count; ++p) {
+      if (s.players[p].holesWon != most) continue;
+      AppendFontName(line, s.players[p].name, s.players[p].name.size());
+      line += ' ';
+    }
+    return;
+  }
+
+  int32_t lowest = 500;
+  for (int32_t p = 1; p <= count; ++p)
+    if (s.players[p].toPar < lowest) lowest = s.players[p].toPar;
+  line = s.gameOver ? "Y0SEDA-" : "  -    ";
+  for (int32_t p = 1; p <= count; ++p) {
+    if (s.players[p].toPar != lowest) continue;
+    AppendFontName(line, s.players[p].name, s.players[p].name.size());
+    line += ' ';
+  }
+}
+
+void DrawScoreCard(GameSession& s, TDirectDrawSurface& screen, const TDXImageList& menu) {
+  screen.FillRaw(0);
+  int32_t cx = 0, cy = 0;
+  if (menu.Items.Count() > kMenuScoreCard) {
+    const TPictureCollectionItem& card = menu.Items[kMenuScoreCard];
+    cx = (screen.Width() - card.PatternWidth()) / 2;
+    cy = (screen.Height() - card.PatternHeight()) / 2;
+    card.DrawPattern(screen, cx, cy, 0);
+  }
+
+  // Room for a name of any length spelled for the font; reserved once so a
+  // drawn card does not allocate.
+  thread_local std::string cell = [] {
+    std::string text;
+    text.reserve(256);
+    return text;
+  }();
+  const int32_t count = Players(s);
+  for (int32_t i = 1; i <= count; ++i) {
+    const playerrec& p = s.players[i];
+    const int32_t y = cy + 139 + 36 * i;
+    cell.clear();
+    AppendFontName(cell, p.name, kNameCellsOnCard);
+    DrawMenuText(screen, menu, cell, cx + 28, y);
+    for (int32_t h = 1; h <= kHoleCount; ++h) {
+      if (p.holeScores[h] == 0) continue;
+      cell.clear();
+      AppendNumber(cell, p.holeScores[h]);
+      DrawMenuText(screen, menu, cell, cx + 128 + 39 * h, y);
+    }
+    cell.clear();
+    AppendNumber(cell, p.totalStrokes);
+    DrawMenuText(screen, menu, cell, p.totalStrokes < 10 ? cx + 534 : cx + 526, y);
+    if (s.settings->scoring == 1 && count != 1) {
+      cell.clear();
+      AppendNumber(cell, p.holesWon);
+      DrawMenuText(screen, menu, cell, cx + 572, y);
+    }
+  }
+
+  BuildScoreSummary(s);
+  const std::string_view summary = s.tickerText;
+  DrawMenuText(screen, menu, summary.substr(0, kSummaryCells), cx + 154, cy + 319);
 }
 
 }  // namespace quendrix

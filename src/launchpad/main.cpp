@@ -1,16 +1,19 @@
 // Program start-up. Until the launch pad exists the program opens the play
 // screen directly, on the stored settings (first-run defaults when there are
 // none), and ends when the play screen closes. Alt+Enter or F11 switch
-// between full screen and a window, F12 saves a screenshot.
+// between full screen and a window, F12 saves a screenshot. Each game is
+// recorded under $XDG_DATA_HOME/quendrix/replays.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 
 #include "core/cp1251.h"
 #include "game/launch_settings.h"
 #include "game/mainsource19.h"
+#include "game/replay.h"
 #include "launchpad/settings.h"
 #include "media/media_error.h"
 #include "media/sound_device.h"
@@ -69,7 +72,18 @@ int main() {
   };
 
   std::random_device entropy;
-  TMain main(settings, services, (uint64_t{entropy()} << 32) | entropy());
+  const uint64_t seed = (uint64_t{entropy()} << 32) | entropy();
+  // Every game is recorded as it goes; a folder that cannot be written to
+  // only costs the recording.
+  std::unique_ptr<ReplayRecorder> recorder;
+  try {
+    recorder =
+        std::make_unique<ReplayRecorder>(NewReplayPath(DefaultReplayFolder()), seed, settings);
+    services.recorder = recorder.get();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "quendrix: not recording the game: %s\n", e.what());
+  }
+  TMain main(settings, services, seed);
   loop.SetHandler(&main);
   try {
     try {
@@ -88,7 +102,9 @@ int main() {
   // The pointer starts in the middle of the new screen, as the system's
   // would over a freshly opened full-screen window.
   loop.GetPointer().SetArea(main.SurfaceWidth(), main.SurfaceHeight());
-  main.SetCursorPos(main.SurfaceWidth() / 2, main.SurfaceHeight() / 2);
+  // As a move of the pointer, so that a recording of the game starts there too.
+  loop.GetPointer().SetPos(main.SurfaceWidth() / 2, main.SurfaceHeight() / 2);
+  main.DXDrawMouseMove(main.SurfaceWidth() / 2, main.SurfaceHeight() / 2);
 
   int status = 0;
   loop.Run([&] {

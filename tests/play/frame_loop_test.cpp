@@ -46,7 +46,8 @@ TEST(FrameLoop, AClickLeavesTheTitleCardAndCentresThePointer) {
   EXPECT_EQ(play->session().pointerY, 240);
   EXPECT_EQ(play->session().shotPhase, 0);
   play->Frame();
-  EXPECT_EQ(ScreenColour(play->display.Screen(), 5, 5), Raw(kCourseColour));
+  // The course, beside the HUD panel in the top-left corner.
+  EXPECT_EQ(ScreenColour(play->display.Screen(), 2, 470), Raw(kCourseColour));
   // The pointer picture is drawn where the pointer is.
   EXPECT_EQ(ScreenColour(play->display.Screen(), 322, 242), Raw(kPointerColour));
 }

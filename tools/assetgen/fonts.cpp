@@ -33,13 +33,17 @@ void OpenFour(cairo_t* cr, double x0, int cellW, const OutlineLook& look) {
   double cap = size * 0.76, w = std::min(cellW - 2.0 - look.text.outline, size * 0.6);
   double stroke = std::max(1.2, size * (look.text.face == Face::kSans ? 0.09 : 0.15));
   double left = x0 + (cellW - 1 - w) / 2.0 + stroke / 2, right = left + w - stroke;
-  double top = look.baseline - cap, bar = look.baseline - cap * 0.42;
+  double top = look.baseline - cap, bar = look.baseline - cap * 0.36;
+  // The code stands for Ч in words but mostly shows scores, so the glyph is
+  // a four first: a leaning stroke down to the bar, the bar running past a
+  // stem set in from the right. Its open top still lets "C4ET" read СЧЕТ.
+  double stem = left + (right - left) * 0.72;
   cairo_new_path(cr);
-  cairo_move_to(cr, left, top);
+  cairo_move_to(cr, left + (right - left) * 0.32, top);
   cairo_line_to(cr, left, bar);
   cairo_line_to(cr, right, bar);
-  cairo_move_to(cr, right, top);
-  cairo_line_to(cr, right, look.baseline);
+  cairo_move_to(cr, stem, top);
+  cairo_line_to(cr, stem, look.baseline);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
   if (look.text.outline > 0) {

@@ -1,0 +1,144 @@
+#include "game/font_text.h"
+
+#include "core/cp1251.h"
+#include "media/image_list.h"
+#include "media/surface.h"
+
+namespace quendrix {
+
+namespace {
+
+constexpr int32_t kBlankCell = 30;
+constexpr unsigned char kBlockFirst = 32;
+constexpr unsigned char kBlockLast = 92;
+
+// Byte -> cell tables, built once from the maps (first occurrence wins).
+struct CellTables {
+  std::array<int8_t, 256> font{};
+  std::array<int8_t, 256> digit{};
+  CellTables() {
+    font.fill(kBlankCell);
+    digit.fill(-1);
+    for (size_t k = kFontMap.size(); k-- > 0;)
+      font[static_cast<unsigned char>(kFontMap[k])] = static_cast<int8_t>(k);
+    for (size_t k = kDigitMap.size(); k-- > 0;)
+      digit[static_cast<unsigned char>(kDigitMap[k])] = static_cast<int8_t>(k);
+  }
+};
+
+const CellTables& Tables() {
+  static const CellTables tables;
+  return tables;
+}
+
+const TPictureCollectionItem* Item(const TDXImageList& list, int32_t index) {
+  if (index < 0 || index >= list.Items.Count()) return nullptr;
+  return &list.Items[index];
+}
+
+template <typename CellOf>
+void DrawCells(TDirectDrawSurface& screen, const TPictureCollectionItem* item,
+               std::string_view text, int32_t x, int32_t y, int32_t advance, CellOf cellOf) {
+  if (item == nullptr) return;
+  int32_t left = x;
+  for (const char c : text) {
+    left += advance;
+    const int32_t cell = cellOf(static_cast<unsigned char>(c));
+    if (cell >= 0) item->DrawPattern(screen, left, y, cell);
+  }
+}
+
+// Codes whose cells show the Russian capitals А ... Я (0xC0 ... 0xDF), in
+// that order. Ы and Ю take two cells.
+constexpr std::array<std::string_view, 32> kRussianCapitals = {
+    "A", "S", "B", "F",  "D", "E", "G",    "3",  // А Б В Г Д Е Ж З
+    "N", "N", "K", "V",  "M", "H", "0",    "Y",  // И Й К Л М Н О П
+    "P", "C", "T", "J",  "O", "X", "\xD6", "4",  // Р С Т У Ф Х Ц Ч
+    "U", "W", "L", "LI", "L", "Z", "I0",   "R",  // Ш Щ Ъ Ы Ь Э Ю Я
+};
+
+}  // namespace
+
+int32_t FontCell(unsigned char c) {
+  return Tables().font[c];
+}
+
+int32_t DigitCell(unsigned char c) {
+  return Tables().digit[c];
+}
+
+int32_t BlockCell(unsigned char c) {
+  return c >= kBlockFirst && c <= kBlockLast ? c - kBlockFirst : 0;
+}
+
+void DrawText(TDirectDrawSurface& screen, const TDXImageList& gui, std::string_view text, int32_t x,
+              int32_t y) {
+  const TPictureCollectionItem* item = Item(gui, kGuiFont);
+  if (item == nullptr) return;
+  DrawCells(screen, item, text, x, y, item->PatternWidth(), FontCell);
+}
+
+void DrawDigits(TDirectDrawSurface& screen, const TDXImageList& gui, std::string_view text,
+                int32_t x, int32_t y) {
+  const TPictureCollectionItem* item = Item(gui, kGuiDigits);
+  if (item == nullptr) return;
+  DrawCells(screen, item, text, x, y, item->PatternWidth() + 1, DigitCell);
+}
+
+void DrawMenuText(TDirectDrawSurface& screen, const TDXImageList& menu, std::string_view text,
+                  int32_t x, int32_t y) {
+  const TPictureCollectionItem* item = Item(menu, kMenuFont);
+  if (item == nullptr) return;
+  DrawCells(screen, item, text, x, y, item->PatternWidth(), FontCell);
+}
+
+void DrawBlockText(TDirectDrawSurface& screen, const TDXImageList& menu, std::string_view text,
+                   int32_t x, int32_t y, int32_t strength) {
+  const TPictureCollectionItem* item = Item(menu, kMenuBlockFont);
+  if (item == nullptr) return;
+  const int32_t w = item->PatternWidth();
+  const int32_t h = item->PatternHeight();
+  int32_t left = x;
+  for (const char c : text) {
+    left += w;
+    item->DrawPatternAdd(screen, Bounds(left, y, w, h), BlockCell(static_cast<unsigned char>(c)),
+                         strength);
+  }
+}
+
+std::string_view FontSpelling(unsigned char c, std::array<char, 2>& scratch) {
+  const auto upper = static_cast<unsigned char>(Cp1251Upper(static_cast<char>(c)));
+  if (upper >= 0xC0) return kRussianCapitals[upper - 0xC0u];
+  switch (upper) {
+    case 0xA8:  // Ё
+      return "E";
+    case 0xB2:  // І
+    case 0xB3:  // і
+      return "I";
+    default:
+      break;
+  }
+  scratch[0] = static_cast<char>(upper);
+  return {scratch.data(), 1};
+}
+
+void AppendFontName(std::string& out, std::string_view name, size_t maxChars) {
+  std::array<char, 2> scratch{};
+  const size_t n = name.size() < maxChars ? name.size() : maxChars;
+  for (size_t i = 0; i < n; ++i) out += FontSpelling(static_cast<unsigned char>(name[i]), scratch);
+}
+
+void AppendNumber(std::string& out, int32_t value) {
+  std::array<char, 12> digits{};
+  size_t count = 0;
+  // Work on the magnitude as unsigned so that INT32_MIN cannot overflow.
+  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+  do {
+    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) out += '-';
+  while (count > 0) out += digits[--count];
+}
+
+}  // namespace quendrix

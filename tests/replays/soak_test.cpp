@@ -1,0 +1,36 @@
+// The bot plays whole games with random settings: no game may hang, no
+// ball may stay stuck, every final score card must add up. A short run
+// here; `make soak` plays a thousand.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "bot/bot.h"
+#include "replay_support.h"
+
+namespace quendrix {
+namespace {
+
+class Soak : public ::testing::TestWithParam<int> {};
+
+TEST_P(Soak, RandomGamesEndWithConsistentScoreCards) {
+  const char* games = std::getenv("QUENDRIX_SOAK_GAMES");
+  const int count = games != nullptr ? std::atoi(games) : 2;
+  Pcg32 random(static_cast<uint64_t>(GetParam()), 21);
+  for (int g = 0; g < count; ++g) {
+    const LaunchSettings settings = RandomSettings(random);
+    BotOptions options;
+    options.seed = random.Next32();
+    options.frameMs = 66;
+    options.directionNoise = 4;
+    const BotGame game = PlayBotGame(settings, testing::PracticeData(), random.Next32(), options);
+    EXPECT_TRUE(game.finished) << "game " << g << ": " << game.problem;
+    EXPECT_EQ(game.problem, "") << "game " << g;
+    EXPECT_EQ(static_cast<int32_t>(game.scores.size()), settings.PlayerCount());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, Soak, ::testing::Values(1, 2, 3, 4));
+
+}  // namespace
+}  // namespace quendrix

@@ -1,0 +1,134 @@
+// quendrix-bot: plays whole games headless and checks every score card.
+//
+//   quendrix-bot [--data DIR | --practice] [--games N] [--seed S]
+//                [--record DIR] [--frame-ms MS]
+//   quendrix-bot --write-practice DIR [--data DIR]
+//
+// --practice plays the made-up practice holes (written to a temporary
+// folder beside the interface lists of the data folder) instead of the real
+// ones. --record writes each game as a replay into DIR. Each game's settings
+// are drawn from the seed. Exit status 1 when a game hangs, a ball gets
+// stuck or a score card does not add up. --write-practice only writes the
+// practice data set (holes and interface lists) into DIR, where a copy of
+// the game can play it.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "bot/bot.h"
+#include "bot/practice_course.h"
+
+namespace {
+
+using namespace quendrix;
+
+std::filesystem::path ProgramFolder(const char* argv0) {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) return self.parent_path();
+  return std::filesystem::absolute(argv0).parent_path();
+}
+
+[[noreturn]] void Usage() {
+  std::fprintf(stderr,
+               "usage: quendrix-bot [--data DIR | --practice] [--games N] [--seed S]\n"
+               "                    [--record DIR] [--frame-ms MS]\n"
+               "       quendrix-bot --write-practice DIR [--data DIR]\n");
+  std::exit(2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::filesystem::path data = ProgramFolder(argv[0]);
+  bool practice = false;
+  int games = 1;
+  uint64_t seed = 1;
+  uint32_t frameMs = 16;
+  std::filesystem::path recordDir, writePractice;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (a == "--practice") {
+      practice = true;
+    } else if (a == "--write-practice" && hasValue) {
+      writePractice = argv[++i];
+    } else if (a == "--data" && hasValue) {
+      data = argv[++i];
+    } else if (a == "--games" && hasValue) {
+      games = std::atoi(argv[++i]);
+    } else if (a == "--seed" && hasValue) {
+      seed = std::strtoull(argv[++i], nullptr, 10);
+    } else if (a == "--record" && hasValue) {
+      recordDir = argv[++i];
+    } else if (a == "--frame-ms" && hasValue) {
+      frameMs = static_cast<uint32_t>(std::atoi(argv[++i]));
+    } else {
+      Usage();
+    }
+  }
+  if (games < 1 || frameMs < 1) Usage();
+  if (!writePractice.empty()) {
+    try {
+      WritePracticeData(writePractice, data);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quendrix-bot: %s\n", e.what());
+      return 1;
+    }
+    return 0;
+  }
+
+  std::filesystem::path practiceDir;
+  if (practice) {
+    practiceDir = std::filesystem::temp_directory_path() /
+                  ("quendrix-practice-" + std::to_string(std::random_device{}()));
+    try {
+      WritePracticeData(practiceDir, data);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quendrix-bot: %s\n", e.what());
+      return 1;
+    }
+    data = practiceDir;
+  }
+
+  Pcg32 random(seed, 11);
+  int failures = 0;
+  for (int g = 1; g <= games; ++g) {
+    const LaunchSettings settings = RandomSettings(random);
+    const uint64_t gameSeed = random.Next32();
+    BotOptions options;
+    options.seed = random.Next32();
+    options.frameMs = frameMs;
+    std::unique_ptr<ReplayRecorder> recorder;
+    try {
+      if (!recordDir.empty()) {
+        recorder = std::make_unique<ReplayRecorder>(
+            recordDir / ("bot-" + std::to_string(seed) + "-" + std::to_string(g) + ".replay"),
+            gameSeed, settings);
+        options.recorder = recorder.get();
+      }
+      const BotGame game = PlayBotGame(settings, data, gameSeed, options);
+      std::printf("game %d: %d players, %s, frames %d, putts %d, scores", g, settings.PlayerCount(),
+                  settings.training      ? "training"
+                  : settings.course == 0 ? "course 1"
+                                         : "course 2",
+                  game.frames, game.putts);
+      for (const PlayerScore& s : game.scores) std::printf(" %d", s.totalStrokes);
+      std::printf("%s%s\n", game.problem.empty() ? "" : ": ", game.problem.c_str());
+      if (!game.problem.empty() || !game.finished) ++failures;
+    } catch (const std::exception& e) {
+      std::printf("game %d: %s\n", g, e.what());
+      ++failures;
+    }
+    std::fflush(stdout);
+  }
+  if (!practiceDir.empty()) {
+    std::error_code error;
+    std::filesystem::remove_all(practiceDir, error);
+  }
+  std::printf("%d of %d games went wrong\n", failures, games);
+  return failures == 0 ? 0 : 1;
+}
