@@ -145,6 +145,8 @@ class Script {
           s.scrollVelX = s.scrollVelY = 0;
           s.scrollX = g.a;
           s.scrollY = g.b;
+          // Away from the edges, where the pointer would scroll the view.
+          play_.MoveTo(CentreX(), CentreY());
         });
         break;
       case Gesture::kPush:
