@@ -29,8 +29,7 @@ constexpr int32_t kSubsteps = 1;
 
 // Putt speeds tried on the coarse pass, pixels per substep. Dense at the low
 // end, where a ball near the cup needs a gentle touch.
-constexpr double kCoarseSpeeds[] = {0.25, 0.4, 0.6, 0.8, 1.0, 1.25, 1.5,
-                                    1.8,  2.1, 2.5, 3.0, 3.5, 4.0,  kMaxPuttSpeed};
+constexpr double kCoarseSpeeds[] = {0.3, 0.5, 0.75, 1.0, 1.3, 1.6, 2.0, 2.5, 3.0, 3.5, kMaxPuttSpeed};
 constexpr int32_t kCoarseDirectionStep = 4;
 // Waits tried on holes whose obstacles cycle: a quarter cycle apart (the
 // counter climbs 2 a frame and a cycle is 256).
@@ -242,7 +241,8 @@ class Course {
   const DistanceMap& map() const { return map_; }
 
   // Plays one shot on `s`, a copy of some resting state.
-  Outcome Play(GameSession& s, const SolveShot& shot) const {
+  Outcome Play(GameSession& s, const SolveShot& shot,
+               std::vector<PathPoint>* path = nullptr) const {
     Outcome out;
     for (int32_t f = 0; f < shot.waitFrames; ++f) SolverFrameExtras(s, options_.splashPatterns);
     playerrec& b = s.players[kPlayer];
@@ -263,6 +263,7 @@ class Course {
         }
       }
       SolverFrameExtras(s, options_.splashPatterns);
+      if (path != nullptr) path->push_back({frame, b.x, b.y, b.z});
       if (!b.moving) {
         out.settled = map_.Inside(Nearest(b.x), Nearest(b.y));
         out.x = b.x;
@@ -343,7 +344,9 @@ class Search {
           auto it = next.find(key);
           if (it == next.end() || n.score < it->second.score) next[key] = std::move(n);
         }
-        if (shots_ >= options_.shotBudget) break;
+        // The first drop at this depth is as short as any (only a bonus star
+        // could shave a stroke off another).
+        if (shots_ >= options_.shotBudget || result.holed) break;
       }
       if (result.holed || shots_ >= options_.shotBudget) break;
       std::vector<Node> ranked;
@@ -397,7 +400,10 @@ class Search {
     std::vector<Candidate> tried;
     const int32_t waits = cycles_ ? static_cast<int32_t>(std::size(kCycleWaits)) : 1;
     for (int32_t w = 0; w < waits; ++w) {
-      for (int32_t d = 0; d < 256; d += kCoarseDirectionStep) {
+      // Later phases of the cycle get a coarser fan: the first one has found
+      // most of what the hole offers.
+      const int32_t step = w == 0 ? kCoarseDirectionStep : 2 * kCoarseDirectionStep;
+      for (int32_t d = 0; d < 256; d += step) {
         for (double speed : kCoarseSpeeds) {
           tried.push_back(Try(node, kCycleWaits[w], d, speed));
           if (tried.back().outcome.holed) return tried;
@@ -489,7 +495,7 @@ SolveResult ReplayShots(std::string_view holeText, std::string_view holeName,
   for (SolveShot& shot : shots) {
     shot.fromX = s.players[kPlayer].x;
     shot.fromY = s.players[kPlayer].y;
-    const Outcome out = course.Play(s, shot);
+    const Outcome out = course.Play(s, shot, options.recordPath ? &result.path : nullptr);
     ++result.shotsSimulated;
     result.shots.push_back(shot);
     if (out.holed) {

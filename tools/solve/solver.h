@@ -34,11 +34,17 @@ struct SolveShot {
 struct SolveOptions {
   uint64_t seed = 1;                // of both random streams
   int32_t maxStrokes = 6;           // deepest search
-  int32_t beamWidth = 10;           // resting places kept per stroke
+  int32_t beamWidth = 8;            // resting places kept per stroke
   int64_t shotBudget = 40000;       // simulated putts at most; the search gives up after
   int32_t maxFramesPerShot = 2500;  // a ball still moving after this is written off
   int32_t splashPatterns = 8;  // patterns of the splash picture: a lost ball waits 4 frames each
   int32_t startCycle = 0;      // obstacle cycle counter when the hole begins
+  bool recordPath = false;     // ReplayShots: keep the ball's place after every frame
+};
+
+struct PathPoint {
+  int32_t frame = 0;  // frame of its shot, from 0
+  double x = 0, y = 0, z = 0;
 };
 
 struct SolveResult {
@@ -48,6 +54,7 @@ struct SolveResult {
   std::vector<SolveShot> shots;
   int64_t shotsSimulated = 0;
   std::string error;  // set when the hole could not be read
+  std::vector<PathPoint> path;  // ReplayShots with recordPath
 };
 
 // Searches the hole whose file text is `holeText`; `holeName` (for example
