@@ -1,0 +1,58 @@
+// Generating the data twice gives the same bytes, in this process and
+// against the files the build wrote in another.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "assetgen/draw.h"
+#include "assetgen/generator.h"
+#include "assetgen/writer.h"
+#include "data_test_util.h"
+
+namespace quendrix::testing {
+namespace {
+
+using assetgen::DataSet;
+using assetgen::Generate;
+using assetgen::Sources;
+
+Sources TheSources() {
+  return Sources{QUENDRIX_SOURCE_DIR "/assets"};
+}
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class Determinism : public ::testing::Test {
+ protected:
+  static void TearDownTestSuite() { assetgen::ShutdownFonts(); }
+};
+
+TEST_F(Determinism, InterfacePicturesAreTheSameEveryRun) {
+  DataSet a = Generate(TheSources(), {"gui"});
+  DataSet b = Generate(TheSources(), {"gui"});
+  ASSERT_EQ(a.imageLists.size(), 1u);
+  auto bytesA = EncodeImageList(assetgen::ToItems(a.imageLists[0]));
+  auto bytesB = EncodeImageList(assetgen::ToItems(b.imageLists[0]));
+  EXPECT_EQ(bytesA, bytesB);
+  EXPECT_EQ(bytesA, ReadAll(DataPath("gui.dxg"))) << "differs from the build's gui.dxg";
+}
+
+TEST_F(Determinism, SoundsAreTheSameEveryRun) {
+  DataSet a = Generate(TheSources(), {"sounds"});
+  ASSERT_EQ(a.waveLists.size(), 2u);
+  for (const auto& list : a.waveLists) {
+    SCOPED_TRACE(list.path);
+    EXPECT_EQ(EncodeSoundList(assetgen::ToItems(list)), ReadAll(DataPath(list.path)));
+  }
+}
+
+TEST_F(Determinism, UnknownRecipeIsRefused) {
+  EXPECT_THROW(Generate(TheSources(), {"no such list"}), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace quendrix::testing

@@ -1,0 +1,86 @@
+// What the generator makes: image lists, sound lists and loose bitmaps, each
+// with the path it takes in the data folder. Recipes fill a DataSet; the
+// writer and the previews read it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "image.h"
+
+namespace quendrix::assetgen {
+
+struct ImageItem {
+  std::string name;
+  Picture picture;
+  int patternWidth = 0;  // 0 = the picture's width
+  int patternHeight = 0;
+  int skipWidth = 0;
+  int skipHeight = 0;
+  bool transparent = true;
+  Rgb transparentColor = kBlack;
+
+  int EffectiveWidth() const { return patternWidth > 0 ? patternWidth : picture.Width(); }
+  int EffectiveHeight() const { return patternHeight > 0 ? patternHeight : picture.Height(); }
+  // Patterns the game cuts the picture into, row by row.
+  int Columns() const;
+  int Rows() const;
+  int PatternCount() const { return Columns() * Rows(); }
+  Picture Pattern(int k) const;
+};
+
+struct ImageList {
+  std::string path;  // relative to the data folder, e.g. "gui.dxg"
+  std::vector<ImageItem> items;
+};
+
+inline constexpr int kSampleRate = 22050;
+
+struct Sound {
+  int sampleRate = kSampleRate;
+  std::vector<int16_t> samples;  // 16-bit mono
+  double Seconds() const { return static_cast<double>(samples.size()) / sampleRate; }
+};
+
+struct WaveItem {
+  std::string name;
+  bool looped = false;
+  int maxPlayingCount = 0;  // 0 = no cap on overlapping copies
+  Sound wave;
+  std::string use;  // one line for the preview listing
+};
+
+struct WaveList {
+  std::string path;
+  std::vector<WaveItem> items;
+};
+
+struct BitmapFile {
+  std::string path;  // e.g. "skins/sunset/panel.bmp"
+  Picture picture;
+};
+
+struct DataSet {
+  std::vector<ImageList> imageLists;
+  std::vector<WaveList> waveLists;
+  std::vector<BitmapFile> bitmaps;
+};
+
+// Where recipes find their sources.
+struct Sources {
+  std::string assetsDir;
+};
+
+// One recipe: a name to select it by and the function that adds its outputs.
+struct Recipe {
+  std::string name;
+  std::function<void(const Sources&, DataSet&)> build;
+};
+
+// Every recipe, in the order they run. Per-hole art joins here as more
+// recipes.
+const std::vector<Recipe>& Recipes();
+
+}  // namespace quendrix::assetgen

@@ -1,0 +1,25 @@
+// Recipes of the menu list: banner font, loading picture, putting help
+// pictures, score card and the score card's font.
+#pragma once
+
+#include "image.h"
+
+namespace quendrix::assetgen {
+
+Picture BannerFont();  // codes 32 ... 92, cells of kBannerCellW x kBannerCellH
+Picture LoadingPicture();
+Picture PullHelp();
+Picture PushHelp();
+Picture ScoreCard();
+Picture MenuFont();  // 67 cells of kMenuFontW x kMenuFontH
+
+// Score card layout the game writes into (offsets from the card's corner).
+inline constexpr int kCardW = 620, kCardH = 360;
+inline constexpr int kCardRowY = 139, kCardRowStep = 36;  // row i at 139 + 36 i
+inline constexpr int kCardNameX = 28, kCardHoleX = 128, kCardHoleStep = 39;
+inline constexpr int kCardTotalX = 534, kCardWonX = 572;
+inline constexpr int kCardSummaryX = 154, kCardSummaryY = 319;
+// Row colours of the card, the matte of the menu font.
+inline constexpr Rgb kCardRowA{252, 250, 238}, kCardRowB{232, 243, 222};
+
+}  // namespace quendrix::assetgen
