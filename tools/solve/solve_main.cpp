@@ -10,9 +10,9 @@
 // bad arguments or an unreadable file.
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
     const quendrix::SolveResult result = quendrix::ReplayShots(bytes.str(), name, replay, options);
     PrintShots(result);
     for (const quendrix::PathPoint& p : result.path)
-      if (p.frame % 10 == 0) std::printf("    frame %d: (%.1f, %.1f) z %.1f\n", p.frame, p.x, p.y, p.z);
+      if (p.frame % 10 == 0)
+        std::printf("    frame %d: (%.1f, %.1f) z %.1f\n", p.frame, p.x, p.y, p.z);
     std::printf("%s: par %d, %s after %d stroke%s\n", name.c_str(), result.par,
                 result.holed ? "holed" : "not holed", result.strokes,
                 result.strokes == 1 ? "" : "s");

@@ -29,7 +29,8 @@ constexpr int32_t kSubsteps = 1;
 
 // Putt speeds tried on the coarse pass, pixels per substep. Dense at the low
 // end, where a ball near the cup needs a gentle touch.
-constexpr double kCoarseSpeeds[] = {0.3, 0.5, 0.75, 1.0, 1.3, 1.6, 2.0, 2.5, 3.0, 3.5, kMaxPuttSpeed};
+constexpr double kCoarseSpeeds[] = {0.3, 0.5, 0.75, 1.0, 1.3,          1.6,
+                                    2.0, 2.5, 3.0,  3.5, kMaxPuttSpeed};
 constexpr int32_t kCoarseDirectionStep = 4;
 // Waits tried on holes whose obstacles cycle: a quarter cycle apart (the
 // counter climbs 2 a frame and a cycle is 256).

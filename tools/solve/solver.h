@@ -53,7 +53,7 @@ struct SolveResult {
   int32_t par = 0;
   std::vector<SolveShot> shots;
   int64_t shotsSimulated = 0;
-  std::string error;  // set when the hole could not be read
+  std::string error;            // set when the hole could not be read
   std::vector<PathPoint> path;  // ReplayShots with recordPath
 };
 
