@@ -162,13 +162,7 @@ TEST(SolverFrame, FreesTheSplashSlotAfterItsPatterns) {
 
 class GameHole : public ::testing::TestWithParam<std::string> {};
 
-// The search takes a few seconds a hole with optimisation; a build without
-// it (the sanitizer tree) checks the holes whose search is short.
 TEST_P(GameHole, IsHoledFromTheTeeCentreWithinPar) {
-#ifdef QUENDRIX_SLOW_BUILD
-  if (GetParam() != "training1" && GetParam() != "course1hole1" && GetParam() != "course2hole1")
-    GTEST_SKIP() << "searched in the optimised build only";
-#endif
   const std::string text = ReadHoleText(GetParam());
   const SolveResult found = SolveHoleText(text, GetParam());
   ASSERT_TRUE(found.error.empty()) << found.error;

@@ -374,7 +374,7 @@ void SpaceBackground(Canvas& canvas, const HoleModel& m, const Look& look) {
 void PaintFloor(Canvas& canvas, const HoleModel& m, const Look& look) {
   const int w = m.width, h = m.height;
   std::vector<float> mask(static_cast<size_t>(w) * h);
-  for (size_t i = 0; i < mask.size(); ++i) mask[i] = m.floor[i] ? 1.0f : 0.0f;
+  for (size_t i = 0; i < mask.size(); ++i) mask[i] = m.floor[i] == 1 ? 1.0f : 0.0f;
   const std::vector<float> soft = BlurField(mask, w, h, 5, 2);
   // The deck's thickness shows below its lower edges on the space course.
   const bool space = m.theme == Theme::kSpace;
@@ -383,11 +383,29 @@ void PaintFloor(Canvas& canvas, const HoleModel& m, const Look& look) {
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const size_t o = static_cast<size_t>(y) * w + x;
-      if (!m.floor[o]) {
+      if (m.floor[o] == 2) {
+        // A block the rails shut in: a clipped hedge with flowers, or a
+        // bulkhead's hull plating.
+        if (space) {
+          const bool seam = (x + y) % 24 == 0;
+          const double n = Noise(x, y, 20, seed + 9);
+          px.Set(x, y, seam ? Rgb{84, 96, 126} : Scale(Rgb{118, 132, 162}, 0.9 + n * 0.15));
+        } else {
+          const double leaf = Noise(x, y, 5, seed + 7) * 0.7 + Noise(x, y, 17, seed + 8) * 0.3;
+          Rgb c = Mix(Rgb{34, 92, 36}, Rgb{92, 164, 70}, leaf);
+          if (Hash(x / 3, y / 3, seed + 10) > 0.985)
+            c = Rgb{250, 236, 120};
+          else if (Hash(x / 3, y / 3, seed + 11) > 0.988)
+            c = Rgb{250, 150, 190};
+          px.Set(x, y, c);
+        }
+        continue;
+      }
+      if (m.floor[o] != 1) {
         if (space) {
           // Side face of the deck, 10 px deep.
           for (int d = 1; d <= 10; ++d) {
-            if (y - d < 0 || !m.floor[o - static_cast<size_t>(d) * w]) continue;
+            if (y - d < 0 || m.floor[o - static_cast<size_t>(d) * w] != 1) continue;
             px.Set(x, y, Mix(Rgb{52, 60, 84}, Rgb{22, 26, 40}, d / 10.0));
             break;
           }
@@ -449,7 +467,9 @@ void Slope(cairo_t* cr, const arearec& a, const Look& look, Theme theme) {
   cairo_paint(cr);
   cairo_pattern_destroy(g);
   if (theme == Theme::kSpace) {
-    Chevrons(cr, x0, y0, x1, y1, ux, uy, 26, 7, look.slopeMark, 0.75, 2.4);
+    // A belt that waits for its switch shows its arrows unlit.
+    Chevrons(cr, x0, y0, x1, y1, ux, uy, 26, 7, a.enabled ? look.slopeMark : Rgb{120, 130, 150},
+             a.enabled ? 0.75 : 0.45, 2.4);
   } else {
     Chevrons(cr, x0, y0, x1, y1, ux, uy, 30, 6, look.slopeMark, 0.45, 1.6);
   }
@@ -467,8 +487,7 @@ void Ramp(cairo_t* cr, const arearec& a, Theme theme) {
   PushVector(PushDirection(a.kind), ux, uy);
   const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
   const double reach = std::abs(ux) * (x1 - x0) / 2 + std::abs(uy) * (y1 - y0) / 2 + 1;
-  // The lip, where a ball climbing against the push takes off, is the
-  // uphill end: -push.
+  // Lighter at the uphill end (-push), where a climbing ball takes off.
   const double lx = cx - ux * reach, ly = cy - uy * reach;
   const double fx = cx + ux * reach, fy = cy + uy * reach;
   cairo_save(cr);
@@ -494,28 +513,48 @@ void Ramp(cairo_t* cr, const arearec& a, Theme theme) {
     cairo_line_to(cr, px + vx * 400, py + vy * 400);
   }
   cairo_stroke(cr);
-  // The lip: hazard stripes on the station, a dark edge board in the garden.
-  const double lipDepth = 10;
-  cairo_new_path(cr);
-  cairo_move_to(cr, lx - vx * 400, ly - vy * 400);
-  cairo_line_to(cr, lx + vx * 400, ly + vy * 400);
-  cairo_line_to(cr, lx + vx * 400 + ux * lipDepth, ly + vy * 400 + uy * lipDepth);
-  cairo_line_to(cr, lx - vx * 400 + ux * lipDepth, ly - vy * 400 + uy * lipDepth);
-  cairo_close_path(cr);
-  cairo_clip(cr);
-  if (theme == Theme::kSpace) {
-    SetColour(cr, Rgb{40, 40, 44});
-    cairo_paint(cr);
-    cairo_set_line_width(cr, 5);
-    SetColour(cr, Rgb{250, 206, 40});
-    for (double t = -500; t <= 500; t += 14) {
-      cairo_move_to(cr, lx + vx * t - 20, ly + vy * t - 20);
-      cairo_line_to(cr, lx + vx * t + 20 + ux * 20, ly + vy * t + 20 + uy * 20);
+  // Arrows up the ramp: the way a ball must climb it to be thrown.
+  Chevrons(cr, x0, y0, x1, y1, -ux, -uy, 22, 6,
+           theme == Theme::kSpace ? Rgb{250, 206, 40} : Rgb{255, 240, 200}, 0.7, 2.2);
+  // The lips: the edges that face uphill, where the ball takes off. Hazard
+  // stripes on the station, a dark board in the garden.
+  if (IsQuad(a)) {
+    const double px[4] = {double(a.x1), double(a.x2), double(a.x3), double(a.x4)};
+    const double py[4] = {double(a.y1), double(a.y2), double(a.y3), double(a.y4)};
+    for (int e = 0; e < 4; ++e) {
+      const int f = (e + 1) % 4;
+      double nx = py[f] - py[e], ny = -(px[f] - px[e]);
+      const double len = std::max(std::hypot(nx, ny), 1e-9);
+      nx /= len;
+      ny /= len;
+      // Outward: away from the middle.
+      if (nx * ((px[e] + px[f]) / 2 - cx) + ny * ((py[e] + py[f]) / 2 - cy) < 0) {
+        nx = -nx;
+        ny = -ny;
+      }
+      if (nx * ux + ny * uy > -0.3) continue;
+      cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+      cairo_set_line_width(cr, 10);
+      SetColour(cr, theme == Theme::kSpace ? Rgb{40, 40, 44} : Rgb{96, 60, 30});
+      cairo_move_to(cr, px[e], py[e]);
+      cairo_line_to(cr, px[f], py[f]);
+      cairo_stroke(cr);
+      if (theme == Theme::kSpace) {
+        const std::vector<double> dash{6, 6};
+        cairo_set_dash(cr, dash.data(), 2, 0);
+        SetColour(cr, Rgb{250, 206, 40});
+        cairo_move_to(cr, px[e], py[e]);
+        cairo_line_to(cr, px[f], py[f]);
+        cairo_stroke(cr);
+        cairo_set_dash(cr, nullptr, 0, 0);
+      } else {
+        cairo_set_line_width(cr, 2);
+        SetColour(cr, Rgb{236, 196, 140});
+        cairo_move_to(cr, px[e] - nx * 5, py[e] - ny * 5);
+        cairo_line_to(cr, px[f] - nx * 5, py[f] - ny * 5);
+        cairo_stroke(cr);
+      }
     }
-    cairo_stroke(cr);
-  } else {
-    SetColour(cr, Rgb{96, 60, 30});
-    cairo_paint(cr);
   }
   cairo_restore(cr);
   AreaPath(cr, a);
@@ -1164,7 +1203,10 @@ static void DrawCourse(const HoleModel& m, Canvas& canvas, Canvas& overlayMask) 
     GardenBackground(canvas, m, look);
   }
   PaintFloor(canvas, m, look);
-  cairo_t* cr = canvas.Cr();
+  // The areas are drawn on a layer of their own and laid on the floor only,
+  // so a sand trap or a slope never shows past the rail round its corner.
+  Canvas layer(m.width, m.height);
+  cairo_t* cr = layer.Cr();
   const auto each = [&](const std::function<bool(int32_t)>& kinds,
                         const std::function<void(const arearec&, int)>& draw) {
     for (int i = 1; i <= kMaxAreas; ++i)
@@ -1196,6 +1238,20 @@ static void DrawCourse(const HoleModel& m, Canvas& canvas, Canvas& overlayMask) 
   each([](int32_t k) { return k == 35; },
        [&](const arearec& a, int) { BonusSpot(cr, a, m.theme); });
   each([](int32_t k) { return k == 5; }, [&](const arearec& a, int) { Cup(cr, a, look, m.theme); });
+  cairo_surface_t* floorMask = cairo_image_surface_create(CAIRO_FORMAT_A8, m.width, m.height);
+  {
+    cairo_surface_flush(floorMask);
+    unsigned char* data = cairo_image_surface_get_data(floorMask);
+    const int stride = cairo_image_surface_get_stride(floorMask);
+    for (int y = 0; y < m.height; ++y)
+      for (int x = 0; x < m.width; ++x)
+        data[static_cast<size_t>(y) * stride + x] = m.Floor(x, y) ? 255 : 0;
+    cairo_surface_mark_dirty(floorMask);
+  }
+  cr = canvas.Cr();
+  cairo_set_source_surface(cr, layer.Surface(), 0, 0);
+  cairo_mask_surface(cr, floorMask, 0, 0);
+  cairo_surface_destroy(floorMask);
 
   const std::vector<Rail> rails = Rails(m);
   PaintRails(cr, rails, look, m.theme);

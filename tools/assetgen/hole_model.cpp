@@ -85,6 +85,32 @@ void FloodFloor(HoleModel& m) {
     stack.push_back({x, y + 1});
     stack.push_back({x, y - 1});
   }
+  // What neither the floor nor the open ground round the course reaches is
+  // shut in by rails: hedges and bulkheads, drawn solid.
+  std::vector<uint8_t> open(rail.size(), 0);
+  for (int x = 0; x < m.width; ++x) {
+    stack.push_back({x, 0});
+    stack.push_back({x, m.height - 1});
+  }
+  for (int y = 0; y < m.height; ++y) {
+    stack.push_back({0, y});
+    stack.push_back({m.width - 1, y});
+  }
+  while (!stack.empty()) {
+    const auto [x, y] = stack.back();
+    stack.pop_back();
+    if (x < 0 || y < 0 || x >= m.width || y >= m.height) continue;
+    const size_t o = static_cast<size_t>(y) * m.width + x;
+    if (open[o] || rail[o] || m.floor[o]) continue;
+    open[o] = 1;
+    stack.push_back({x + 1, y});
+    stack.push_back({x - 1, y});
+    stack.push_back({x, y + 1});
+    stack.push_back({x, y - 1});
+  }
+  for (size_t o = 0; o < open.size(); ++o)
+    if (!open[o] && !m.floor[o] && !rail[o]) m.floor[o] = 2;
+
   // Let the floor run under the inner half of each rail band, so that the
   // rail drawn on top sits on floor, not on the background.
   std::vector<uint8_t> grown = m.floor;
@@ -92,8 +118,9 @@ void FloodFloor(HoleModel& m) {
     for (int y = 1; y + 1 < m.height; ++y) {
       for (int x = 1; x + 1 < m.width; ++x) {
         const size_t o = static_cast<size_t>(y) * m.width + x;
-        if (grown[o] || !rail[o]) continue;
-        if (m.floor[o - 1] || m.floor[o + 1] || m.floor[o - m.width] || m.floor[o + m.width])
+        if (grown[o] == 1 || !rail[o]) continue;
+        if (m.floor[o - 1] == 1 || m.floor[o + 1] == 1 || m.floor[o - m.width] == 1 ||
+            m.floor[o + m.width] == 1)
           grown[o] = 1;
       }
     }

@@ -26,12 +26,17 @@ struct HoleModel {
   int teeX = 0, teeY = 0;
   std::array<arearec, kMaxAreas + 1> areas{};  // 1 ... 99; [0] unused
 
-  // Per pixel, row-major: 1 where the course floor is, 0 elsewhere. Rail
-  // bands count as floor on their inner side up to the rail's middle line.
+  // Per pixel, row-major: 1 where the course floor is, 2 inside a block the
+  // rails shut in (a hedge, a bulkhead), 0 elsewhere. Rail bands count as
+  // floor on their inner side.
   std::vector<uint8_t> floor;
   bool Floor(int x, int y) const {
     return x >= 0 && y >= 0 && x < width && y < height &&
-           floor[static_cast<size_t>(y) * width + x] != 0;
+           floor[static_cast<size_t>(y) * width + x] == 1;
+  }
+  bool Block(int x, int y) const {
+    return x >= 0 && y >= 0 && x < width && y < height &&
+           floor[static_cast<size_t>(y) * width + x] == 2;
   }
 
   // The hole's sequence number on its course: 1 ... 9, 0 for training.
