@@ -16,6 +16,16 @@ int32_t BlendRowSse2(int op, uint16_t* dst, const uint16_t* src, int32_t n, int3
                      bool keyed, uint16_t key);
 int32_t BlendRowAvx2(int op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t alpha,
                      bool keyed, uint16_t key);
+// Destination pixel i takes source pixel i / 2.
+int32_t BlendRowDoubledSse2(int op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t alpha,
+                            bool keyed, uint16_t key);
+int32_t BlendRowDoubledAvx2(int op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t alpha,
+                            bool keyed, uint16_t key);
+int32_t BlendRowAvx512(int op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t alpha,
+                       bool keyed, uint16_t key);
+int32_t BlendRowDoubledAvx512(int op, uint16_t* dst, const uint16_t* src, int32_t n, int32_t alpha,
+                              bool keyed, uint16_t key);
+int32_t CopyKeyedAvx512(uint16_t* dst, const uint16_t* src, int32_t n, uint16_t key);
 int32_t CopyKeyedSse2(uint16_t* dst, const uint16_t* src, int32_t n, uint16_t key);
 int32_t CopyKeyedAvx2(uint16_t* dst, const uint16_t* src, int32_t n, uint16_t key);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "media/blit.h"
 
@@ -54,7 +55,16 @@ void TDirectDrawSurface::SetSize(int32_t width, int32_t height) {
 }
 
 void TDirectDrawSurface::FillRaw(uint32_t raw) {
-  std::fill(pixels_.begin(), pixels_.end(), static_cast<uint16_t>(raw));
+  if (pixels_.empty()) return;
+  const auto v = static_cast<uint16_t>(raw);
+  if ((v & 0xFF) == (v >> 8)) {
+    std::memset(pixels_.data(), v & 0xFF, pixels_.size() * sizeof(uint16_t));
+    return;
+  }
+  // One row by hand, the rest copied from it: memcpy runs at memory speed.
+  std::fill(pixels_.begin(), pixels_.begin() + width_, v);
+  for (int32_t y = 1; y < height_; ++y)
+    std::memcpy(Row(y), Row(0), static_cast<size_t>(width_) * sizeof(uint16_t));
 }
 
 uint16_t TDirectDrawSurface::ToRgb565(TColor c) {
@@ -141,6 +151,9 @@ bool TDirectDrawSurface::DrawBlend(int op, const TRect& destRect, const TDirectD
 
   const auto blendOp = static_cast<blit::BlendOp>(op);
   const bool unscaledX = stepX == 65536;
+  // Twice the width (the common enlargement): the kernels read each source
+  // pixel twice themselves instead of gathering the row first.
+  const bool doubledX = stepX == 32768 && !(blendOp == blit::BlendOp::kAlpha && alpha >= 255);
   const uint16_t key = src.colorKey_;
   int64_t lastSourceRow = -1;
   for (int32_t y = ct; y < cb; ++y) {
@@ -149,11 +162,20 @@ bool TDirectDrawSurface::DrawBlend(int op, const TRect& destRect, const TDirectD
     const uint16_t* from;
     if (unscaledX) {
       from = srcRow + (x0 >> 16);
+    } else if (doubledX) {
+      uint16_t* to = Row(y) + cl;
+      const uint16_t* first = srcRow + (x0 >> 16);
+      int32_t count = n;
+      if (x0 & 0xFFFF) {  // starts on the second half of a source pixel
+        blit::BlendRow(blendOp, to++, first++, 1, alpha, transparent, key);
+        --count;
+      }
+      blit::BlendRowDoubled(blendOp, to, first, count, alpha, transparent, key);
+      continue;
     } else {
       if (sy != lastSourceRow) {
         // Gather the scaled row once; enlarged pictures repeat it on following rows.
-        int64_t pos = x0;
-        for (int32_t i = 0; i < n; ++i, pos += stepX) scratch_[i] = srcRow[pos >> 16];
+        blit::GatherRow(scratch_.data(), srcRow, n, x0, stepX);
         lastSourceRow = sy;
       }
       from = scratch_.data();

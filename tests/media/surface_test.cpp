@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "core/random.h"
@@ -13,7 +15,8 @@ constexpr uint16_t Raw(int r5, int g6, int b5) {
   return static_cast<uint16_t>((r5 << 11) | (g6 << 5) | b5);
 }
 
-// Source (16, 32, 8) widens to (132, 130, 66); destination (8, 16, 31) to (66, 65, 255).
+// Channels widen by a plain shift: source (16, 32, 8) is (128, 128, 64) at 8 bits,
+// destination (8, 16, 31) is (64, 64, 248).
 constexpr uint16_t kSrc = Raw(16, 32, 8);
 constexpr uint16_t kDst = Raw(8, 16, 31);
 constexpr uint16_t kKey = Raw(31, 0, 31);
@@ -33,13 +36,13 @@ TEST(Blends, AddMatchesHandComputedPixels) {
   const auto add = &TDirectDrawSurface::DrawAdd;
   EXPECT_EQ(Blend1(add, kSrc, kDst, 0), kDst);  // alpha 0: nothing drawn
   EXPECT_EQ(Blend1(add, kSrc, kDst, -7), kDst);
-  EXPECT_EQ(Blend1(add, kSrc, kDst, 1), Raw(8, 16, 31));     // (132*1)>>8 = 0 added
-  EXPECT_EQ(Blend1(add, kSrc, kDst, 128), Raw(16, 32, 31));  // 66+66=132, 65+65=130, 33+255 -> 255
-  EXPECT_EQ(Blend1(add, kSrc, kDst, 254), Raw(24, 48, 31));  // 130+66=196, 128+65=193
-  EXPECT_EQ(Blend1(add, kSrc, kDst, 255), Raw(24, 48, 31));  // 132+66=198, 130+65=195
-  EXPECT_EQ(Blend1(add, kSrc, kDst, 300), Raw(24, 48, 31));
-  // (1, 1, 3) widens to (8, 4, 24): at 254 every channel loses its last step.
-  EXPECT_EQ(Blend1(add, Raw(1, 1, 3), 0, 254), Raw(0, 0, 2));
+  EXPECT_EQ(Blend1(add, kSrc, kDst, 1), Raw(8, 16, 31));     // (128*1)>>8 = 0 added
+  EXPECT_EQ(Blend1(add, kSrc, kDst, 128), Raw(16, 32, 31));  // 64+64=128, 64+64, 32+248 -> 255
+  EXPECT_EQ(Blend1(add, kSrc, kDst, 254), Raw(23, 47, 31));  // 127+64=191
+  EXPECT_EQ(Blend1(add, kSrc, kDst, 255), Raw(24, 48, 31));  // 128+64=192
+  EXPECT_EQ(Blend1(add, kSrc, kDst, 300), Raw(24, 48, 31));  // beyond 255: full strength
+  // (1, 1, 3) is (8, 4, 24): at 254 every channel loses its last step.
+  EXPECT_EQ(Blend1(add, Raw(1, 1, 3), 0, 254), Raw(0, 0, 2));  // 7, 3, 23
   EXPECT_EQ(Blend1(add, Raw(1, 1, 3), 0, 255), Raw(1, 1, 3));
   EXPECT_EQ(Blend1(add, 0xFFFF, 0xFFFF, 255), 0xFFFF);  // saturates, never wraps
 }
@@ -47,46 +50,99 @@ TEST(Blends, AddMatchesHandComputedPixels) {
 TEST(Blends, AlphaMatchesHandComputedPixels) {
   const auto alpha = &TDirectDrawSurface::DrawAlpha;
   EXPECT_EQ(Blend1(alpha, kSrc, kDst, 0), kDst);
-  EXPECT_EQ(Blend1(alpha, kSrc, kDst, 1),
-            Raw(8, 16, 31));  // (132+66*254)>>8 = 66, (66+255*254)>>8 = 253
-  EXPECT_EQ(Blend1(alpha, kSrc, kDst, 128), Raw(12, 24, 19));  // 98, 97, 159
-  EXPECT_EQ(Blend1(alpha, kSrc, kDst, 254), Raw(16, 32, 8));   // 131, 129, 66
+  EXPECT_EQ(Blend1(alpha, kSrc, kDst, 1), Raw(8, 16, 30));     // (64+248*254)>>8 = 246
+  EXPECT_EQ(Blend1(alpha, kSrc, kDst, 128), Raw(11, 23, 19));  // 95, 95, 155
+  EXPECT_EQ(Blend1(alpha, kSrc, kDst, 254), Raw(15, 31, 8));   // 127, 127, 64
   EXPECT_EQ(Blend1(alpha, kSrc, kDst, 255), kSrc);             // plain copy
   EXPECT_EQ(Blend1(alpha, kSrc, kDst, 1000), kSrc);
   EXPECT_EQ(Blend1(alpha, Raw(1, 1, 3), 0, 254), Raw(0, 0, 2));
-  EXPECT_EQ(Blend1(alpha, 0xFFFF, 0, 128), Raw(15, 31, 15));  // 255*128>>8 = 127
+  EXPECT_EQ(Blend1(alpha, 0xFFFF, 0, 128), Raw(15, 31, 15));  // 248*128>>8 = 124
 }
 
 TEST(Blends, SubMatchesHandComputedPixels) {
   const auto sub = &TDirectDrawSurface::DrawSub;
   EXPECT_EQ(Blend1(sub, kSrc, kDst, 0), kDst);
   EXPECT_EQ(Blend1(sub, kSrc, kDst, 1), kDst);
-  EXPECT_EQ(Blend1(sub, kSrc, kDst, 128), Raw(0, 0, 27));              // 66-66, 65-65, 255-33 = 222
-  EXPECT_EQ(Blend1(sub, kSrc, kDst, 254), Raw(0, 0, 23));              // 255-65 = 190
-  EXPECT_EQ(Blend1(sub, kSrc, kDst, 255), Raw(0, 0, 23));              // 255-66 = 189
+  EXPECT_EQ(Blend1(sub, kSrc, kDst, 128), Raw(0, 0, 27));              // 64-64, 64-64, 248-32 = 216
+  EXPECT_EQ(Blend1(sub, kSrc, kDst, 254), Raw(0, 0, 23));              // 248-63 = 185
+  EXPECT_EQ(Blend1(sub, kSrc, kDst, 255), Raw(0, 0, 23));              // 248-64 = 184
   EXPECT_EQ(Blend1(sub, 0xFFFF, Raw(3, 3, 3), 255), 0);                // floors at 0
-  EXPECT_EQ(Blend1(sub, Raw(1, 1, 3), 0xFFFF, 254), Raw(31, 63, 29));  // 255-7, 255-3, 255-23 = 232
+  EXPECT_EQ(Blend1(sub, Raw(1, 1, 3), 0xFFFF, 254), Raw(30, 62, 28));  // 248-7, 252-3, 248-23
 }
 
-TEST(Blends, VectorKernelsAgreeWithThePixelByPixelReference) {
-  Pcg32 rng(99, kVisualStream);
-  std::vector<uint16_t> src(300), a(300), b(300);
-  for (auto op : {blit::BlendOp::kAdd, blit::BlendOp::kAlpha, blit::BlendOp::kSub}) {
-    for (int32_t alpha : {1, 2, 77, 128, 200, 254, 255, 256, 100000}) {
-      for (int32_t n : {0, 1, 7, 8, 9, 15, 16, 17, 31, 33, 64, 299}) {
-        for (bool keyed : {false, true}) {
-          for (int i = 0; i < 300; ++i) {
-            src[i] = rng.RandomBelow(4) == 0 ? kKey : static_cast<uint16_t>(rng.Next32());
-            a[i] = b[i] = static_cast<uint16_t>(rng.Next32());
+// Runs `check` once with every kernel set this processor has, then goes
+// back to the best one.
+template <typename Check>
+void ForEachKernelSet(Check check) {
+  const std::string best = blit::KernelName();
+  for (const char* name : {"scalar", "sse2", "avx2", "avx512"}) {
+    if (!blit::SelectKernels(name)) continue;
+    SCOPED_TRACE(name);
+    check();
+  }
+  blit::SelectKernels(best.c_str());
+}
+
+TEST(Blends, EveryKernelSetAgreesWithThePixelByPixelReference) {
+  ForEachKernelSet([] {
+    Pcg32 rng(99, kVisualStream);
+    std::vector<uint16_t> src(300), a(300), b(300);
+    for (auto op : {blit::BlendOp::kAdd, blit::BlendOp::kAlpha, blit::BlendOp::kSub}) {
+      for (int32_t alpha : {1, 2, 77, 128, 200, 254, 255, 256, 100000}) {
+        for (int32_t n : {0, 1, 7, 8, 9, 15, 16, 17, 31, 33, 64, 299}) {
+          for (bool keyed : {false, true}) {
+            for (int i = 0; i < 300; ++i) {
+              src[i] = rng.RandomBelow(4) == 0 ? kKey : static_cast<uint16_t>(rng.Next32());
+              a[i] = b[i] = static_cast<uint16_t>(rng.Next32());
+            }
+            blit::BlendRow(op, a.data() + 1, src.data() + 1, n, alpha, keyed, kKey);
+            blit::BlendRowScalar(op, b.data() + 1, src.data() + 1, n, alpha, keyed, kKey);
+            ASSERT_EQ(a, b) << blit::KernelName() << " op " << static_cast<int>(op) << " alpha "
+                            << alpha << " n " << n << " keyed " << keyed;
           }
-          blit::BlendRow(op, a.data() + 1, src.data() + 1, n, alpha, keyed, kKey);
-          blit::BlendRowScalar(op, b.data() + 1, src.data() + 1, n, alpha, keyed, kKey);
-          ASSERT_EQ(a, b) << blit::KernelName() << " op " << static_cast<int>(op) << " alpha "
-                          << alpha << " n " << n << " keyed " << keyed;
         }
       }
     }
-  }
+  });
+}
+
+TEST(Blends, DoubledWidthKernelsAgreeWithThePixelByPixelReference) {
+  ForEachKernelSet([] {
+    Pcg32 rng(5, kVisualStream);
+    std::vector<uint16_t> src(160), wide(320), a(320), b(320);
+    for (auto op : {blit::BlendOp::kAdd, blit::BlendOp::kAlpha, blit::BlendOp::kSub}) {
+      for (int32_t alpha : {1, 128, 254, 255}) {
+        if (op == blit::BlendOp::kAlpha && alpha == 255) continue;  // a copy, never doubled
+        for (int32_t n : {0, 1, 2, 15, 16, 17, 33, 64, 301}) {
+          for (int i = 0; i < 160; ++i)
+            src[i] = rng.RandomBelow(3) == 0 ? kKey : static_cast<uint16_t>(rng.Next32());
+          for (int i = 0; i < 320; ++i) {
+            wide[i] = src[i / 2];
+            a[i] = b[i] = static_cast<uint16_t>(rng.Next32());
+          }
+          blit::BlendRowDoubled(op, a.data(), src.data(), n, alpha, true, kKey);
+          blit::BlendRowScalar(op, b.data(), wide.data(), n, alpha, true, kKey);
+          ASSERT_EQ(a, b) << "op " << static_cast<int>(op) << " alpha " << alpha << " n " << n;
+        }
+      }
+    }
+  });
+}
+
+TEST(Blends, KeyedCopiesAgreeOnEveryKernelSet) {
+  Pcg32 rng(11, kVisualStream);
+  std::vector<uint16_t> src(200), expected(200), got(200);
+  for (int i = 0; i < 200; ++i)
+    src[i] = rng.RandomBelow(3) == 0 ? kKey : static_cast<uint16_t>(rng.Next32());
+  for (int i = 0; i < 200; ++i) expected[i] = src[i] == kKey ? uint16_t{0x1234} : src[i];
+  ForEachKernelSet([&] {
+    for (int32_t n : {0, 5, 8, 16, 32, 47, 199}) {
+      std::fill(got.begin(), got.end(), uint16_t{0x1234});
+      blit::CopyRow(got.data(), src.data(), n, true, kKey);
+      for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(got[i], i < n ? expected[i] : 0x1234) << n << " at " << i;
+    }
+  });
 }
 
 TEST(Blends, ColourKeyIsSkippedOnlyWhenTransparent) {
@@ -204,6 +260,20 @@ TEST(Scaling, EnlargesAndShrinksByNearestSample) {
   EXPECT_EQ(dst.RawPixel(3, 3), 11u);  // source (2, 2)
   EXPECT_EQ(dst.RawPixel(5, 5), 16u);  // source (3, 3)
   EXPECT_EQ(dst.RawPixel(6, 6), 0u);   // beyond the destination rectangle
+}
+
+TEST(Scaling, TwiceSizeBlendsStartingHalfwayIntoASourcePixel) {
+  // 40 source pixels drawn 80 wide from x = -3: the visible row starts on
+  // the second half of source pixel 1.
+  TDirectDrawSurface src(40, 1), dst(100, 1), expected(100, 1);
+  for (int x = 0; x < 40; ++x) src.PutRawPixel(x, 0, static_cast<uint32_t>(x * 1601 + 7));
+  dst.FillRaw(0x39E7);
+  expected.FillRaw(0x39E7);
+  dst.DrawAdd({-3, 0, 77, 1}, src, {0, 0, 40, 1}, false, 100);
+  std::vector<uint16_t> wide(77);
+  for (int x = 0; x < 77; ++x) wide[x] = static_cast<uint16_t>(src.RawPixel((x + 3) / 2, 0));
+  blit::BlendRowScalar(blit::BlendOp::kAdd, expected.Row(0), wide.data(), 77, 100, false, 0);
+  EXPECT_EQ(dst.Pixels(), expected.Pixels());
 }
 
 TEST(Scaling, ASourceRectangleOutsideTheSourceCancelsTheDraw) {

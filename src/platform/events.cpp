@@ -1,0 +1,269 @@
+#include "platform/events.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/cp1251.h"
+#include "platform/files.h"
+#include "platform/sdl_display.h"
+
+namespace quendrix {
+
+uint16_t VirtualKeyOf(SDL_Keycode key, SDL_Scancode scancode) {
+  // Letters and digits by position, so other keyboard layouts (Cyrillic)
+  // give the same codes, as the game's shortcuts expect.
+  if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
+    return static_cast<uint16_t>('A' + (scancode - SDL_SCANCODE_A));
+  if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9)
+    return static_cast<uint16_t>('1' + (scancode - SDL_SCANCODE_1));
+  if (scancode == SDL_SCANCODE_0) return '0';
+  if (scancode >= SDL_SCANCODE_F1 && scancode <= SDL_SCANCODE_F12)
+    return static_cast<uint16_t>(vk::kF1 + (scancode - SDL_SCANCODE_F1));
+  if (scancode >= SDL_SCANCODE_KP_1 && scancode <= SDL_SCANCODE_KP_9)
+    return static_cast<uint16_t>(vk::kNumpad0 + 1 + (scancode - SDL_SCANCODE_KP_1));
+  switch (scancode) {
+    case SDL_SCANCODE_KP_0:
+      return vk::kNumpad0;
+    case SDL_SCANCODE_KP_MULTIPLY:
+      return vk::kMultiply;
+    case SDL_SCANCODE_KP_PLUS:
+      return vk::kAdd;
+    case SDL_SCANCODE_KP_MINUS:
+      return vk::kSubtract;
+    case SDL_SCANCODE_KP_PERIOD:
+      return vk::kDecimal;
+    case SDL_SCANCODE_KP_DIVIDE:
+      return vk::kDivide;
+    case SDL_SCANCODE_KP_ENTER:
+      return vk::kReturn;
+    default:
+      break;
+  }
+  switch (key) {
+    case SDLK_BACKSPACE:
+      return vk::kBack;
+    case SDLK_TAB:
+      return vk::kTab;
+    case SDLK_RETURN:
+      return vk::kReturn;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+      return vk::kShift;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+      return vk::kControl;
+    case SDLK_LALT:
+    case SDLK_RALT:
+      return vk::kMenu;
+    case SDLK_PAUSE:
+      return vk::kPause;
+    case SDLK_CAPSLOCK:
+      return vk::kCapital;
+    case SDLK_ESCAPE:
+      return vk::kEscape;
+    case SDLK_SPACE:
+      return vk::kSpace;
+    case SDLK_PAGEUP:
+      return vk::kPrior;
+    case SDLK_PAGEDOWN:
+      return vk::kNext;
+    case SDLK_END:
+      return vk::kEnd;
+    case SDLK_HOME:
+      return vk::kHome;
+    case SDLK_LEFT:
+      return vk::kLeft;
+    case SDLK_UP:
+      return vk::kUp;
+    case SDLK_RIGHT:
+      return vk::kRight;
+    case SDLK_DOWN:
+      return vk::kDown;
+    case SDLK_PRINTSCREEN:
+      return vk::kSnapshot;
+    case SDLK_INSERT:
+      return vk::kInsert;
+    case SDLK_DELETE:
+      return vk::kDelete;
+    case SDLK_NUMLOCKCLEAR:
+      return vk::kNumLock;
+    case SDLK_SCROLLLOCK:
+      return vk::kScroll;
+    default:
+      break;
+  }
+  switch (scancode) {  // punctuation by position (US layout names)
+    case SDL_SCANCODE_SEMICOLON:
+      return vk::kOemSemicolon;
+    case SDL_SCANCODE_EQUALS:
+      return vk::kOemPlus;
+    case SDL_SCANCODE_COMMA:
+      return vk::kOemComma;
+    case SDL_SCANCODE_MINUS:
+      return vk::kOemMinus;
+    case SDL_SCANCODE_PERIOD:
+      return vk::kOemPeriod;
+    case SDL_SCANCODE_SLASH:
+      return vk::kOemSlash;
+    case SDL_SCANCODE_GRAVE:
+      return vk::kOemTilde;
+    case SDL_SCANCODE_LEFTBRACKET:
+      return vk::kOemOpen;
+    case SDL_SCANCODE_BACKSLASH:
+      return vk::kOemBackslash;
+    case SDL_SCANCODE_RIGHTBRACKET:
+      return vk::kOemClose;
+    case SDL_SCANCODE_APOSTROPHE:
+      return vk::kOemQuote;
+    default:
+      return 0;
+  }
+}
+
+uint32_t ShiftStateOf(uint16_t mod, uint32_t buttons) {
+  uint32_t s = 0;
+  if (mod & KMOD_SHIFT) s |= ssShift;
+  if (mod & KMOD_ALT) s |= ssAlt;
+  if (mod & KMOD_CTRL) s |= ssCtrl;
+  if (buttons & SDL_BUTTON_LMASK) s |= ssLeft;
+  if (buttons & SDL_BUTTON_RMASK) s |= ssRight;
+  if (buttons & SDL_BUTTON_MMASK) s |= ssMiddle;
+  return s;
+}
+
+// ---- Pointer ------------------------------------------------------------------
+
+void Pointer::SetArea(int32_t width, int32_t height) {
+  width_ = std::max(width, 1);
+  height_ = std::max(height, 1);
+  SetPos(x_, y_);
+}
+
+void Pointer::SetPos(int32_t x, int32_t y) {
+  x_ = std::clamp(x, 0, width_ - 1);
+  y_ = std::clamp(y, 0, height_ - 1);
+}
+
+void Pointer::SetVisible(bool visible) {
+  visible_ = visible;
+  // Relative motion keeps arriving at the screen edges and lets the game
+  // place the pointer freely; a visible pointer is the system's own.
+  SDL_SetRelativeMouseMode(visible ? SDL_FALSE : SDL_TRUE);
+  SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void Pointer::Move(int32_t absX, int32_t absY, int32_t relX, int32_t relY) {
+  if (visible_) {
+    SetPos(absX, absY);
+  } else {
+    SetPos(x_ + relX, y_ + relY);
+  }
+}
+
+// ---- Loop ---------------------------------------------------------------------
+
+void MessageLoop::Dispatch(const SDL_Event& e) {
+  const uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
+  switch (e.type) {
+    case SDL_QUIT:
+      if (handler_) handler_->CloseRequested();
+      break;
+    case SDL_WINDOWEVENT:
+      if (display_ && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                       e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+        display_->Repaint();
+      if (!handler_) break;
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) handler_->Activate(true);
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) handler_->Activate(false);
+      if (e.window.event == SDL_WINDOWEVENT_CLOSE) handler_->CloseRequested();
+      break;
+    case SDL_KEYDOWN: {
+      if (e.key.repeat) break;  // a held key is one press
+      const SDL_Keycode sym = e.key.keysym.sym;
+      const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+      if (display_ && (sym == SDLK_F11 || (alt && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER)))) {
+        display_->ToggleFullScreen();
+        break;
+      }
+      if (display_ && sym == SDLK_F12) {
+        display_->SaveScreenshot(screenshotFolder.empty() ? DataHomeDir() : screenshotFolder);
+        break;
+      }
+      const uint16_t key = VirtualKeyOf(sym, e.key.keysym.scancode);
+      if (key && handler_) handler_->KeyDown(key, ShiftStateOf(e.key.keysym.mod, buttons));
+      break;
+    }
+    case SDL_KEYUP: {
+      const uint16_t key = VirtualKeyOf(e.key.keysym.sym, e.key.keysym.scancode);
+      if (key && handler_) handler_->KeyUp(key, ShiftStateOf(e.key.keysym.mod, buttons));
+      break;
+    }
+    case SDL_MOUSEMOTION:
+      pointer_.Move(e.motion.x, e.motion.y, e.motion.xrel, e.motion.yrel);
+      if (handler_)
+        handler_->MouseMove(ShiftStateOf(SDL_GetModState(), e.motion.state), pointer_.X(),
+                            pointer_.Y());
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      if (pointer_.Visible()) pointer_.SetPos(e.button.x, e.button.y);
+      MouseButton b;
+      if (e.button.button == SDL_BUTTON_LEFT) {
+        b = MouseButton::kLeft;
+      } else if (e.button.button == SDL_BUTTON_RIGHT) {
+        b = MouseButton::kRight;
+      } else if (e.button.button == SDL_BUTTON_MIDDLE) {
+        b = MouseButton::kMiddle;
+      } else {
+        break;
+      }
+      if (!handler_) break;
+      const uint32_t shift = ShiftStateOf(SDL_GetModState(), buttons);
+      if (e.type == SDL_MOUSEBUTTONDOWN) {
+        handler_->MouseDown(b, shift, pointer_.X(), pointer_.Y());
+      } else {
+        handler_->MouseUp(b, shift, pointer_.X(), pointer_.Y());
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+bool MessageLoop::ProcessMessages() {
+  SDL_Event e;
+  while (!terminated_ && SDL_PollEvent(&e)) Dispatch(e);
+  return !terminated_;
+}
+
+void MessageLoop::Run(const std::function<bool()>& idle) {
+  while (!terminated_) {
+    SDL_Event e;
+    if (SDL_PollEvent(&e)) {
+      Dispatch(e);
+      continue;
+    }
+    const bool again = idle && idle();
+    if (!again && !terminated_ && SDL_WaitEventTimeout(&e, 100)) Dispatch(e);
+  }
+}
+
+// ---- Clock and message box ----------------------------------------------------
+
+uint32_t SdlClock::Milliseconds() {
+  return SDL_GetTicks();
+}
+
+void ShowMessageBox(const std::string& title, const std::string& text, MessageIcon icon) {
+  const Uint32 flags = icon == MessageIcon::kError     ? SDL_MESSAGEBOX_ERROR
+                       : icon == MessageIcon::kWarning ? SDL_MESSAGEBOX_WARNING
+                                                       : SDL_MESSAGEBOX_INFORMATION;
+  const std::string t = Cp1251ToUtf8(title), m = Cp1251ToUtf8(text);
+  if (SDL_ShowSimpleMessageBox(flags, t.c_str(), m.c_str(), nullptr) != 0)
+    std::fprintf(stderr, "%s: %s\n", t.c_str(), m.c_str());
+}
+
+}  // namespace quendrix
