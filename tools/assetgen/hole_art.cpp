@@ -331,8 +331,9 @@ void SpaceBackground(Canvas& canvas, const HoleModel& m, const Look& look) {
       const double t = static_cast<double>(y) / m.height;
       const Rgb base = Mix(look.back, look.backDark, t);
       for (int x = 0; x < m.width; ++x) {
-        const double n = Noise(x, y, 160, seed);
-        px.Set(x, y, Mix(base, Rgb{36, 22, 70}, std::max(0.0, n - 0.55) * 1.2));
+        const double n = Noise(x, y, 170, seed) * 0.6 + Noise(x, y, 64, seed + 1) * 0.4;
+        const double t2 = std::clamp((n - 0.35) / 0.45, 0.0, 1.0);
+        px.Set(x, y, Mix(base, Rgb{36, 22, 70}, t2 * t2 * (3 - 2 * t2) * 0.55));
       }
     }
   }
@@ -778,17 +779,17 @@ void Ledge(cairo_t* cr, const arearec& a, Theme theme) {
   cairo_pattern_destroy(s);
 }
 
-void Pad(cairo_t* cr, const arearec& a, Theme theme) {
+void Pad(cairo_t* cr, const arearec& a, Theme theme, Rgb pair) {
   if (theme == Theme::kSpace) {
     SetColour(cr, Rgb{30, 40, 60});
     GroundEllipse(cr, a.x1, a.y1, a.r + 4);
     cairo_fill(cr);
-    RadialGradient(cr, a.x1, a.y1, a.r, Rgb{220, 255, 240}, Rgb{40, 200, 160}, 1, 0.3);
+    RadialGradient(cr, a.x1, a.y1, a.r, Mix(pair, Rgb{255, 255, 255}, 0.7), pair, 1, 0.3);
     GroundEllipse(cr, a.x1, a.y1, a.r);
     cairo_fill(cr);
     for (double r = a.r; r > 3; r -= 5) {
       GroundEllipse(cr, a.x1, a.y1, r);
-      SetColour(cr, Rgb{120, 255, 210}, 0.8);
+      SetColour(cr, Mix(pair, Rgb{255, 255, 255}, 0.3), 0.85);
       cairo_set_line_width(cr, 1.2);
       cairo_stroke(cr);
     }
@@ -808,7 +809,7 @@ void Pad(cairo_t* cr, const arearec& a, Theme theme) {
 
 // The round mouth of a drain or tube; `cover` marks the opening for the
 // cover picture.
-void PipeMouth(cairo_t* cr, double x, double y, double r, Theme theme) {
+void PipeMouth(cairo_t* cr, double x, double y, double r, Theme theme, Rgb pair) {
   SetColour(cr, theme == Theme::kSpace ? Rgb{40, 48, 66} : Rgb{70, 74, 72});
   GroundEllipse(cr, x, y + 1, r + 5);
   cairo_fill(cr);
@@ -820,7 +821,7 @@ void PipeMouth(cairo_t* cr, double x, double y, double r, Theme theme) {
   cairo_fill(cr);
   if (theme == Theme::kSpace) {
     GroundEllipse(cr, x, y, r + 2);
-    SetColour(cr, Rgb{90, 230, 255}, 0.8);
+    SetColour(cr, pair, 0.9);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
   } else {
@@ -840,7 +841,7 @@ void PipeMouth(cairo_t* cr, double x, double y, double r, Theme theme) {
 }
 
 // Where a pipe lets the ball out: a short spout pointing along the arrow.
-void PipeSpout(cairo_t* cr, const arearec& a, Theme theme) {
+void PipeSpout(cairo_t* cr, const arearec& a, Theme theme, Rgb pair) {
   double ux = a.x4 - a.x3, uy = a.y4 - a.y3;
   const double len = std::max(std::hypot(ux, uy), 1e-9);
   ux /= len;
@@ -860,7 +861,7 @@ void PipeSpout(cairo_t* cr, const arearec& a, Theme theme) {
   cairo_fill(cr);
   if (theme == Theme::kSpace) {
     GroundEllipse(cr, x + ux * 2, y + uy, 6.5);
-    SetColour(cr, Rgb{90, 230, 255}, 0.8);
+    SetColour(cr, pair, 0.9);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
   }
@@ -1225,12 +1226,20 @@ static void DrawCourse(const HoleModel& m, Canvas& canvas, Canvas& overlayMask) 
   each([](int32_t k) { return k == 24; },
        [&](const arearec& a, int i) { Water(cr, a, look, m.theme, m.name, i); });
   each([](int32_t k) { return k == 33; }, [&](const arearec& a, int) { Ledge(cr, a, m.theme); });
+  // Each pad or tube and the spout it lets the ball out of share a colour,
+  // so a player can tell which leads where.
+  static const Rgb kPairs[] = {{60, 230, 170}, {255, 120, 220}, {255, 210, 70}, {120, 170, 255}};
+  std::map<int, Rgb> pair;
+  for (int i = 1, k = 0; i <= kMaxAreas; ++i) {
+    const int32_t kind = m.areas[i].kind;
+    if (kind == 25 || kind == 26 || kind == 37) pair[i] = kPairs[k++ % 4];
+  }
   each([](int32_t k) { return k == 25 || k == 37; },
-       [&](const arearec& a, int) { Pad(cr, a, m.theme); });
+       [&](const arearec& a, int i) { Pad(cr, a, m.theme, pair[i]); });
   each([](int32_t k) { return k == 25 || k == 26 || k == 37; },
-       [&](const arearec& a, int) { PipeSpout(cr, a, m.theme); });
+       [&](const arearec& a, int i) { PipeSpout(cr, a, m.theme, pair[i]); });
   each([](int32_t k) { return k == 26; },
-       [&](const arearec& a, int) { PipeMouth(cr, a.x1, a.y1, a.r, m.theme); });
+       [&](const arearec& a, int i) { PipeMouth(cr, a.x1, a.y1, a.r, m.theme, pair[i]); });
   each([](int32_t k) { return k == 12 || k == 13 || k == 27 || k == 34 || k == 36 || k == 43; },
        [&](const arearec& a, int) { Launcher(cr, a, m.theme); });
   each([](int32_t k) { return k == 38 || k == 40; },
