@@ -1170,6 +1170,30 @@ void RailOverlayClip(cairo_t* cr, const Rail& r) {
 
 // ---------------------------------------------------------------- props
 
+// Flat things of particular holes, under the rails.
+void PaintGroundProps(cairo_t* cr, const HoleModel& m) {
+  if (m.name == "course1hole6") {
+    // The footbridge's deck between its rails, where the brook passes under.
+    cairo_move_to(cr, 627, 520);
+    cairo_line_to(cr, 727, 520);
+    cairo_line_to(cr, 745, 570);
+    cairo_line_to(cr, 645, 570);
+    cairo_close_path(cr);
+    SetColour(cr, Rgb{176, 124, 76});
+    cairo_fill_preserve(cr);
+    cairo_save(cr);
+    cairo_clip(cr);
+    cairo_set_line_width(cr, 1.5);
+    SetColour(cr, Rgb{110, 72, 40});
+    for (double x = 600; x < 770; x += 10) {
+      cairo_move_to(cr, x, 520);
+      cairo_line_to(cr, x + 18, 570);
+    }
+    cairo_stroke(cr);
+    cairo_restore(cr);
+  }
+}
+
 // Static things of particular holes, drawn into the course picture; `tall`
 // receives the parts a ball can pass behind (for the overlay).
 void PaintProps(cairo_t* cr, cairo_t* tall, const HoleModel& m) {
@@ -1262,6 +1286,7 @@ static void DrawCourse(const HoleModel& m, Canvas& canvas, Canvas& overlayMask) 
   cairo_mask_surface(cr, floorMask, 0, 0);
   cairo_surface_destroy(floorMask);
 
+  PaintGroundProps(cr, m);
   const std::vector<Rail> rails = Rails(m);
   PaintRails(cr, rails, look, m.theme);
   cairo_t* om = overlayMask.Cr();
