@@ -21,19 +21,11 @@ constexpr int32_t kGuiShadow = 17;
 // Images of the hole's list.
 constexpr int32_t kCourseOverlay = 1;  // 24 x 24 patterns over the whole course
 constexpr int32_t kCourseCupCover = 2;
-constexpr int32_t kCourseSplash = 4;
-constexpr int32_t kCourseDropMarker = 13;
 constexpr int32_t kOverlayCell = 24;
 
 // Effects sounds.
 constexpr int32_t kSoundDropBack = 7;
 constexpr int32_t kSoundPipeExit = 17;
-
-constexpr int32_t kSplashSlot = 32;
-// A ball this far below the ground is no longer drawn.
-constexpr double kHiddenDepth = -30;
-// A ball in the cup deeper than this is holed.
-constexpr double kHoledDepth = -45;
 
 // Rows 3 ... 13 of the sphere map; every other row maps to itself.
 constexpr uint8_t kSphereRows[11][16] = {
@@ -228,7 +220,7 @@ bool SinkLostBall(GameSession& s, int32_t player) {
       courseEffect& splash = s.courseEffects[kSplashSlot];
       splash.x = Nearest(b.x) - 8;
       splash.y = Nearest(b.y) - 25;
-      splash.image = kCourseSplash;
+      splash.image = kSplashImage;
       splash.blend = 192;
       splash.looping = false;
     }
@@ -253,25 +245,25 @@ bool SinkLostBall(GameSession& s, int32_t player) {
   const int32_t d = 4 + s.playRandom.RandomBelow(22);
   b.x += BinCos(a) * d;
   b.y += BinSin(a) * d * 0.5;
-  AddCourseEffect(s, Nearest(b.x) - 17, Nearest(b.y) - 28 - Nearest(b.z), kCourseDropMarker, 192);
+  AddCourseEffect(s, Nearest(b.x) - 17, Nearest(b.y) - 28 - Nearest(b.z), kDropMarkerImage, 192);
   s.Sound(kSoundDropBack);
   return true;
 }
 
-void DropThroughPipe(GameSession& s, int32_t player) {
+bool DropThroughPipe(GameSession& s, int32_t player) {
   playerrec& b = s.players[player];
   const arearec* pipe = RideArea(s, b);
   if (pipe == nullptr) {
     // No entrance to fall through: let the ball go rather than hold it forever.
     b.inPipe = false;
-    return;
+    return false;
   }
   const arearec& p = *pipe;
   if (b.speed < 0.125) b.speed = 0.125;
   b.fallSpeed = std::min(b.fallSpeed + 0.2, 4.0 * s.substeps);
   b.z -= b.fallSpeed;
   HoldInside(b, p, 0.5);
-  if (b.y - b.z <= p.y2) return;
+  if (b.y - b.z <= p.y2) return false;
 
   // Out of the exit mouth at (x2, y2), along the arrow (x3, y3) -> (x4, y4).
   s.Sound(kSoundPipeExit);
@@ -288,6 +280,7 @@ void DropThroughPipe(GameSession& s, int32_t player) {
   b.inPipe = false;
   s.recentre = true;
   b.inPlay = true;
+  return true;
 }
 
 void SinkIntoCup(GameSession& s, int32_t player) {

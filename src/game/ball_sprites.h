@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "game/ball_drop.h"
+
 namespace quendrix {
 
 class GameSession;
@@ -47,18 +49,6 @@ bool BallShown(const playerrec& ball);
 void DrawBall(GameSession& session, int32_t player, TDirectDrawSurface& screen,
               const TDXImageList& gui, const TDXImageList& course, const BallTexture& texture);
 
-// Stage 2, for a lost ball that stage 1 handled: sinks a pixel a frame,
-// starts the splash in effect slot 32, and once that has played drops the
-// ball back near the respawn point. True in the frame it is dropped back.
-bool SinkLostBall(GameSession& session, int32_t player);
-
-// Stage 3: the fall through a pipe entrance and the pop out of its exit.
-void DropThroughPipe(GameSession& session, int32_t player);
-
-// Stage 4: the sink into the cup, held inside the cup's radius.
-void SinkIntoCup(GameSession& session, int32_t player);
-
-// Stage 5's test: deep enough in the cup to be holed.
-bool ReadyToHoleOut(const playerrec& ball);
+// Stages 2 ... 5 (the drops and the hole-out test) are in ball_drop.h.
 
 }  // namespace quendrix

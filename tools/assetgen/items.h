@@ -62,10 +62,17 @@ struct BitmapFile {
   Picture picture;
 };
 
+// A file copied into the data folder as it stands (the hole files).
+struct DataFile {
+  std::string path;
+  std::string bytes;
+};
+
 struct DataSet {
   std::vector<ImageList> imageLists;
   std::vector<WaveList> waveLists;
   std::vector<BitmapFile> bitmaps;
+  std::vector<DataFile> files;
 };
 
 // Where recipes find their sources.

@@ -487,9 +487,16 @@ void SoundListing(const WaveList& list, std::ostream& out) {
 void WritePreviews(const DataSet& data, const Sources& sources, const std::string& dir) {
   namespace fs = std::filesystem;
   fs::create_directories(dir);
-  for (const ImageList& list : data.imageLists)
+  for (const ImageList& list : data.imageLists) {
     ImageListSheet(list,
                    (fs::path(dir) / (fs::path(list.path).stem().string() + "_dxg.png")).string());
+    // A hole's course picture at full size, as the player sees it.
+    if (!list.items.empty() && list.items[0].name == "course") {
+      cairo_surface_t* s = ToSurface(list.items[0].picture, nullptr);
+      SavePng(s, (fs::path(dir) / (fs::path(list.path).stem().string() + "_course.png")).string());
+      cairo_surface_destroy(s);
+    }
+  }
   std::map<std::string, std::vector<const BitmapFile*>> groups;
   for (const BitmapFile& f : data.bitmaps) {
     fs::path p(f.path);

@@ -1,8 +1,14 @@
 // The registry of recipes: what the generator makes, list by list.
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "fonts.h"
 #include "gui_art.h"
+#include "hole_art.h"
+#include "hole_model.h"
+#include "hole_sounds.h"
 #include "items.h"
 #include "menu_art.h"
 #include "sounds.h"
@@ -82,6 +88,26 @@ void BuildSkins(const Sources& src, DataSet& data) {
     for (BitmapFile& f : SkinBitmaps(*s, pixels)) data.bitmaps.push_back(std::move(f));
 }
 
+// The hole files, copied as they stand: they are the source of truth.
+void BuildHoleFiles(const Sources& src, DataSet& data) {
+  for (const std::string& name : HoleNames(src)) {
+    std::ifstream in(HolePath(src, name), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (!in.good() && !in.eof()) throw std::runtime_error("cannot read " + HolePath(src, name));
+    data.files.push_back({name + ".hole", bytes.str()});
+  }
+}
+
+// Each hole's pictures and sounds, drawn from its hole file.
+void BuildHoleArt(const Sources& src, DataSet& data) {
+  for (const std::string& name : HoleNames(src)) {
+    const HoleModel hole = LoadHoleModel(src, name);
+    data.imageLists.push_back(HoleImages(hole));
+    data.waveLists.push_back(HoleSounds(hole));
+  }
+}
+
 void BuildTextures(const Sources&, DataSet& data) {
   for (BallTexture& t : FolderTextures())
     data.bitmaps.push_back({"textures/" + t.name + ".bmp", std::move(t.picture)});
@@ -91,8 +117,9 @@ void BuildTextures(const Sources&, DataSet& data) {
 
 const std::vector<Recipe>& Recipes() {
   static const std::vector<Recipe> recipes = {
-      {"gui", BuildGui},     {"menu", BuildMenu},         {"sounds", BuildSounds},
-      {"skins", BuildSkins}, {"textures", BuildTextures},
+      {"gui", BuildGui},         {"menu", BuildMenu},         {"sounds", BuildSounds},
+      {"skins", BuildSkins},     {"textures", BuildTextures}, {"holes", BuildHoleFiles},
+      {"holeart", BuildHoleArt},
   };
   return recipes;
 }

@@ -1,6 +1,8 @@
 #include "writer.h"
 
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
 
 #include "media/wave.h"
 
@@ -71,6 +73,13 @@ uint64_t WriteDataSet(const DataSet& data, const std::string& dataDir) {
     fs::path p = prepare(file.path);
     SaveBmpFile(p.string(), ToBitmap(file.picture));
     total += fs::file_size(p);
+  }
+  for (const DataFile& file : data.files) {
+    fs::path p = prepare(file.path);
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + p.string());
+    total += file.bytes.size();
   }
   return total;
 }

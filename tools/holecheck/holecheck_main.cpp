@@ -3,6 +3,9 @@
 // arguments, 0 when the hole is fine.
 //
 //   quendrix-holecheck HOLEFILE [--size WIDTHxHEIGHT] [--no-chain]
+//
+// Without --size the size of the course picture comes from the file's own
+// [picture] section (width, height), which the asset generator draws by.
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +14,7 @@
 #include <string>
 
 #include "game/hole_check.h"
+#include "game/hole_file.h"
 
 int main(int argc, char** argv) {
   std::string file;
@@ -49,6 +53,11 @@ int main(int argc, char** argv) {
   }
   std::ostringstream bytes;
   bytes << in.rdbuf();
+  if (options.pictureWidth == 0 && options.pictureHeight == 0) {
+    const quendrix::IniFile ini = quendrix::IniFile::Parse(bytes.str());
+    options.pictureWidth = ini.ReadInteger("picture", "width", 0);
+    options.pictureHeight = ini.ReadInteger("picture", "height", 0);
+  }
   const quendrix::HoleCheckResult result =
       quendrix::CheckHole(bytes.str(), path.stem().string(), path.parent_path(), options);
   for (const std::string& line : result.problems)
