@@ -2,6 +2,7 @@
 // in water and the put-back, the fall through a pipe and out of its exit,
 // the sink into the cup, and the order the ball phase takes the balls in.
 #include "game/ball_drop.h"
+#include "game/ball_sprites.h"
 
 #include <gtest/gtest.h>
 
@@ -177,7 +178,7 @@ TEST(BallPhase, TakesBallsByRoundedGroundYKeepingPlayerOrderOnTies) {
   t.Place(3, 0, 299.6);
   t.Place(4, 0, 100.2);
   std::array<int32_t, kMaxPlayers> order{};
-  ASSERT_EQ(BallPhaseOrder(t.s(), order), 4);
+  ASSERT_EQ(BallDrawOrder(t.s(), order), 4);
   EXPECT_EQ(order, (std::array<int32_t, kMaxPlayers>{2, 4, 1, 3}));
 }
 
