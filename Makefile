@@ -21,11 +21,6 @@ all: deps
 deps:
 	@./scripts/deps
 
-# Builds the game and generates its data. The play screen is not in this
-# tree yet, so there is nothing to start after the build.
-play: all
-	@echo "Data generated in $(RELEASE_DIR)/bin; the play screen is not part of this build yet."
-
 check: deps check-main check-asan
 
 check-main:
