@@ -230,7 +230,9 @@ SpriteSheet FloatShadow(const std::string& name) {  // drawn with a subtractive 
 }
 
 SpriteSheet Butterflies(int kind) {  // drifting over course1hole5, added on
-  const Rgb wing = kind == 5 ? Rgb{255, 170, 220} : Rgb{190, 220, 255};
+  // Added onto green grass at full strength: little green of their own, or
+  // they all wash out to white.
+  const Rgb wing = kind == 5 ? Rgb{255, 50, 170} : Rgb{180, 40, 255};
   return Sheet(kind == 5 ? "butterfly" : "petal", 20, 16, 4, true,
                [wing](cairo_t* cr, int f, int n) {
                  const double open = 0.25 + 0.75 * std::abs(std::cos(f * kPi / n));
@@ -358,7 +360,9 @@ SpriteSheet Dapple() {  // course1hole3: light or shade moving under the leaves
       const double r = 7 + rng.RandomBelow(9);
       const double phase = rng.RandomBelow(100) / 100.0 * 2 * kPi;
       const double sway = std::sin(f * 2 * kPi / n + phase) * 4;
-      RadialGradient(cr, x + sway, y, r, Rgb{120, 120, 90}, Rgb{120, 120, 90}, 0.9, 0);
+      // Dim: subtracted at 220 it must leave a darker lawn, not a black hole;
+      // added at 192 to 250 it still lights the grass up.
+      RadialGradient(cr, x + sway, y, r, Rgb{64, 80, 48}, Rgb{64, 80, 48}, 0.9, 0);
       Ellipse(cr, x + sway, y, r, r * 0.6);
       cairo_fill(cr);
     }
