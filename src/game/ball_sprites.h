@@ -50,13 +50,13 @@ void DrawBall(GameSession& session, int32_t player, TDirectDrawSurface& screen,
 // Stage 2, for a lost ball that stage 1 handled: sinks a pixel a frame,
 // starts the splash in effect slot 32, and once that has played drops the
 // ball back near the respawn point. True in the frame it is dropped back.
-bool SinkLostBall(GameSession& session, int32_t player);
+bool SinkInWater(GameSession& session, int32_t player);
 
 // Stage 3: the fall through a pipe entrance and the pop out of its exit.
-void DropThroughPipe(GameSession& session, int32_t player);
+void FallThroughPipe(GameSession& session, int32_t player);
 
 // Stage 4: the sink into the cup, held inside the cup's radius.
-void SinkIntoCup(GameSession& session, int32_t player);
+void SinkInCup(GameSession& session, int32_t player);
 
 // Stage 5's test: deep enough in the cup to be holed.
 bool ReadyToHoleOut(const playerrec& ball);

@@ -20,6 +20,8 @@ HeadlessPlay::~HeadlessPlay() = default;
 void HeadlessPlay::Start() {
   main_->FormCreate();
   main_->Show();
+  // The pointer starts in the middle, as over a freshly opened screen.
+  main_->SetCursorPos(main_->SurfaceWidth() / 2, main_->SurfaceHeight() / 2);
 }
 
 bool HeadlessPlay::Frame(uint32_t ms) {

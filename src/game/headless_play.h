@@ -26,7 +26,8 @@ class HeadlessPlay {
   HeadlessPlay(const HeadlessPlay&) = delete;
   HeadlessPlay& operator=(const HeadlessPlay&) = delete;
 
-  // FormCreate and Show: start-up up to the first hole's title card.
+  // FormCreate and Show: start-up up to the first hole's title card, with
+  // the pointer in the middle of the screen.
   void Start();
 
   // Lets `ms` milliseconds pass and runs the message loop's idle pass once.

@@ -27,6 +27,14 @@ key='HKEY_CURRENT_USER\Software\Tarn Works\Quendrix v1.0jc'
   printf '\n; end of settings\n'
 } > "$home/config/quendrix/settings.reg"
 
+# Where the ball is in a screenshot: the middle of its red band.
+cat > "$home/ball_at.sh" << 'BALL'
+#!/usr/bin/env bash
+convert "$1" -fx "(r>0.75 && g<0.35 && b<0.35) ? 1 : 0" txt:- 2> /dev/null |
+  awk -F'[,:]' '/#FFFFFF/ { x += $1; y += $2; n++ } END { if (n) printf "%d %d\n", x / n, y / n }'
+BALL
+chmod +x "$home/ball_at.sh"
+
 cat > "$home/inner.sh" << INNER
 #!/usr/bin/env bash
 export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy
@@ -37,6 +45,17 @@ import -window root "$out/title.png"
 xdotool click 1
 sleep 2
 import -window root "$out/play.png"
+# The pointer is in the middle; walk it to the ball in steps too small for
+# pointer acceleration, press, and drag down and right.
+read bx by <<< "\$("$home/ball_at.sh" "$out/play.png")"
+px=$((width / 2)) py=$((height / 2))
+while [ "\$px" != "\${bx:-\$px}" ] || [ "\$py" != "\${by:-\$py}" ]; do
+  dx=\$(( bx > px ? (bx - px > 3 ? 3 : bx - px) : (px - bx > 3 ? -3 : bx - px) ))
+  dy=\$(( by > py ? (by - py > 3 ? 3 : by - py) : (py - by > 3 ? -3 : by - py) ))
+  xdotool mousemove_relative -- \$dx \$dy
+  px=\$((px + dx)) py=\$((py + dy))
+  sleep 0.01
+done
 xdotool mousedown 1
 for i in \$(seq 1 15); do xdotool mousemove_relative -- 2 3; sleep 0.03; done
 sleep 0.5
@@ -44,7 +63,8 @@ import -window root "$out/aim.png"
 xdotool mouseup 1
 sleep 0.4
 import -window root "$out/putt.png"
-sleep 3
+sleep 4
+import -window root "$out/rest.png"
 xdotool key Escape
 sleep 0.5
 xdotool key Return
@@ -65,6 +85,14 @@ awk -v p="$play" -v t="$title" 'BEGIN { exit !(p > t) }' || {
 # Aiming draws the putter and gauge: the picture changes.
 [ "$(compare -metric AE "$out/play.png" "$out/aim.png" null: 2>&1)" != 0 ] ||
   { echo "nothing drawn while aiming"; fail=1; }
+# The putt moved the ball.
+read bx by <<< "$("$home/ball_at.sh" "$out/play.png")"
+read rx ry <<< "$("$home/ball_at.sh" "$out/rest.png")"
+if [ -z "${bx:-}" ]; then
+  echo "no ball on the play screen"; fail=1
+elif [ -n "${rx:-}" ] && [ $(( (rx - bx) * (rx - bx) + (ry - by) * (ry - by) )) -lt 100 ]; then
+  echo "the ball did not move: ($bx, $by) -> ($rx, $ry)"; fail=1
+fi
 size=$(identify -format '%wx%h' "$out/play.png")
 [ "$size" = "${width}x${height}" ] || { echo "screen is $size"; fail=1; }
 exit $fail

@@ -4,6 +4,7 @@
 
 #include "core/rounding.h"
 #include "game/ball_motion.h"
+#include "game/ball_sprites.h"
 #include "play_fixture.h"
 
 namespace quendrix::playdata {
@@ -146,6 +147,23 @@ TEST(FrameLoop, AnUnreadySurfaceMakesAFrameDoNothing) {
   play->display.restorable = true;
   EXPECT_TRUE(play->Frame()) << "a restored display plays on";
   EXPECT_GT(b.x, x);
+}
+
+TEST(FrameLoop, ARestoredDisplayKeepsTheBallColours) {
+  auto play = StartPlay(FreshSettings());
+  LeaveTitleCard(*play);
+  const BallTexture before = play->main().ballTexture(1);
+  play->display.lost = true;  // another program took the screen; it comes back
+  ASSERT_TRUE(play->Frame());
+  play->display.lost = false;
+  EXPECT_EQ(play->main().ballTexture(1), before);
+  // The ball's middle pixel is still its texel, not a re-converted value.
+  const GameSession& s = play->session();
+  const int32_t x = Nearest(s.players[1].x) - s.scrollX, y = Nearest(s.players[1].y) - s.scrollY;
+  play->MoveTo(600, 20);  // the pointer picture out of the way
+  play->Frame();
+  EXPECT_EQ(TexelOf(static_cast<uint16_t>(play->BackSurface().RawPixel(x, y)), 1),
+            SphereMap()[16 * 8 + 8]);
 }
 
 TEST(FrameLoop, EscapeThenEnterLeavesAndOtherKeysCancel) {

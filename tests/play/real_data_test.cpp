@@ -9,6 +9,7 @@
 
 #include "core/angles.h"
 #include "core/rounding.h"
+#include "game/ball_motion.h"
 #include "game/camera.h"
 #include "game/headless_play.h"
 #include "play_data.h"
@@ -164,6 +165,27 @@ TEST_F(TrainingPutt, APushPuttGoesTowardsTheCup) {
   ASSERT_EQ(s->shotPhase, 0);
   EXPECT_EQ(b->strokes, 1);
   EXPECT_LE(Diff(EarlyTravel(), aim), 3);
+}
+
+TEST(RealData, ABallRolledIntoTheTrainingCupIsHoledAndTheHoleStartsAgain) {
+  REQUIRE_DATA("training1");
+  auto play = PlayOn("training1", true);
+  play->Key(vk::kSpace);
+  GameSession& s = play->session();
+  playerrec& b = s.players[1];
+  b.x = b.prevX = b.safeX = s.cupX;
+  b.y = b.prevY = b.safeY = s.cupY - 2;
+  b.direction = 64;
+  b.speed = 0.3;
+  StartShot(s, 1, true);
+  for (int i = 0; i < 200 && s.gameState != 4; ++i) play->Frame();
+  ASSERT_EQ(s.gameState, 4);
+  EXPECT_EQ(b.holeScores[1], 1);
+  for (int i = 0; i < 200 && s.gameState == 4; ++i) play->Frame();
+  EXPECT_EQ(s.gameState, 2);
+  EXPECT_EQ(s.holeNumber, 2);
+  EXPECT_EQ(s.holeName, "training1") << "the training hole names itself";
+  EXPECT_TRUE(b.inPlay);
 }
 
 TEST(RealData, ABusyFrameAt1024DrawsTheWholeScreen) {

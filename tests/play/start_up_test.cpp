@@ -51,7 +51,7 @@ TEST(StartUp, SeatsThePlayersAndShowsTheTitleCard) {
   EXPECT_EQ(ScreenColour(shown, 5, 5), Raw(clBlack));
   // ... and the first frame shows the title card centred on black.
   ASSERT_TRUE(play->Frame());
-  EXPECT_EQ(ScreenColour(play->display.Screen(), 320, 240), Raw(kTitleColour));
+  EXPECT_EQ(ScreenColour(play->display.Screen(), 340, 250), Raw(kTitleColour));
   EXPECT_EQ(ScreenColour(play->display.Screen(), 160, 140), Raw(kTitleColour));
   EXPECT_EQ(ScreenColour(play->display.Screen(), 159, 139), Raw(clBlack));
 }
