@@ -14,9 +14,9 @@ uint32_t DropBalls(GameSession& s) {
   for (int32_t k = 0; k < count; ++k) {
     const int32_t p = order[static_cast<size_t>(k)];
     const playerrec& b = s.players[p];
-    if (BallShown(b) && b.lost && SinkLostBall(s, p)) droppedBack |= 1u << (p - 1);
-    if (b.inPipe) DropThroughPipe(s, p);
-    if (b.inCup) SinkIntoCup(s, p);
+    if (BallShown(b) && b.lost && SinkInWater(s, p)) droppedBack |= 1u << (p - 1);
+    if (b.inPipe) FallThroughPipe(s, p);
+    if (b.inCup) SinkInCup(s, p);
   }
   return droppedBack;
 }

@@ -34,14 +34,14 @@ inline constexpr double kHiddenDepth = -30;
 // and once that has played drops the ball back near (respawnX, respawnY).
 // True in the frame it is dropped back (the caller then applies the water
 // penalty of the rules).
-bool SinkLostBall(GameSession& session, int32_t player);
+bool SinkInWater(GameSession& session, int32_t player);
 
 // For a ball `inPipe`: the fall through the entrance and the pop out of its
 // exit. True in the frame it comes out.
-bool DropThroughPipe(GameSession& session, int32_t player);
+bool FallThroughPipe(GameSession& session, int32_t player);
 
 // For a ball `inCup`: the sink, held inside the cup's radius.
-void SinkIntoCup(GameSession& session, int32_t player);
+void SinkInCup(GameSession& session, int32_t player);
 
 // Deep enough in the cup to be holed.
 bool ReadyToHoleOut(const playerrec& ball);

@@ -210,7 +210,7 @@ void DrawBall(GameSession& s, int32_t player, TDirectDrawSurface& screen, const 
       cover->DrawPattern(screen, ride->p1 - s.scrollX, ride->p2 - s.scrollY, 0);
 }
 
-bool SinkLostBall(GameSession& s, int32_t player) {
+bool SinkInWater(GameSession& s, int32_t player) {
   playerrec& b = s.players[player];
   if (b.sinkCounter > 0) {
     --b.sinkCounter;
@@ -250,7 +250,7 @@ bool SinkLostBall(GameSession& s, int32_t player) {
   return true;
 }
 
-bool DropThroughPipe(GameSession& s, int32_t player) {
+bool FallThroughPipe(GameSession& s, int32_t player) {
   playerrec& b = s.players[player];
   const arearec* pipe = RideArea(s, b);
   if (pipe == nullptr) {
@@ -283,7 +283,7 @@ bool DropThroughPipe(GameSession& s, int32_t player) {
   return true;
 }
 
-void SinkIntoCup(GameSession& s, int32_t player) {
+void SinkInCup(GameSession& s, int32_t player) {
   playerrec& b = s.players[player];
   if (b.speed < 0.125) b.speed = 0.125;
   b.fallSpeed += 0.35;

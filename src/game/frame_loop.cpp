@@ -81,10 +81,10 @@ void TMain::BallPhase() {
     playerrec& b = session.players[p];
     if (BallShown(b)) {
       DrawBall(session, p, screen, gui, course, ballTexture(p));
-      if (b.lost && SinkLostBall(session, p)) WaterPenalty(p);
+      if (b.lost && SinkInWater(session, p)) WaterPenalty(p);
     }
-    if (b.inPipe) DropThroughPipe(session, p);
-    if (b.inCup) SinkIntoCup(session, p);
+    if (b.inPipe) FallThroughPipe(session, p);
+    if (b.inCup) SinkInCup(session, p);
     if (ReadyToHoleOut(b)) HoleOut(p);
   }
 }

@@ -20,12 +20,12 @@ TEST(LostBall, SinksAPixelAFrameAndSplashesWithOneRowLeft) {
   t.Place(1, 100, 100);
   b.lost = true;
   b.speed = 0.4;
-  for (int f = 0; f < 8; ++f) EXPECT_FALSE(SinkLostBall(t.s(), 1));
+  for (int f = 0; f < 8; ++f) EXPECT_FALSE(SinkInWater(t.s(), 1));
   EXPECT_EQ(b.sinkCounter, 7);
   EXPECT_EQ(b.speed, 0);  // stopped when seven rows are left
   EXPECT_DOUBLE_EQ(b.y, 108);
   EXPECT_EQ(t.s().courseEffects[kSplashSlot].x, 0) << "no splash yet";
-  for (int f = 0; f < 6; ++f) SinkLostBall(t.s(), 1);
+  for (int f = 0; f < 6; ++f) SinkInWater(t.s(), 1);
   EXPECT_EQ(b.sinkCounter, 1);
   const courseEffect& splash = t.s().courseEffects[kSplashSlot];
   EXPECT_EQ(splash.x, 100 - 8);
@@ -42,14 +42,14 @@ TEST(LostBall, IsDroppedBackOnlyOnceTheSplashHasFreedItsSlot) {
   t.s().respawnX = 300;
   t.s().respawnY = 200;
   b.lost = true;
-  for (int f = 0; f < 15; ++f) SinkLostBall(t.s(), 1);
+  for (int f = 0; f < 15; ++f) SinkInWater(t.s(), 1);
   EXPECT_EQ(b.sinkCounter, 0);
-  EXPECT_FALSE(SinkLostBall(t.s(), 1)) << "the splash still plays";
+  EXPECT_FALSE(SinkInWater(t.s(), 1)) << "the splash still plays";
   EXPECT_TRUE(b.lost);
   t.s().courseEffects[kSplashSlot] = courseEffect{};
   t.s().effectSlot = 5;
   t.events.Clear();
-  EXPECT_TRUE(SinkLostBall(t.s(), 1));
+  EXPECT_TRUE(SinkInWater(t.s(), 1));
   EXPECT_FALSE(b.lost);
   EXPECT_TRUE(b.airborne);
   EXPECT_TRUE(b.moving);
@@ -95,7 +95,7 @@ TEST(Pipe, FallsUntilItsDrawnPlacePassesTheExitThenPopsOutAlongTheArrow) {
   PipeTable t;
   playerrec& b = t.ball();
   int frames = 0;
-  while (!DropThroughPipe(t.s(), 1)) {
+  while (!FallThroughPipe(t.s(), 1)) {
     ASSERT_LT(++frames, 1000);
     EXPECT_LE(b.fallSpeed, 4.0 * t.s().substeps) << "the fall is capped";
     EXPECT_TRUE(b.inPipe);
@@ -119,7 +119,7 @@ TEST(Pipe, FallsUntilItsDrawnPlacePassesTheExitThenPopsOutAlongTheArrow) {
 
 TEST(Pipe, AnExitAboveTheEntranceLetsTheBallOutInTheFirstFrame) {
   PipeTable t(50);
-  EXPECT_TRUE(DropThroughPipe(t.s(), 1));
+  EXPECT_TRUE(FallThroughPipe(t.s(), 1));
   EXPECT_DOUBLE_EQ(t.ball().y, 50);
 }
 
@@ -129,7 +129,7 @@ TEST(Pipe, HoldsADriftingBallWithinTheEntrance) {
   b.x = 140;  // 40 px right of the middle, radius 12
   b.prevX = 139;
   b.prevY = 100;
-  DropThroughPipe(t.s(), 1);
+  FallThroughPipe(t.s(), 1);
   EXPECT_DOUBLE_EQ(b.x, 138.5);  // half a pixel back from its mark
   EXPECT_DOUBLE_EQ(b.y, 100.5);
   EXPECT_EQ(Mod256(b.direction), 128);
@@ -147,16 +147,16 @@ TEST(Cup, SinksEverFasterAndIsPulledToTheMiddle) {
   b.inCup = true;
   b.rideArea = 2;
   b.speed = 0;
-  SinkIntoCup(t.s(), 1);
+  SinkInCup(t.s(), 1);
   EXPECT_DOUBLE_EQ(b.speed, 0.125);
   EXPECT_DOUBLE_EQ(b.fallSpeed, 0.35);
   EXPECT_DOUBLE_EQ(b.z, -0.35);
-  for (int f = 0; f < 15; ++f) SinkIntoCup(t.s(), 1);
+  for (int f = 0; f < 15; ++f) SinkInCup(t.s(), 1);
   EXPECT_LT(b.z, kHoledDepth) << "holed within sixteen frames";
   b.x = 230;
   b.prevX = 229;
   b.prevY = 200;
-  SinkIntoCup(t.s(), 1);
+  SinkInCup(t.s(), 1);
   EXPECT_DOUBLE_EQ(b.x, 228);
 }
 
@@ -166,7 +166,7 @@ TEST(Cup, ABallPutInByTheStrokeLimitOnlyFalls) {
   t.Place(1, 50, 60);
   b.inCup = true;
   b.rideArea = 0;
-  SinkIntoCup(t.s(), 1);
+  SinkInCup(t.s(), 1);
   EXPECT_DOUBLE_EQ(b.x, 50);
   EXPECT_LT(b.z, 0);
 }

@@ -4,6 +4,7 @@
 //
 //   quendrix-shot HOLE [--data DIR] [--screen 640|800|1024] [--players N]
 //       [--seed S] [--frames N] [--ms M]
+//       [--place X:Y[@FRAME]]...               put the current ball there, at rest
 //       [--shot DIRECTION:SPEED[@FRAME]]...   set the current ball rolling
 //       [--pull DX:DY[@FRAME]]...              a pull putt dragged by (DX, DY)
 //       [--push AIM:BACK:STEP[@FRAME]]...      a push putt
@@ -34,7 +35,7 @@ namespace {
 using namespace quendrix;
 
 struct Gesture {
-  enum Kind { kShot, kPull, kPush, kView } kind;
+  enum Kind { kPlace, kShot, kPull, kPush, kView } kind;
   int32_t a = 0, b = 0, c = 0;  // direction, speed*1000 / dx, dy / aim, back, step
   double speed = 0;
   int32_t frame = 0;
@@ -44,7 +45,8 @@ struct Gesture {
   std::fprintf(stderr,
                "quendrix-shot: %s\n"
                "usage: quendrix-shot HOLE [--data DIR] [--screen 640|800|1024] [--players N]\n"
-               "         [--seed S] [--frames N] [--ms M] [--shot DIR:SPEED[@FRAME]]...\n"
+               "         [--seed S] [--frames N] [--ms M] [--place X:Y[@FRAME]]...\n"
+               "         [--shot DIR:SPEED[@FRAME]]...\n"
                "         [--pull DX:DY[@FRAME]]... [--push AIM:BACK:STEP[@FRAME]]...\n"
                "         [--view X:Y[@FRAME]]... [--cycle N]\n"
                "         [--png FRAME:FILE]... [--every K --out DIR]\n",
@@ -117,6 +119,16 @@ class Script {
   void Add(const Gesture& g) {
     const int32_t f = g.frame;
     switch (g.kind) {
+      case Gesture::kPlace:
+        steps_.emplace(f, [this, g] {
+          GameSession& s = play_.session();
+          playerrec& b = s.players[s.currentPlayer];
+          b.x = b.prevX = b.safeX = g.a;
+          b.y = b.prevY = b.safeY = g.b;
+          b.z = 0;
+          s.recentre = true;
+        });
+        break;
       case Gesture::kShot:
         steps_.emplace(f, [this, g] {
           GameSession& s = play_.session();
@@ -219,10 +231,15 @@ int main(int argc, char** argv) {
       g.a = ToInt(f[0], "bad X");
       g.b = ToInt(f[1], "bad Y");
       gestures.push_back(g);
-    } else if (arg == "--shot" || arg == "--pull" || arg == "--push") {
+    } else if (arg == "--shot" || arg == "--pull" || arg == "--push" || arg == "--place") {
       Gesture g{};
       const auto f = Fields(value(), g.frame);
-      if (arg == "--shot") {
+      if (arg == "--place") {
+        if (f.size() != 2) Usage("--place wants X:Y");
+        g.kind = Gesture::kPlace;
+        g.a = ToInt(f[0], "bad X");
+        g.b = ToInt(f[1], "bad Y");
+      } else if (arg == "--shot") {
         if (f.size() != 2) Usage("--shot wants DIRECTION:SPEED");
         g.kind = Gesture::kShot;
         g.a = ToInt(f[0], "bad direction");
