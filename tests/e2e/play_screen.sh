@@ -27,11 +27,13 @@ key='HKEY_CURRENT_USER\Software\Tarn Works\Quendrix v1.0jc'
   printf '\n; end of settings\n'
 } > "$home/config/quendrix/settings.reg"
 
-# Where the ball is in a screenshot: the middle of its red band.
+# Where the ball is in a screenshot: the middle of its red band. The panel
+# in the top left corner (its close button is red too) is left out.
 cat > "$home/ball_at.sh" << 'BALL'
 #!/usr/bin/env bash
 convert "$1" -fx "(r>0.75 && g<0.35 && b<0.35) ? 1 : 0" txt:- 2> /dev/null |
-  awk -F'[,:]' '/#FFFFFF/ { x += $1; y += $2; n++ } END { if (n) printf "%d %d\n", x / n, y / n }'
+  awk -F'[,:]' '/#FFFFFF/ && ($1 >= 300 || $2 >= 112) { x += $1; y += $2; n++ }
+    END { if (n) printf "%d %d\n", x / n, y / n }'
 BALL
 chmod +x "$home/ball_at.sh"
 
