@@ -193,14 +193,24 @@ void CommandMouseMove(GameSession& s, int32_t x, int32_t y) {
   s.pointerY = y;
 }
 
+namespace {
+
+// The right button, pressed or released: cancels an aim and takes back a
+// pending question to leave.
+void RightButton(GameSession& s, PlayHost& host) {
+  host.ShotCancel();
+  if (s.quitAsked) {
+    Click(s);
+    s.quitAsked = false;
+  }
+}
+
+}  // namespace
+
 void CommandMouseDown(GameSession& s, PlayHost& host, MouseButton button) {
   switch (button) {
     case MouseButton::kRight:
-      host.ShotCancel();
-      if (s.quitAsked) {
-        Click(s);
-        s.quitAsked = false;
-      }
+      RightButton(s, host);
       return;
     case MouseButton::kMiddle:
       return;
@@ -217,11 +227,7 @@ void CommandMouseDown(GameSession& s, PlayHost& host, MouseButton button) {
 void CommandMouseUp(GameSession& s, PlayHost& host, MouseButton button) {
   switch (button) {
     case MouseButton::kRight:
-      host.ShotCancel();
-      if (s.quitAsked) {
-        Click(s);
-        s.quitAsked = false;
-      }
+      RightButton(s, host);
       return;
     case MouseButton::kMiddle:
       return;
