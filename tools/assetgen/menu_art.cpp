@@ -361,8 +361,11 @@ Picture ScoreCard() {
   TextStyle small = head;
   small.face = Face::kCondensedBold;
   small.size = 10;
-  DrawText(cr, "Удары", kCardTotalX + 12, headY, small, Align::kCentre);
-  DrawText(cr, "Лунки", kCardWonX + 12, headY, small, Align::kCentre);
+  // Each head centred between its column's lines, clear of both.
+  const double lastHoleLine = kCardHoleX + kCardHoleStep * 9 + 31.5;
+  const double wonLine = kCardWonX - 10.5, rightEdge = kCardW - 14;
+  DrawText(cr, "Удары", (lastHoleLine + wonLine) / 2, headY, small, Align::kCentre);
+  DrawText(cr, "Лунки", (wonLine + rightEdge) / 2, headY, small, Align::kCentre);
   // Player rows.
   for (int i = 1; i <= 4; ++i) {
     double top = kCardRowY + kCardRowStep * i - 7;
