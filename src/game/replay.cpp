@@ -1,11 +1,13 @@
 #include "game/replay.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "game/game_state.h"
 #include "game/headless_play.h"
@@ -535,6 +537,57 @@ std::filesystem::path NewReplayPath(const std::filesystem::path& folder) {
   for (int n = 2; std::filesystem::exists(path, error) && n < 1000; ++n)
     path = folder / (std::string(stamp) + "-" + std::to_string(n) + ".replay");
   return path;
+}
+
+namespace {
+
+// "YYYY-MM-DD_HH-MM-SS.replay" or "YYYY-MM-DD_HH-MM-SS-N.replay".
+bool IsGameMadeReplayName(const std::string& name) {
+  constexpr std::string_view kShape = "dddd-dd-dd_dd-dd-dd";
+  constexpr std::string_view kExtension = ".replay";
+  if (name.size() < kShape.size() + kExtension.size()) return false;
+  if (name.compare(name.size() - kExtension.size(), kExtension.size(), kExtension) != 0)
+    return false;
+  for (size_t i = 0; i < kShape.size(); ++i) {
+    const char c = name[i];
+    if (kShape[i] == 'd' ? (c < '0' || c > '9') : c != kShape[i]) return false;
+  }
+  const size_t rest = name.size() - kExtension.size();
+  if (rest == kShape.size()) return true;
+  if (name[kShape.size()] != '-' || rest == kShape.size() + 1) return false;
+  for (size_t i = kShape.size() + 1; i < rest; ++i)
+    if (name[i] < '0' || name[i] > '9') return false;
+  return true;
+}
+
+// Sorts "stamp.replay" before "stamp-2.replay" before "stamp-10.replay".
+bool OlderReplay(const std::string& a, const std::string& b) {
+  constexpr size_t kStamp = 19;
+  const int byTime = a.compare(0, kStamp, b, 0, kStamp);
+  if (byTime != 0) return byTime < 0;
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+}  // namespace
+
+int32_t PruneReplays(const std::filesystem::path& folder, int32_t keep) {
+  std::vector<std::string> names;
+  std::error_code error;
+  std::filesystem::directory_iterator it(folder, error);
+  if (error) return 0;
+  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+    if (error) return 0;
+    const std::string name = it->path().filename().string();
+    if (IsGameMadeReplayName(name) && it->is_regular_file(error)) names.push_back(name);
+  }
+  if (keep < 0) keep = 0;
+  if (names.size() <= static_cast<size_t>(keep)) return 0;
+  std::sort(names.begin(), names.end(), OlderReplay);
+  int32_t removed = 0;
+  for (size_t i = 0; i + static_cast<size_t>(keep) < names.size(); ++i)
+    if (std::filesystem::remove(folder / names[i], error)) ++removed;
+  return removed;
 }
 
 // ---- Playback -----------------------------------------------------------------

@@ -144,6 +144,12 @@ std::filesystem::path DefaultReplayFolder();
 // A new file name in `folder` from the local time, e.g.
 // "2024-05-01_14-03-59.replay"; a number is added when the name is taken.
 std::filesystem::path NewReplayPath(const std::filesystem::path& folder);
+// Keeps the `keep` newest recordings the game named itself (the names
+// NewReplayPath makes; newest by name, which is by time) and removes the
+// older ones, so the folder does not grow without end. Files of any other
+// name are never touched. Returns how many were removed; a folder that
+// cannot be read removes nothing.
+int32_t PruneReplays(const std::filesystem::path& folder, int32_t keep);
 
 struct PlaybackResult {
   int32_t frames = 0;

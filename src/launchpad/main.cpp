@@ -26,6 +26,9 @@ namespace {
 
 using namespace quendrix;
 
+// Recorded games kept in the replay folder, this one included.
+constexpr int32_t kKeptReplays = 100;
+
 void ErrorBox(const std::string& cp1251Text) {
   ShowMessageBox("Quendrix", cp1251Text, MessageIcon::kError);
 }
@@ -77,8 +80,10 @@ int main() {
   // only costs the recording.
   std::unique_ptr<ReplayRecorder> recorder;
   try {
-    recorder =
-        std::make_unique<ReplayRecorder>(NewReplayPath(DefaultReplayFolder()), seed, settings);
+    const std::filesystem::path folder = DefaultReplayFolder();
+    // The newest games stay; a recording is a few hundred kilobytes at most.
+    PruneReplays(folder, kKeptReplays - 1);
+    recorder = std::make_unique<ReplayRecorder>(NewReplayPath(folder), seed, settings);
     services.recorder = recorder.get();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quendrix: not recording the game: %s\n", e.what());

@@ -237,6 +237,33 @@ TEST(ReplayFolder, NewNamesDoNotOverwrite) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(ReplayFolder, PruningKeepsTheNewestGamesAndLeavesOtherFilesAlone) {
+  const auto dir = TempFile("prune");
+  std::filesystem::create_directories(dir);
+  const char* games[] = {"2026-01-02_10-00-00.replay", "2026-01-02_10-00-00-2.replay",
+                         "2026-01-02_10-00-00-10.replay", "2025-12-31_23-59-59.replay",
+                         "2026-03-01_08-15-00.replay"};
+  const char* others[] = {"mine.replay", "2026-01-02_10-00-00.replay.txt",
+                          "2020-01-01_00-00-00-x.replay", "notes.txt", "2020-01-01_00-00-0.replay"};
+  for (const char* n : games) std::ofstream(dir / n) << "x";
+  for (const char* n : others) std::ofstream(dir / n) << "x";
+  std::filesystem::create_directories(dir / "2019-01-01_00-00-00.replay");  // a folder
+
+  EXPECT_EQ(PruneReplays(dir, 10), 0) << "fewer games than kept";
+  EXPECT_EQ(PruneReplays(dir, 2), 3);
+  EXPECT_TRUE(std::filesystem::exists(dir / "2026-03-01_08-15-00.replay"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "2026-01-02_10-00-00-10.replay"))
+      << "numbered names of one second sort by their number";
+  EXPECT_FALSE(std::filesystem::exists(dir / "2026-01-02_10-00-00-2.replay"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "2026-01-02_10-00-00.replay"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "2025-12-31_23-59-59.replay"));
+  for (const char* n : others) EXPECT_TRUE(std::filesystem::exists(dir / n)) << n;
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "2019-01-01_00-00-00.replay"));
+
+  EXPECT_EQ(PruneReplays(dir / "missing", 0), 0);
+  std::filesystem::remove_all(dir);
+}
+
 TEST(StateChecksum, SeesScoresPositionsTextsAndTheRandomStreams) {
   LaunchSettings settings;
   GameSession a(settings, nullptr, 3), b(settings, nullptr, 3);
