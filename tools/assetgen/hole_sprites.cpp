@@ -723,12 +723,18 @@ SpriteSheet FanBlades() {  // course2hole3: the fan spins as it blows
 SpriteSheet LaserGate(const std::string& name, int w, int h) {
   return Sheet(name, w, h, 8, false, [w, h](cairo_t* cr, int f, int n) {
     const double y = h / 2.0;
-    const double flicker = 0.7 + 0.3 * Swell(f, n);
-    SetColour(cr, Rgb{255, 60, 80}, 0.35 * flicker);
-    cairo_rectangle(cr, 10, y - 4, w - 20, 8);
+    // Drawn colour-keyed, so the glow is opaque bands (a faint halo would be
+    // keyed away) and the flicker is a change of brightness.
+    const double flicker = 0.75 + 0.25 * Swell(f, n);
+    const auto shade = [flicker](int r, int g, int b) {
+      return Rgb{static_cast<uint8_t>(r * flicker), static_cast<uint8_t>(g * flicker),
+                 static_cast<uint8_t>(b * flicker)};
+    };
+    SetColour(cr, shade(150, 36, 60));
+    cairo_rectangle(cr, 10, y - 3.5, w - 20, 7);
     cairo_fill(cr);
-    SetColour(cr, Rgb{255, 120, 130}, flicker);
-    cairo_rectangle(cr, 10, y - 1.5, w - 20, 3);
+    SetColour(cr, shade(255, 90, 110));
+    cairo_rectangle(cr, 10, y - 2, w - 20, 4);
     cairo_fill(cr);
     SetColour(cr, Rgb{255, 240, 240});
     cairo_rectangle(cr, 10, y - 0.5, w - 20, 1);
