@@ -795,9 +795,10 @@ void RockSpire(cairo_t* cr, double baseX, double baseY) {
   cairo_curve_to(cr, baseX + 28, baseY - 96, baseX + 36, baseY - 56, baseX + 42, baseY);
   cairo_close_path(cr);
   cairo_pattern_t* g = cairo_pattern_create_linear(baseX - 40, 0, baseX + 42, 0);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.62, 0.58, 0.56);
-  cairo_pattern_add_color_stop_rgb(g, 0.55, 0.42, 0.38, 0.38);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.22, 0.20, 0.22);
+  // Dark basalt, so the pale rocks that fall from it stand out.
+  cairo_pattern_add_color_stop_rgb(g, 0, 0.44, 0.40, 0.42);
+  cairo_pattern_add_color_stop_rgb(g, 0.55, 0.28, 0.25, 0.27);
+  cairo_pattern_add_color_stop_rgb(g, 1, 0.13, 0.12, 0.15);
   cairo_set_source(cr, g);
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(g);
