@@ -14,6 +14,8 @@
 #include "style.h"
 #include "textures.h"
 
+#include "game/ball_sprites.h"
+
 namespace quendrix::assetgen {
 namespace {
 
@@ -265,25 +267,6 @@ void FontSamples(const DataSet& data, const std::string& path) {
   cairo_surface_destroy(s);
 }
 
-// The sphere map of the ball sprite: which texel each of the 16 x 16 pixels
-// shows; rows 3 ... 13 bend the texture round the ball.
-int SphereMap(int q) {
-  static const int kRows[11][16] = {
-      {48, 49, 50, 51, 52, 53, 70, 71, 72, 73, 74, 59, 60, 61, 62, 63},
-      {64, 65, 66, 67, 85, 86, 87, 87, 88, 89, 89, 91, 91, 77, 78, 79},
-      {80, 81, 82, 83, 101, 102, 103, 103, 104, 105, 105, 106, 107, 93, 94, 95},
-      {96, 97, 98, 100, 117, 118, 119, 119, 120, 121, 121, 122, 123, 108, 110, 111},
-      {112, 113, 114, 116, 117, 118, 119, 119, 120, 121, 121, 122, 123, 124, 126, 127},
-      {128, 129, 130, 132, 133, 134, 135, 135, 136, 137, 137, 138, 139, 140, 142, 143},
-      {144, 145, 146, 148, 149, 150, 151, 151, 152, 153, 153, 154, 155, 156, 158, 159},
-      {160, 161, 162, 164, 149, 150, 151, 151, 152, 153, 153, 154, 155, 172, 174, 175},
-      {176, 177, 178, 179, 181, 166, 167, 167, 168, 169, 169, 170, 187, 189, 190, 191},
-      {192, 193, 194, 195, 181, 182, 183, 183, 184, 185, 185, 187, 187, 205, 206, 207},
-      {208, 209, 210, 211, 212, 213, 198, 199, 200, 201, 202, 219, 220, 221, 222, 223}};
-  int row = q / 16;
-  return (row >= 3 && row <= 13) ? kRows[row - 3][q % 16] : q;
-}
-
 void DrawBall(Picture& onto, const DataSet& data, int player, int sx, int sy, int roll) {
   const ImageItem* tex = FindItem(data, "gui.dxg", 10 + player);
   const ImageItem* shade = FindItem(data, "gui.dxg", 15);
@@ -296,7 +279,7 @@ void DrawBall(Picture& onto, const DataSet& data, int player, int sx, int sy, in
   for (int j = 0; j < 16; ++j)
     for (int i = 0; i < 16; ++i) {
       if (kDisc[j][0] < 0 || i < kDisc[j][0] || i > kDisc[j][1]) continue;
-      int t = ((SphereMap(16 * j + i) - roll) % 256 + 256) % 256;
+      int t = ((SphereMap()[static_cast<size_t>(16 * j + i)] - roll) % 256 + 256) % 256;
       onto.Set(sx - 8 + i, sy - 8 + j, tex->picture.At(t % 16, t / 16));
     }
   Blended(onto, shade->picture, sx - 8, sy - 8, 128, Blend::kAlpha);
