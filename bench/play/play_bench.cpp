@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "core/program_folder.h"
 #include "game/ball_motion.h"
 #include "game/effects.h"
 #include "game/headless_play.h"
@@ -90,9 +91,7 @@ std::string BusyHole() {
 std::filesystem::path GeneratedData() {
   if (const char* env = std::getenv("QUENDRIX_BENCH_DATA"); env != nullptr && *env != '\0')
     return env;
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::filesystem::path() : self.parent_path().parent_path() / "bin";
+  return ExecutableFolder().parent_path() / "bin";
 }
 
 // The generated hole with the most areas, or "" when there is none.

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/program_folder.h"
 #include "core/cp1251.h"
 
 namespace quendrix {
@@ -37,8 +38,7 @@ bool SameNameNoCase(std::string_view a, std::string_view b) {
 std::string ProgramDir() {
   static const std::string dir = [] {
     std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) return WithSlash(exe.parent_path().string());
+    if (fs::exists("/proc/self/exe", ec)) return WithSlash(ExecutableFolder().string());
     char* base = SDL_GetBasePath();
     std::string s = base ? base : "./";
     SDL_free(base);

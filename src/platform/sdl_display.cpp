@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/cp1251.h"
+#include "platform/png.h"
 
 namespace quendrix {
 
@@ -157,13 +158,8 @@ std::string SdlDisplay::SaveScreenshot(const std::string& folder) {
   std::string path = folder + "/quendrix-" + stamp + ".png";
   for (int n = 2; std::filesystem::exists(path, ec); ++n)
     path = folder + "/quendrix-" + stamp + "-" + std::to_string(n) + ".png";
-  SDL_Surface* s =
-      SDL_CreateRGBSurfaceWithFormatFrom(lastFrame_.data(), lastFrameWidth_, lastFrameHeight_, 16,
-                                         lastFrameWidth_ * 2, SDL_PIXELFORMAT_RGB565);
-  if (!s) return {};
-  const bool ok = IMG_SavePNG(s, path.c_str()) == 0;
-  SDL_FreeSurface(s);
-  return ok ? path : std::string();
+  return SavePng(lastFrame_.data(), lastFrameWidth_, lastFrameHeight_, path) ? path
+                                                                                : std::string();
 }
 
 }  // namespace quendrix

@@ -19,18 +19,12 @@
 #include <string>
 
 #include "bot/bot.h"
+#include "core/program_folder.h"
 #include "bot/practice_course.h"
 
 namespace {
 
 using namespace quendrix;
-
-std::filesystem::path ProgramFolder(const char* argv0) {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) return self.parent_path();
-  return std::filesystem::absolute(argv0).parent_path();
-}
 
 [[noreturn]] void Usage() {
   std::fprintf(stderr,
@@ -43,7 +37,7 @@ std::filesystem::path ProgramFolder(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::filesystem::path data = ProgramFolder(argv[0]);
+  std::filesystem::path data = ExecutableFolder(argv[0]);
   bool practice = false;
   int games = 1;
   uint64_t seed = 1;

@@ -5,8 +5,6 @@
 //   quendrix-hudshot OUTDIR [--data DIR] [--screen 640|800|1024]
 //
 // The data folder (gui.dxg, menu.dxg) defaults to the folder of this program.
-#include <SDL.h>
-#include <SDL_image.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,33 +13,18 @@
 #include <string>
 
 #include "core/cp1251.h"
+#include "core/program_folder.h"
 #include "game/game_state.h"
 #include "game/hud.h"
 #include "game/scoring.h"
 #include "media/image_list.h"
 #include "media/media_error.h"
 #include "media/surface.h"
+#include "platform/png.h"
 
 namespace {
 
 using namespace quendrix;
-
-bool SavePng(const TDirectDrawSurface& surface, const std::filesystem::path& file) {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint16_t*>(surface.Row(0)),
-                                                      surface.Width(), surface.Height(), 16,
-                                                      surface.Width() * 2, SDL_PIXELFORMAT_RGB565);
-  if (s == nullptr) return false;
-  const bool ok = IMG_SavePNG(s, file.string().c_str()) == 0;
-  SDL_FreeSurface(s);
-  return ok;
-}
-
-std::filesystem::path ProgramFolder(const char* argv0) {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) return self.parent_path();
-  return std::filesystem::absolute(argv0).parent_path();
-}
 
 void LoadList(TDXImageList& list, const std::filesystem::path& file) {
   list.LoadListFile(file.string());
@@ -76,7 +59,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path out = argv[1];
-  std::filesystem::path data = ProgramFolder(argv[0]);
+  std::filesystem::path data = ExecutableFolder(argv[0]);
   int32_t width = 640;
   for (int i = 2; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
@@ -138,7 +121,7 @@ int main(int argc, char** argv) {
     if (scoreCard) DrawScoreCard(s, screen, menu);
     DrawPointer(s, screen, gui);
     const std::filesystem::path file = out / (std::string(name) + ".png");
-    if (!SavePng(screen, file)) {
+    if (!SavePng(screen, file.string())) {
       std::fprintf(stderr, "quendrix-hudshot: cannot write %s\n", file.string().c_str());
       std::exit(1);
     }

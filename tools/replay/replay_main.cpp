@@ -12,23 +12,17 @@
 #include <vector>
 
 #include "bot/practice_course.h"
+#include "core/program_folder.h"
 #include "game/replay.h"
 
 namespace {
 
 using namespace quendrix;
 
-std::filesystem::path ProgramFolder(const char* argv0) {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) return self.parent_path();
-  return std::filesystem::absolute(argv0).parent_path();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::filesystem::path data = ProgramFolder(argv[0]);
+  std::filesystem::path data = ExecutableFolder(argv[0]);
   bool practice = false;
   std::vector<std::filesystem::path> files;
   for (int i = 1; i < argc; ++i) {

@@ -16,7 +16,6 @@
 // Frames count from 0, the first frame of play after the title card. The
 // data folder defaults to the folder of this program.
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,10 +24,12 @@
 #include <string>
 #include <vector>
 
+#include "core/program_folder.h"
 #include "core/rounding.h"
 #include "game/ball_motion.h"
 #include "game/headless_play.h"
 #include "media/media_error.h"
+#include "platform/png.h"
 
 namespace {
 
@@ -74,24 +75,6 @@ std::vector<std::string> Fields(std::string text, int32_t& frame) {
     out.push_back(text.substr(start, colon - start));
   out.push_back(text.substr(start));
   return out;
-}
-
-bool SavePng(const TDirectDrawSurface& surface, const std::filesystem::path& file) {
-  // SDL only reads the pixels; the surface stays ours.
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint16_t*>(surface.Row(0)),
-                                                      surface.Width(), surface.Height(), 16,
-                                                      surface.Width() * 2, SDL_PIXELFORMAT_RGB565);
-  if (s == nullptr) return false;
-  const bool ok = IMG_SavePNG(s, file.string().c_str()) == 0;
-  SDL_FreeSurface(s);
-  return ok;
-}
-
-std::filesystem::path ProgramFolder(const char* argv0) {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) return self.parent_path();
-  return std::filesystem::absolute(argv0).parent_path();
 }
 
 // Runs the scripted pointer and button events of the gestures that act at
@@ -187,7 +170,7 @@ class Script {
 int main(int argc, char** argv) {
   if (argc < 2) Usage("no hole given");
   std::string hole;
-  std::filesystem::path data = ProgramFolder(argv[0]);
+  std::filesystem::path data = ExecutableFolder(argv[0]);
   std::filesystem::path outDir;
   int32_t screen = 640, players = 1, frames = 300, ms = 16, every = 0, cycle = -1;
   uint64_t seed = 1;
@@ -303,9 +286,9 @@ int main(int argc, char** argv) {
         file = outDir / name;
       }
       if (file.empty()) continue;
-      if (!SavePng(play.BackSurface(), file)) {
+      if (!SavePng(play.BackSurface(), file.string())) {
         std::fprintf(stderr, "quendrix-shot: cannot write %s: %s\n", file.string().c_str(),
-                     IMG_GetError());
+                     SDL_GetError());
         return 1;
       }
       std::printf("frame %d -> %s\n", f, file.string().c_str());

@@ -1,0 +1,16 @@
+// PNG pictures of drawn frames (screenshots, tools), through SDL2_image.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quendrix {
+
+class TDirectDrawSurface;
+
+// Writes `width` x `height` RGB565 pixels, rows `width` pixels apart, as a
+// PNG file. The pixels are only read. False when the file cannot be written.
+bool SavePng(const uint16_t* pixels, int32_t width, int32_t height, const std::string& path);
+bool SavePng(const TDirectDrawSurface& surface, const std::string& path);
+
+}  // namespace quendrix
