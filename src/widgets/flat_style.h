@@ -34,7 +34,7 @@ const FlatPalette& Palette();
 
 // Text size: pixel height of the font's ascent plus descent, which puts
 // the em of DejaVu Sans at about 11 pixels.
-inline constexpr float kFontPixels = 13.0f;
+inline constexpr float kFontPixels = 12.0f;
 inline constexpr const char* kFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 // Sets the flat style on the current ImGui context.

@@ -1,3 +1,4 @@
+// clang-format off
 // Dear ImGui's SDL_Renderer backend as Debian's libimgui-dev 1.86 ships it
 // (examples/backends; MIT licence, like Dear ImGui), compiled into the
 // widgets library since libimgui.a leaves it out. One change, marked

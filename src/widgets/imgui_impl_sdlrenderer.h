@@ -1,3 +1,4 @@
+// clang-format off
 // dear imgui: Renderer Backend for SDL_Renderer
 // (Requires: SDL 2.0.17+)
 

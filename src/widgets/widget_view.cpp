@@ -176,6 +176,7 @@ MenuAction WidgetView::Use(MenuAction action, Panel* keyPanel) {
 }
 
 MenuAction WidgetView::HandleEvent(const SDL_Event& event, Panel* keyPanel) {
+  keyPanel_ = keyPanel;
   const bool typing = keyPanel != nullptr && keyPanel->Typing() != nullptr;
   switch (event.type) {
     case SDL_MOUSEMOTION:
@@ -216,6 +217,7 @@ MenuAction WidgetView::HandleEvent(const SDL_Event& event, Panel* keyPanel) {
 }
 
 MenuAction WidgetView::Tick(Panel* keyPanel) {
+  keyPanel_ = keyPanel;
   return Use(input_.Repeat(SDL_GetTicks()), keyPanel);
 }
 
@@ -353,7 +355,7 @@ bool WidgetView::Held(const Control& control, int32_t part) const {
 
 void WidgetView::FocusRing(const Panel& panel, const Control& control, float x0, float y0, float x1,
                            float y1) {
-  if (!panel.FocusShown() || panel.Focus() != &control) return;
+  if (&panel != keyPanel_ || !panel.FocusShown() || panel.Focus() != &control) return;
   ImDrawList* dl = ImGui::GetWindowDrawList();
   const ImU32 c = Palette().focus;
   Hairline(dl, x0 - 3, y0 - 3, x1 + 3, y1 + 3, c);
@@ -457,10 +459,10 @@ void WidgetView::DrawDropDown(Panel& panel, DropDown& list, float x, float y) {
   const float cy = std::floor((y0 + y1) * 0.5f);
   dl->AddTriangleFilled({cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2.5f}, ink);
   FocusRing(panel, list, x0, y0, x1, y1);
-  DrawList(panel, list, x0, y1);
+  DrawList(panel, list, x0, y0, y1);
 }
 
-void WidgetView::DrawList(Panel& panel, DropDown& list, float x, float y) {
+void WidgetView::DrawList(Panel& panel, DropDown& list, float x, float boxTop, float bottom) {
   const FlatPalette& p = Palette();
   const bool open = panel.OpenList() == &list;
   if (open && viewList_ != &list) {
@@ -473,9 +475,20 @@ void WidgetView::DrawList(Panel& panel, DropDown& list, float x, float y) {
   const auto count = static_cast<int32_t>(list.items.size());
   const int32_t rows = std::clamp(list.rows, 1, std::max(count, 1));
   const float rowHeight = ImGui::GetFontSize() + 2 * kRowPad;
-  ImGui::SetNextWindowPos(ImVec2(x, y - 1));
-  ImGui::SetNextWindowSize(
-      ImVec2(static_cast<float>(list.bounds.width), static_cast<float>(rows) * rowHeight + 2));
+  // As wide as the box, or as the widest item when that is wider; inside
+  // the canvas, and above the box when there is no room below it.
+  const float scrollbar = count > rows ? ImGui::GetStyle().ScrollbarSize : 0.0f;
+  float listWidth = static_cast<float>(list.bounds.width);
+  for (const std::string& item : list.items)
+    listWidth = std::max(listWidth,
+                         std::ceil(TextWidth(DisplayText(item)) + 2 * kTextInset + 2 + scrollbar));
+  const float height = static_cast<float>(rows) * rowHeight + 2;
+  const ImVec2 canvas = ImGui::GetIO().DisplaySize;
+  const float left = std::max(0.0f, std::min(x, canvas.x - listWidth));
+  const float listTop =
+      bottom - 1 + height > canvas.y && boxTop + 1 - height >= 0 ? boxTop + 1 - height : bottom - 1;
+  ImGui::SetNextWindowPos(ImVec2(left, listTop));
+  ImGui::SetNextWindowSize(ImVec2(listWidth, height));
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(1, 1));
   ImGui::PushStyleColor(ImGuiCol_PopupBg, p.field);
   ImGui::PushStyleColor(ImGuiCol_Border, p.accent);

@@ -78,7 +78,8 @@ class WidgetView {
   void DrawButton(Panel& panel, Button& button, float x, float y);
   void DrawCheck(Panel& panel, Control& control, float x, float y);
   void DrawDropDown(Panel& panel, DropDown& list, float x, float y);
-  void DrawList(Panel& panel, DropDown& list, float x, float y);
+  // The open list's popup under (or over) the box spanning [top, bottom).
+  void DrawList(Panel& panel, DropDown& list, float x, float top, float bottom);
   void DrawEdit(Panel& panel, Edit& edit, float x, float y);
   void DrawTabBox(Panel& panel, TabBox& box, float x, float y);
   void DrawPicture(Picture& picture, float x, float y);
@@ -109,9 +110,10 @@ class WidgetView {
   uint32_t lastTicks_ = 0;
 
   PointerOwner owner_;
-  DropDown* viewList_ = nullptr;  // the list the ImGui popup is open for
-  int32_t shownHighlight_ = -1;   // the highlight the popup last scrolled to
-  Edit* focusAsked_ = nullptr;    // the edit asked to take ImGui's keyboard
+  const Panel* keyPanel_ = nullptr;  // the panel the keys went to last; only it shows its focus
+  DropDown* viewList_ = nullptr;     // the list the ImGui popup is open for
+  int32_t shownHighlight_ = -1;      // the highlight the popup last scrolled to
+  Edit* focusAsked_ = nullptr;       // the edit asked to take ImGui's keyboard
   std::unordered_map<const Picture*, Texture> textures_;
 };
 
