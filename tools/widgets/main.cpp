@@ -3,7 +3,10 @@
 // the launch pad binds them. Mouse, keys and game pads work as they will
 // there. A developer tool for looking at the flat style.
 //
-//   quendrix-widgets [--canvas WxH] [--window WxH] [--page N] [--frames N]
+//   quendrix-widgets [--canvas WxH] [--window WxH] [--page N] [--frames N] [--logical]
+//
+// The canvas is a render target scaled into the window; with --logical it is
+// the renderer's logical size instead (SDL letterboxes and maps the pointer).
 //
 // PgUp / PgDn (pad X) change the page; Esc or pad B with nothing left to
 // close hands the keys to the next panel on the page (so does a click on a
@@ -353,6 +356,7 @@ int Run(int argc, char** argv) {
   int32_t canvasW = 640, canvasH = 480, windowW = 0, windowH = 0;
   int page = 0;
   long frames = -1;
+  bool logical = false;
   for (int i = 1; i < argc; ++i) {
     const bool more = i + 1 < argc;
     if (std::strcmp(argv[i], "--canvas") == 0 && more && ParseSize(argv[i + 1], canvasW, canvasH)) {
@@ -364,10 +368,12 @@ int Run(int argc, char** argv) {
       page = std::abs(std::atoi(argv[++i])) % Gallery::kPages;
     } else if (std::strcmp(argv[i], "--frames") == 0 && more) {
       frames = std::atol(argv[++i]);
+    } else if (std::strcmp(argv[i], "--logical") == 0) {
+      logical = true;
     } else {
-      std::fprintf(
-          stderr,
-          "usage: quendrix-widgets [--canvas WxH] [--window WxH] [--page N] [--frames N]\n");
+      std::fprintf(stderr,
+                   "usage: quendrix-widgets [--canvas WxH] [--window WxH] [--page N] [--frames N] "
+                   "[--logical]\n");
       return 2;
     }
   }
@@ -390,11 +396,12 @@ int Run(int argc, char** argv) {
                         : nullptr;
   if (renderer == nullptr && window != nullptr)
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
-  SDL_Texture* canvas = renderer != nullptr
+  SDL_Texture* canvas = renderer != nullptr && !logical
                             ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                                                 SDL_TEXTUREACCESS_TARGET, canvasW, canvasH)
                             : nullptr;
-  if (canvas == nullptr) {
+  if (logical && renderer != nullptr) SDL_RenderSetLogicalSize(renderer, canvasW, canvasH);
+  if (renderer == nullptr || (canvas == nullptr && !logical)) {
     std::fprintf(stderr, "quendrix-widgets: %s\n", SDL_GetError());
     SDL_Quit();
     return 1;
@@ -431,9 +438,10 @@ int Run(int argc, char** argv) {
         }
         if (e.type == SDL_CONTROLLERBUTTONDOWN && e.cbutton.button == SDL_CONTROLLER_BUTTON_X)
           showPage((page + 1) % Gallery::kPages);
-        if (e.type == SDL_MOUSEMOTION) MapPointer(window, renderer, fit, e.motion.x, e.motion.y);
+        if (e.type == SDL_MOUSEMOTION && !logical)
+          MapPointer(window, renderer, fit, e.motion.x, e.motion.y);
         if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
-          MapPointer(window, renderer, fit, e.button.x, e.button.y);
+          if (!logical) MapPointer(window, renderer, fit, e.button.x, e.button.y);
           // A press on a panel gives it the keys.
           if (e.type == SDL_MOUSEBUTTONDOWN)
             for (size_t i = 0; i < panels.size(); ++i)
@@ -450,11 +458,19 @@ int Run(int argc, char** argv) {
       keys = panels[active % panels.size()];
       gallery.Update(keys);
 
+      if (logical) {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+      }
       SDL_SetRenderTarget(renderer, canvas);
       DrawBackdrop(renderer, canvasW, canvasH);
       Outline(renderer, *keys);
       panels.push_back(&gallery.Status());
       view.Frame(panels);
+      if (logical) {
+        SDL_RenderPresent(renderer);
+        continue;
+      }
 
       SDL_SetRenderTarget(renderer, nullptr);
       SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
@@ -468,7 +484,7 @@ int Run(int argc, char** argv) {
       SDL_RenderPresent(renderer);
     }
   }
-  SDL_DestroyTexture(canvas);
+  if (canvas != nullptr) SDL_DestroyTexture(canvas);
   SDL_DestroyRenderer(renderer);
   SDL_DestroyWindow(window);
   SDL_Quit();
