@@ -197,11 +197,13 @@ MenuAction WidgetView::HandleEvent(const SDL_Event& event, Panel* keyPanel) {
       wheel_ += static_cast<float>(event.wheel.y);
       return MenuAction::kNone;
     case SDL_TEXTINPUT:
-      if (typing) pendingText_ += event.text.text;
+      if (typing && !swallowText_) pendingText_ += event.text.text;
+      swallowText_ = false;
       return MenuAction::kNone;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const bool down = event.type == SDL_KEYDOWN;
+      if (down) swallowText_ = false;
       ctrl_ = (event.key.keysym.mod & KMOD_CTRL) != 0;
       shift_ = (event.key.keysym.mod & KMOD_SHIFT) != 0;
       const int slot = EditKeySlot(event.key.keysym.sym);
@@ -209,7 +211,12 @@ MenuAction WidgetView::HandleEvent(const SDL_Event& event, Panel* keyPanel) {
         keyDown_[slot] = down;
         keyPressed_[slot] = keyPressed_[slot] || down;
       }
-      return down ? Use(input_.Translate(event, typing), keyPanel) : MenuAction::kNone;
+      if (!down) return MenuAction::kNone;
+      const MenuAction unused = Use(input_.Translate(event, typing), keyPanel);
+      // Space that starts the typing is no blank in the text: SDL sends its
+      // text right after the key.
+      swallowText_ = !typing && keyPanel != nullptr && keyPanel->Typing() != nullptr;
+      return unused;
     }
     default:
       return Use(input_.Translate(event, typing), keyPanel);

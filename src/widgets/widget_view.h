@@ -9,6 +9,10 @@
 // events with pointer positions already in canvas pixels, then calls Frame,
 // which draws into the current target. With no renderer nothing is drawn
 // but everything else runs, which is how tests click controls.
+//
+// Panels given to Frame must live until the next Frame (a press in
+// progress points at its control); pictures keep their uploaded texture
+// for the view's lifetime.
 #pragma once
 
 #include <cstdint>
@@ -107,6 +111,7 @@ class WidgetView {
   bool keyDown_[kKeys] = {}, keyPressed_[kKeys] = {};
   bool ctrl_ = false, shift_ = false;
   std::string pendingText_;
+  bool swallowText_ = false;  // the next text event belongs to the key that began typing
   uint32_t lastTicks_ = 0;
 
   PointerOwner owner_;

@@ -46,6 +46,14 @@ class ViewTest : public ::testing::Test {
     Frame();
     Frame();
   }
+  void Key(SDL_Keycode key) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    view.HandleEvent(e, &panel);
+    e.type = SDL_KEYUP;
+    view.HandleEvent(e, &panel);
+  }
   void Type(const char* utf8) {
     SDL_Event e{};
     e.type = SDL_TEXTINPUT;
@@ -125,6 +133,17 @@ TEST_F(ViewTest, TypingIntoAnEditKeepsCp1251AndTheLengthCap) {
   Type("\xE4\xB8\xAD");  // cannot be held: nothing changes
   EXPECT_EQ(changes, before);
   EXPECT_GE(changes, 2);
+
+  Key(SDLK_RETURN);
+  EXPECT_EQ(panel.Typing(), nullptr);
+  edit.SetText("ab");
+  Frame();
+  Key(SDLK_SPACE);  // types again; its blank is not typed over the text,
+  Frame();          // even when it comes once the edit has taken the keys
+  Frame();
+  Type(" ");
+  EXPECT_EQ(panel.Typing(), &edit);
+  EXPECT_EQ(name, "ab");
 }
 
 }  // namespace
