@@ -20,7 +20,7 @@ void Record(Control& c, Log& log) {
   c.onChange = [&log](Control& s) { log.push_back(s.Name() + ":change"); };
 }
 
-TEST(RadioRule, CheckingUnchecksOnlyTheSameGroupInTheSameContainer) {
+TEST(WidgetRadioRule, CheckingUnchecksOnlyTheSameGroupInTheSameContainer) {
   bool s640 = true, s800 = false, s1024 = false, s512 = true, on = true, off = false;
   Container window;
   Panel setup("setup", 379, 141);
@@ -57,7 +57,7 @@ TEST(RadioRule, CheckingUnchecksOnlyTheSameGroupInTheSameContainer) {
   EXPECT_FALSE(s640);
 }
 
-TEST(Press, FiresDownUpClickChangeAndReleaseSeesTheNewState) {
+TEST(WidgetPress, FiresDownUpClickChangeAndReleaseSeesTheNewState) {
   bool easy = false;
   bool pushed = false;
   Panel start("start", 379, 141);
@@ -118,7 +118,7 @@ struct FocusPanel {
   }
 };
 
-TEST(Focus, TabWalksUsableControlsInOrderWithOneStopPerRadioGroup) {
+TEST(WidgetFocus, TabWalksUsableControlsInOrderWithOneStopPerRadioGroup) {
   FocusPanel f;
   EXPECT_EQ(f.panel.Focus(), nullptr) << "nothing is focused when a panel opens";
   std::vector<std::string> order;
@@ -138,7 +138,7 @@ TEST(Focus, TabWalksUsableControlsInOrderWithOneStopPerRadioGroup) {
   EXPECT_FALSE(f.panel.HandleAction(MenuAction::kBack));
 }
 
-TEST(Focus, ArrowsMoveWithinARadioGroupCheckingAndLeaveItPastTheEnd) {
+TEST(WidgetFocus, ArrowsMoveWithinARadioGroupCheckingAndLeaveItPastTheEnd) {
   FocusPanel f;
   f.g2.enabled = false;
   f.g1.SetChecked(true);
@@ -162,7 +162,7 @@ TEST(Focus, ArrowsMoveWithinARadioGroupCheckingAndLeaveItPastTheEnd) {
   EXPECT_EQ(f.tab, 0) << "select shows the next tab, round the end";
 }
 
-TEST(Focus, SpaceTogglesTheFocusedCheckBox) {
+TEST(WidgetFocus, SpaceTogglesTheFocusedCheckBox) {
   bool on = false;
   Panel p("p", 100, 100);
   auto& box = p.AddCheckBox("box", "x", {0, 0, 50, 16}, on);
@@ -178,7 +178,7 @@ TEST(Focus, SpaceTogglesTheFocusedCheckBox) {
   EXPECT_FALSE(p.FocusShown()) << "the pointer hides the focus ring";
 }
 
-TEST(DropDownKeys, OpenMoveChooseAndCancel) {
+TEST(WidgetDropDownKeys, OpenMoveChooseAndCancel) {
   int32_t skin = 1;
   Panel p("setup", 379, 141);
   auto& list = p.AddDropDown("skin", {236, 54, 139, 18}, skin, {"a", "b", "c", "d"}, 6);
@@ -215,7 +215,7 @@ TEST(DropDownKeys, OpenMoveChooseAndCancel) {
   EXPECT_FALSE(p.HandleAction(MenuAction::kBack)) << "back on a closed list is the caller's";
 }
 
-TEST(EditTyping, KeepsWhatCp1251HoldsUpToTheNameLength) {
+TEST(WidgetEditTyping, KeepsWhatCp1251HoldsUpToTheNameLength) {
   // The name label over a ball shows this many characters.
   EXPECT_EQ(kPlayerNameLength, kLabelOverBall);
 
@@ -253,7 +253,7 @@ TEST(EditTyping, KeepsWhatCp1251HoldsUpToTheNameLength) {
   EXPECT_EQ(name, "a much long");
 }
 
-TEST(DisplayText, DropsTrailingBlanksAndNulsButKeepsLeadingBlanks) {
+TEST(WidgetDisplayText, DropsTrailingBlanksAndNulsButKeepsLeadingBlanks) {
   using namespace std::string_literals;
   EXPECT_EQ(DisplayText("      \xCF\xEE\xE4\xF1\xF7\xE5\xF2"s),
             "      \xD0\x9F\xD0\xBE\xD0\xB4\xD1\x81\xD1\x87\xD0\xB5\xD1\x82");

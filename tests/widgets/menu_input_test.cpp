@@ -13,15 +13,15 @@ struct KeyCase {
   MenuAction expected;
 };
 
-class KeyActions : public ::testing::TestWithParam<KeyCase> {};
+class MenuKeyActions : public ::testing::TestWithParam<KeyCase> {};
 
-TEST_P(KeyActions, MapsKeysOnceWithTheRepeatAndTypingRules) {
+TEST_P(MenuKeyActions, MapsKeysOnceWithTheRepeatAndTypingRules) {
   const KeyCase& c = GetParam();
   EXPECT_EQ(ActionOfKey(c.key, c.mod, c.repeat, c.typing), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Keys, KeyActions,
+    Keys, MenuKeyActions,
     ::testing::Values(
         KeyCase{SDLK_RETURN, 0, false, false, MenuAction::kSelect},
         KeyCase{SDLK_KP_ENTER, 0, false, true, MenuAction::kSelect},  // ends the typing
@@ -56,7 +56,7 @@ SDL_Event Stick(uint8_t axis, int16_t value, uint32_t at) {
   return e;
 }
 
-TEST(PadActions, ButtonsAndRepeatsOfHeldDirectionsOnly) {
+TEST(MenuPadActions, ButtonsAndRepeatsOfHeldDirectionsOnly) {
   MenuInput in;
   EXPECT_EQ(in.Translate(PadButton(SDL_CONTROLLER_BUTTON_A, true, 100), false),
             MenuAction::kSelect);
@@ -76,7 +76,7 @@ TEST(PadActions, ButtonsAndRepeatsOfHeldDirectionsOnly) {
   EXPECT_EQ(in.Repeat(9000), MenuAction::kNone);
 }
 
-TEST(PadActions, LeftStickIsTheArrowsWithoutFlutter) {
+TEST(MenuPadActions, LeftStickIsTheArrowsWithoutFlutter) {
   MenuInput in;
   EXPECT_EQ(in.Translate(Stick(SDL_CONTROLLER_AXIS_LEFTX, 12000, 0), false), MenuAction::kNone);
   EXPECT_EQ(in.Translate(Stick(SDL_CONTROLLER_AXIS_LEFTX, 20000, 10), false), MenuAction::kRight);

@@ -11,9 +11,9 @@
 namespace quendrix::widgets {
 namespace {
 
-class ViewTest : public ::testing::Test {
+class WidgetViewTest : public ::testing::Test {
  protected:
-  ViewTest() {
+  WidgetViewTest() {
     panel.left = 150;
     panel.top = 177;
     panel.Show();
@@ -66,7 +66,7 @@ class ViewTest : public ::testing::Test {
   Panel panel{"start", 379, 141};
 };
 
-TEST_F(ViewTest, ClickOnACheckBoxTogglesItWithEventsInOrder) {
+TEST_F(WidgetViewTest, ClickOnACheckBoxTogglesItWithEventsInOrder) {
   bool easy = false;
   auto& box = panel.AddCheckBox("easytarget", "\xCF\xF0\xE8\xF6\xE5\xEB", {8, 68, 140, 16}, easy);
   std::vector<std::string> log;
@@ -91,7 +91,7 @@ TEST_F(ViewTest, ClickOnACheckBoxTogglesItWithEventsInOrder) {
   EXPECT_TRUE(log.empty());
 }
 
-TEST_F(ViewTest, ListRowClickChoosesOnceAndAClickOutsideClosesUnchanged) {
+TEST_F(WidgetViewTest, ListRowClickChoosesOnceAndAClickOutsideClosesUnchanged) {
   int32_t course = 0;
   auto& list = panel.AddDropDown("course", {236, 18, 139, 18}, course, {"one", "two", "three"});
   int changes = 0;
@@ -115,7 +115,7 @@ TEST_F(ViewTest, ListRowClickChoosesOnceAndAClickOutsideClosesUnchanged) {
   EXPECT_EQ(changes, 1);
 }
 
-TEST_F(ViewTest, TypingIntoAnEditKeepsCp1251AndTheLengthCap) {
+TEST_F(WidgetViewTest, TypingIntoAnEditKeepsCp1251AndTheLengthCap) {
   std::string name = "ab";
   auto& edit = panel.AddEdit("name", {36, 24, 120, 18}, name, kPlayerNameLength);
   int changes = 0;
