@@ -310,7 +310,8 @@ class Panel : public Container {
   //     ends; on a tab box, the neighbouring tab; on a closed drop-down
   //     list, the neighbouring item.
   //   select: press the focused control (a drop-down list opens, or takes
-  //     the highlighted item when open; a tab box shows its next tab).
+  //     the highlighted item when open; a tab box shows its next tab; an
+  //     edit is typed in again).
   //   back: close an open list unchanged.
   // While an edit is typed in, select and back only end the typing, and
   // left / right belong to its caret.
