@@ -462,6 +462,7 @@ void Ball(cairo_t* cr, bool lit) {
     cairo_pattern_add_color_stop_rgb(band, 1, 0.6, 0.08, 0.14);
   }
   cairo_set_source(cr, band);
+  cairo_pattern_destroy(band);
   cairo_fill_preserve(cr);
   cairo_set_line_width(cr, 1.4);
   SetColour(cr, kInkBlue, 0.8);
