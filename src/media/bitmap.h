@@ -52,11 +52,16 @@ class Bitmap {
 // (uncompressed or run-length encoded), 16-bit (5-5-5 or bit fields), 24-bit
 // and 32-bit (plain or bit fields), stored bottom-up or top-down. Anything
 // else, or data that does not hold what its headers promise, throws
-// MediaError "Bitmap image is not valid".
-Bitmap DecodeBmp(std::span<const uint8_t> bytes);
+// MediaError "Bitmap image is not valid". `bitCount`, when given, receives
+// the stored depth (1, 4, 8, 16, 24 or 32).
+Bitmap DecodeBmp(std::span<const uint8_t> bytes, uint16_t* bitCount = nullptr);
 
-// Picture -> a 24-bit bottom-up BMP file.
-std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap);
+// Picture -> a bottom-up BMP file of 24 bits per pixel, or of 8 with a
+// palette. The palette holds the picture's own colours in ascending
+// 0x00BBGGRR order, so the same picture always gives the same bytes; a
+// picture of more than 256 colours, or any other depth, throws
+// std::invalid_argument.
+std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap, int bitCount = 24);
 
 // File forms of the two; a missing file throws FileError.
 Bitmap LoadBmpFile(const std::string& path);

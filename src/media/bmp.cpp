@@ -102,7 +102,7 @@ void DecodeRle(ByteReader& r, const Header& h, std::vector<uint8_t>& index) {
 
 }  // namespace
 
-Bitmap DecodeBmp(std::span<const uint8_t> bytes) {
+Bitmap DecodeBmp(std::span<const uint8_t> bytes, uint16_t* bitCount) {
   ByteReader r(bytes, kBitmapNotValid);
   if (r.U8() != 'B' || r.U8() != 'M') Invalid();
   r.Skip(8);  // file size and two reserved words: often wrong, never needed
@@ -188,6 +188,7 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes) {
   // Every row must be there; the last one may miss its padding.
   if (!rle && stride * (height - 1) + lastRowBytes > r.Remaining()) Invalid();
 
+  if (bitCount) *bitCount = h.bitCount;
   Bitmap out(h.width, height);
   const auto paletteColor = [&](uint32_t i) {
     return i < h.palette.size() ? h.palette[i] : clBlack;
@@ -252,37 +253,63 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes) {
   return out;
 }
 
-std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap) {
+std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap, int bitCount) {
+  if (bitCount != 24 && bitCount != 8)
+    throw std::invalid_argument("EncodeBmp: only 8 and 24 bits per pixel are written");
   const uint32_t w = static_cast<uint32_t>(bitmap.Width());
   const uint32_t h = static_cast<uint32_t>(bitmap.Height());
-  const uint32_t stride = (w * 3 + 3) & ~3u;
+  std::vector<TColor> palette;
+  if (bitCount == 8) {
+    for (uint32_t y = 0; y < h; ++y) {
+      const TColor* row = bitmap.Row(static_cast<int32_t>(y));
+      palette.insert(palette.end(), row, row + w);
+    }
+    std::sort(palette.begin(), palette.end());
+    palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
+    if (palette.size() > 256)
+      throw std::invalid_argument("EncodeBmp: more than 256 colours for an 8-bit picture");
+  }
+  const uint32_t bytesPerPixel = static_cast<uint32_t>(bitCount) / 8;
+  const uint32_t stride = (w * bytesPerPixel + 3) & ~3u;
   const uint32_t pixelBytes = stride * h;
+  const uint32_t offset = 14 + 40 + 4 * static_cast<uint32_t>(palette.size());
   ByteWriter out;
   out.Text("BM");
-  out.U32(14 + 40 + pixelBytes);
+  out.U32(offset + pixelBytes);
   out.U32(0);
-  out.U32(14 + 40);
+  out.U32(offset);
   out.U32(40);
   out.I32(static_cast<int32_t>(w));
   out.I32(static_cast<int32_t>(h));
   out.U16(1);
-  out.U16(24);
+  out.U16(static_cast<uint16_t>(bitCount));
   out.U32(kBiRgb);
   out.U32(pixelBytes);
   out.U32(2835);  // 72 dots per inch
   out.U32(2835);
+  out.U32(static_cast<uint32_t>(palette.size()));  // colours used; 0 for 24 bits
   out.U32(0);
-  out.U32(0);
+  for (TColor c : palette) {
+    out.U8(BlueOf(c));
+    out.U8(GreenOf(c));
+    out.U8(RedOf(c));
+    out.U8(0);
+  }
   auto& data = out.Data();
   data.reserve(data.size() + pixelBytes);
   for (uint32_t fileRow = 0; fileRow < h; ++fileRow) {
     const TColor* src = bitmap.Row(static_cast<int32_t>(h - 1 - fileRow));
     for (uint32_t x = 0; x < w; ++x) {
-      data.push_back(BlueOf(src[x]));
-      data.push_back(GreenOf(src[x]));
-      data.push_back(RedOf(src[x]));
+      if (bitCount == 8) {
+        const auto at = std::lower_bound(palette.begin(), palette.end(), src[x]);
+        data.push_back(static_cast<uint8_t>(at - palette.begin()));
+      } else {
+        data.push_back(BlueOf(src[x]));
+        data.push_back(GreenOf(src[x]));
+        data.push_back(RedOf(src[x]));
+      }
     }
-    for (uint32_t p = w * 3; p < stride; ++p) data.push_back(0);
+    for (uint32_t p = w * bytesPerPixel; p < stride; ++p) data.push_back(0);
   }
   return std::move(out.Data());
 }

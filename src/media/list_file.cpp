@@ -207,15 +207,19 @@ Obj Resolve(Obj start, std::string_view path, std::string_view& leaf) {
 
 // Picture.Data: the graphic's class name, then for a bitmap an int32 byte
 // count and a BMP file.
-Bitmap ReadPictureData(std::span<const uint8_t> data) {
+void ReadPictureData(std::span<const uint8_t> data, PictureItemData& item) {
   ByteReader r(data, kBitmapNotValid);
+  item.picture = Bitmap{};
+  item.bitCount = 24;
   const std::string className = r.ShortString();
-  if (className.empty()) return Bitmap{};
+  if (className.empty()) return;
   if (className != "TBitmap") Raise(kBitmapNotValid);
   const int32_t size = r.I32();
   if (size < 0) Raise(kBitmapNotValid);
-  if (size == 0) return Bitmap{};
-  return DecodeBmp(r.Bytes(static_cast<size_t>(size)));
+  if (size == 0) return;
+  uint16_t bits = 24;
+  item.picture = DecodeBmp(r.Bytes(static_cast<size_t>(size)), &bits);
+  item.bitCount = bits <= 8 ? 8 : 24;
 }
 
 void ReadPictureProperty(StreamReader& r, std::string_view path, PictureItemData& item) {
@@ -223,7 +227,7 @@ void ReadPictureProperty(StreamReader& r, std::string_view path, PictureItemData
   const Obj obj = Resolve(Obj::kPictureItem, path, leaf);
   if (obj == Obj::kPicture) {
     if (!SameName(leaf, "Data")) Raise(kPropertyDoesNotExist);
-    item.picture = ReadPictureData(r.Binary());
+    ReadPictureData(r.Binary(), item);
   } else if (SameName(leaf, "Name")) {
     item.name = r.Text();
   } else if (SameName(leaf, "PatternWidth")) {
@@ -438,7 +442,7 @@ std::vector<uint8_t> EncodeImageList(std::span<const PictureItemData> items,
       w.PropertyName("PatternWidth");
       w.Integer(item.patternWidth);
       if (!item.picture.Empty()) {
-        const auto bmp = EncodeBmp(item.picture);
+        const auto bmp = EncodeBmp(item.picture, item.bitCount == 8 ? 8 : 24);
         CheckFits(bmp.size() + 16);
         StreamWriter data;
         data.ShortString("TBitmap");

@@ -28,6 +28,10 @@ struct PictureItemData {
   bool transparent = true;            // draw with the colour key
   TColor transparentColor = clBlack;  // may be a system colour (0x80000000 + n) or clNone
   Bitmap picture;
+  // How the picture is stored: 24 = true colour, 8 = a 256-colour palette
+  // (the picture may then hold at most 256 colours). Reading sets 8 for any
+  // palette picture and 24 for the others.
+  int32_t bitCount = 24;
 
   bool operator==(const PictureItemData&) const = default;
 };
@@ -61,7 +65,7 @@ void LoadSoundListFile(const std::string& path, std::vector<WaveItemData>& items
 
 // ---- Writing ---------------------------------------------------------------
 //
-// Pictures are stored as 24-bit BMPs and sounds as RIFF WAVE files. Writing is
+// Pictures are stored as BMPs of their item's `bitCount` and sounds as RIFF WAVE files. Writing is
 // deterministic: the same items always give the same bytes.
 
 std::vector<uint8_t> EncodeImageList(std::span<const PictureItemData> items,

@@ -3,8 +3,13 @@
 // pictures laid out for the coordinates the HUD draws at.
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
+#include <string>
 
 #include "data_test_util.h"
 #include "media/bitmap.h"
@@ -251,6 +256,29 @@ TEST(Textures, FolderHoldsEightOrMoreBallTextures) {
     distinct.insert(pixels);
   }
   EXPECT_GE(distinct.size(), 8u);
+}
+
+TEST(Icons, EverySizeIsDrawnOnAClearSquareAndTheScalableOneIsSvg) {
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    SCOPED_TRACE(size);
+    const std::string path = DataPath("icons/" + std::to_string(size) + "/quendrix.png");
+    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
+    ASSERT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS) << path;
+    EXPECT_EQ(cairo_image_surface_get_width(s), size);
+    EXPECT_EQ(cairo_image_surface_get_height(s), size);
+    EXPECT_EQ(cairo_image_surface_get_format(s), CAIRO_FORMAT_ARGB32);
+    // The desktop shows through the corner; the middle is drawn.
+    const auto* px = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(s));
+    const int stride = cairo_image_surface_get_stride(s) / 4;
+    EXPECT_EQ(px[(size - 1) * stride] >> 24, 0u);
+    EXPECT_EQ(px[size / 2 * stride + size / 2] >> 24, 255u);
+    cairo_surface_destroy(s);
+  }
+  std::ifstream svg(DataPath("icons/scalable/quendrix.svg"));
+  std::string text((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text.rfind("<?xml", 0), 0u);
+  EXPECT_NE(text.find("viewBox=\"0 0 256 256\""), std::string::npos);
+  EXPECT_NE(text.find("</svg>"), std::string::npos);
 }
 
 }  // namespace

@@ -50,6 +50,21 @@ TEST_F(Determinism, SoundsAreTheSameEveryRun) {
   }
 }
 
+// A second run in the same process has made more cairo surfaces, whose
+// shared counter must not leak into the scalable icon.
+TEST_F(Determinism, MenuPictureAndIconsAreTheSameEveryRun) {
+  Generate(TheSources(), {"icons"});
+  DataSet a = Generate(TheSources(), {"launchpad", "icons"});
+  ASSERT_EQ(a.imageLists.size(), 1u);
+  EXPECT_EQ(EncodeImageList(assetgen::ToItems(a.imageLists[0])),
+            ReadAll(DataPath("launchpad.dxg")));
+  ASSERT_EQ(a.files.size(), 9u);
+  for (const auto& f : a.files) {
+    SCOPED_TRACE(f.path);
+    EXPECT_EQ(std::vector<uint8_t>(f.bytes.begin(), f.bytes.end()), ReadAll(DataPath(f.path)));
+  }
+}
+
 TEST_F(Determinism, UnknownRecipeIsRefused) {
   EXPECT_THROW(Generate(TheSources(), {"no such list"}), std::invalid_argument);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "media/bitmap.h"
 #include "media/media_error.h"
 #include "test_bytes.h"
@@ -135,6 +137,23 @@ TEST(EncodeBmp, RoundTripsOddWidthsExactly) {
   const auto bytes = EncodeBmp(b);
   EXPECT_EQ(bytes.size(), 14u + 40u + 3u * 16u);  // rows of 15 bytes padded to 16
   EXPECT_EQ(DecodeBmp(bytes), b);
+}
+
+TEST(EncodeBmp, EightBitPicturesKeepEveryColourAndReportTheirDepth) {
+  // 256 colours on an odd width: every palette index is used, rows padded.
+  Bitmap b(17, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 17; ++x) b.SetPixel(x, y, MakeColor((x * 16 + y) & 255, y * 9, 200 - y));
+  const auto bytes = EncodeBmp(b, 8);
+  EXPECT_EQ(bytes.size(), 14u + 40u + 4u * 256u + 20u * 16u);
+  uint16_t bits = 0;
+  EXPECT_EQ(DecodeBmp(bytes, &bits), b);
+  EXPECT_EQ(bits, 8);
+  EXPECT_EQ(EncodeBmp(b, 8), bytes);
+
+  b.SetPixel(16, 15, MakeColor(1, 2, 3));  // the 257th colour
+  EXPECT_THROW(EncodeBmp(b, 8), std::invalid_argument);
+  EXPECT_THROW(EncodeBmp(b, 16), std::invalid_argument);
 }
 
 TEST(DecodeBmp, BrokenPicturesAreRefusedWithTheBitmapMessage) {

@@ -387,6 +387,7 @@ std::vector<PictureItemData> SamplePictures() {
   items[1].transparent = false;
   items[1].transparentColor = 0x00ABCDEF;  // no name: written as a number
   items[1].picture = Checker(1, 1);
+  items[1].bitCount = 8;  // a palette picture keeps its depth through a round trip
   items[2].name = "\xCC\xFF\xF7";
   items[2].transparentColor = 0x80000005;  // clWindow
   items[3].transparentColor = clNone;      // no picture at all

@@ -1,6 +1,8 @@
 #include "image.h"
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <stdexcept>
 
 namespace quendrix::assetgen {
@@ -112,6 +114,120 @@ Picture Flatten(const Canvas& canvas, const FlattenOptions& options) {
       c = Narrow565({over(r, options.matte.r), over(g, options.matte.g), over(b, options.matte.b)});
       if (c == key) c = off;
       out.Set(x, y, c);
+    }
+  return out;
+}
+
+namespace {
+
+struct Counted {
+  Rgb c;
+  uint64_t n;
+};
+
+uint8_t Channel(const Rgb& c, int axis) {
+  return axis == 0 ? c.r : axis == 1 ? c.g : c.b;
+}
+
+// A box of colours [begin, end) of the sorted histogram.
+struct Box {
+  size_t begin, end;
+  uint64_t weight;
+  int axis;   // longest side
+  int range;  // its length
+};
+
+Box Measure(const std::vector<Counted>& h, size_t begin, size_t end) {
+  Box b{begin, end, 0, 0, 0};
+  int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
+  for (size_t i = begin; i < end; ++i) {
+    b.weight += h[i].n;
+    for (int a = 0; a < 3; ++a) {
+      lo[a] = std::min<int>(lo[a], Channel(h[i].c, a));
+      hi[a] = std::max<int>(hi[a], Channel(h[i].c, a));
+    }
+  }
+  for (int a = 0; a < 3; ++a)
+    if (hi[a] - lo[a] > b.range) {
+      b.range = hi[a] - lo[a];
+      b.axis = a;
+    }
+  return b;
+}
+
+}  // namespace
+
+Picture Quantise(const Picture& picture, int colours) {
+  colours = std::clamp(colours, 1, 256);
+  std::map<uint32_t, uint64_t> counts;
+  for (const Rgb& c : picture.Pixels()) ++counts[(uint32_t{c.r} << 16) | (c.g << 8) | c.b];
+  std::vector<Counted> h;
+  h.reserve(counts.size());
+  for (const auto& [key, n] : counts)
+    h.push_back({Rgb{static_cast<uint8_t>(key >> 16), static_cast<uint8_t>(key >> 8),
+                     static_cast<uint8_t>(key)},
+                 n});
+  if (h.empty()) return picture;
+  std::vector<Box> boxes{Measure(h, 0, h.size())};
+  while (static_cast<int>(boxes.size()) < colours) {
+    // Split the box whose longest side, weighted by its pixels, is largest;
+    // ties go to the earliest box.
+    size_t pick = boxes.size();
+    double best = 0;
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      if (boxes[i].end - boxes[i].begin < 2 || boxes[i].range == 0) continue;
+      double score = boxes[i].range * std::sqrt(static_cast<double>(boxes[i].weight));
+      if (score > best) {
+        best = score;
+        pick = i;
+      }
+    }
+    if (pick == boxes.size()) break;
+    Box b = boxes[pick];
+    const int axis = b.axis;
+    std::stable_sort(h.begin() + static_cast<std::ptrdiff_t>(b.begin),
+                     h.begin() + static_cast<std::ptrdiff_t>(b.end),
+                     [axis](const Counted& x, const Counted& y) {
+                       return Channel(x.c, axis) < Channel(y.c, axis);
+                     });
+    uint64_t half = 0;
+    size_t cut = b.begin + 1;
+    for (size_t i = b.begin; i < b.end - 1; ++i) {
+      half += h[i].n;
+      cut = i + 1;
+      if (2 * half >= b.weight) break;
+    }
+    boxes[pick] = Measure(h, b.begin, cut);
+    boxes.push_back(Measure(h, cut, b.end));
+  }
+  std::vector<Rgb> palette;
+  for (const Box& b : boxes) {
+    uint64_t sum[3] = {0, 0, 0};
+    for (size_t i = b.begin; i < b.end; ++i)
+      for (int a = 0; a < 3; ++a) sum[a] += Channel(h[i].c, a) * h[i].n;
+    auto mean = [&](int a) { return static_cast<uint8_t>((sum[a] + b.weight / 2) / b.weight); };
+    palette.push_back(Narrow565({mean(0), mean(1), mean(2)}));
+  }
+  std::map<uint32_t, Rgb> nearest;
+  for (const Counted& k : h) {
+    int bestD = 1 << 30;
+    Rgb best = palette[0];
+    for (const Rgb& p : palette) {
+      int dr = p.r - k.c.r, dg = p.g - k.c.g, db = p.b - k.c.b;
+      // Green counts most, blue least, as the eye weighs them.
+      int d = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+      if (d < bestD) {
+        bestD = d;
+        best = p;
+      }
+    }
+    nearest[(uint32_t{k.c.r} << 16) | (k.c.g << 8) | k.c.b] = best;
+  }
+  Picture out(picture.Width(), picture.Height());
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x) {
+      const Rgb c = picture.At(x, y);
+      out.Set(x, y, nearest[(uint32_t{c.r} << 16) | (c.g << 8) | c.b]);
     }
   return out;
 }

@@ -91,6 +91,13 @@ struct FlattenOptions {
 
 Picture Flatten(const Canvas& canvas, const FlattenOptions& options);
 
+// The picture reduced to at most `colours` colours (1 ... 256) by median
+// cut: boxes of the picture's own colours, weighted by how many pixels use
+// them, are split at the weighted median of their longest side until there
+// are `colours` boxes; each pixel takes the nearest box average, narrowed to
+// RGB565. Deterministic: the same picture always gives the same result.
+Picture Quantise(const Picture& picture, int colours = 256);
+
 // The colour one RGB565 grid step away from `key`, for art pixels that
 // would otherwise narrow into the key and vanish.
 Rgb NextToKey(Rgb key);

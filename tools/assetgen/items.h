@@ -21,6 +21,7 @@ struct ImageItem {
   int skipHeight = 0;
   bool transparent = true;
   Rgb transparentColor = kBlack;
+  int bitCount = 24;  // stored depth: 24, or 8 for a picture of at most 256 colours
 
   int EffectiveWidth() const { return patternWidth > 0 ? patternWidth : picture.Width(); }
   int EffectiveHeight() const { return patternHeight > 0 ? patternHeight : picture.Height(); }

@@ -7,14 +7,19 @@
 #include <fstream>
 #include <map>
 #include <stdexcept>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "draw.h"
 #include "fonts.h"
 #include "gui_art.h"
+#include "launchpad_art.h"
 #include "style.h"
 #include "textures.h"
 
 #include "game/ball_sprites.h"
+#include "widgets/hot_image_menu.h"
 
 namespace quendrix::assetgen {
 namespace {
@@ -449,6 +454,153 @@ void SoundSheet(const std::vector<WaveList>& lists, const std::string& path) {
   cairo_surface_destroy(surf);
 }
 
+// A spot's shape in picture pixels, shifted by half a pixel so that a
+// pixel is inside when its integer point hits.
+void MenuSpotPath(cairo_t* cr, const MenuSpotShape& s) {
+  cairo_new_path(cr);
+  if (s.ellipse) {
+    double l = s.points[0][0], t = s.points[0][1], r = s.points[1][0], b = s.points[1][1];
+    cairo_save(cr);
+    cairo_translate(cr, (l + r) / 2 + 0.5, (t + b) / 2 + 0.5);
+    cairo_scale(cr, (r - l) / 2, (b - t) / 2);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_restore(cr);
+    return;
+  }
+  for (int i = 0; i < s.count; ++i)
+    cairo_line_to(cr, s.points[static_cast<size_t>(i)][0] + 0.5,
+                  s.points[static_cast<size_t>(i)][1] + 0.5);
+  cairo_close_path(cr);
+}
+
+// The picture with the lit twin shown inside spot `spot` (-1: none).
+Picture MenuWithSpotLit(const Picture& normal, const Picture& lit, int spot) {
+  Picture out = normal;
+  if (spot < 0) return out;
+  Canvas mask(normal.Width(), normal.Height());
+  cairo_set_antialias(mask.Cr(), CAIRO_ANTIALIAS_NONE);
+  MenuSpotPath(mask.Cr(), kMenuSpots[static_cast<size_t>(spot)]);
+  cairo_set_source_rgb(mask.Cr(), 1, 1, 1);
+  cairo_fill(mask.Cr());
+  for (int y = 0; y < out.Height(); ++y)
+    for (int x = 0; x < out.Width(); ++x) {
+      uint8_t a, r, g, b;
+      mask.Pixel(x, y, a, r, g, b);
+      if (a > 127) out.Set(x, y, lit.At(x, y));
+    }
+  return out;
+}
+
+// The launch pad's menu: at 1x as the panel shows it (the control's crop,
+// nothing lit and each spot lit in turn), and the whole picture at 3x,
+// plain, lit, and with the spot outlines and the visible area drawn over.
+void LaunchPadSheets(const ImageList& list, const std::string& dir) {
+  namespace fs = std::filesystem;
+  const Picture& normal = list.items[0].picture;
+  const Picture& lit = list.items[1].picture;
+  const MenuView v = MenuVisibleArea();
+  const int panelW = 378, panelH = 137, gap = 24;
+  const int sheetW = 2 * panelW + 3 * gap, sheetH = 3 * (panelH + gap + 16) + gap;
+  Picture sheet(sheetW, sheetH, kSheetBack);
+  static const char* kStates[5] = {"nothing lit", "0 play lit", "1 training lit", "2 setup lit",
+                                   "3 quit lit"};
+  for (int k = 0; k < 5; ++k) {
+    Picture panel(panelW, panelH, kMenuPanel);
+    panel.Paste(MenuWithSpotLit(normal, lit, k - 1).Crop(v.x, v.y, v.w, v.h), kMenuControlLeft,
+                kMenuControlTop);
+    sheet.Paste(panel, gap + (k % 2) * (panelW + gap), gap + 16 + (k / 2) * (panelH + gap + 16));
+  }
+  cairo_surface_t* s = ToSurface(sheet, nullptr);
+  cairo_t* cr = cairo_create(s);
+  for (int k = 0; k < 5; ++k)
+    Label(cr, kStates[k], gap + (k % 2) * (panelW + gap), gap + 10 + (k / 2) * (panelH + gap + 16));
+  cairo_destroy(cr);
+  SavePng(s, (fs::path(dir) / "launchpad_x1.png").string());
+  cairo_surface_destroy(s);
+
+  const double scale = 3;
+  auto big = [&](const Picture& p, bool outlines, const std::string& name) {
+    cairo_surface_t* surf =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(p.Width() * scale),
+                                   static_cast<int>(p.Height() * scale));
+    cairo_t* c = cairo_create(surf);
+    PaintPicture(c, p, 0, 0, scale, nullptr);
+    if (outlines) {
+      cairo_scale(c, scale, scale);
+      cairo_set_line_width(c, 1.0 / scale);
+      for (size_t i = 0; i < kMenuSpots.size(); ++i) {
+        MenuSpotPath(c, kMenuSpots[i]);
+        cairo_set_source_rgb(c, 1, 0.2, 0.9);
+        cairo_stroke(c);
+      }
+      double dash[2] = {3.0 / scale, 2.0 / scale};
+      cairo_set_dash(c, dash, 2, 0);
+      cairo_rectangle(c, v.x, v.y, v.w, v.h);
+      cairo_set_source_rgb(c, 0.2, 1, 1);
+      cairo_stroke(c);
+    }
+    cairo_destroy(c);
+    SavePng(surf, (fs::path(dir) / name).string());
+    cairo_surface_destroy(surf);
+  };
+  big(normal, false, "launchpad_x3.png");
+  big(lit, false, "launchpad_x3_lit.png");
+  big(normal, true, "launchpad_x3_spots.png");
+}
+
+cairo_status_t ReadBytes(void* closure, unsigned char* data, unsigned int length) {
+  auto* rest = static_cast<std::string_view*>(closure);
+  if (rest->size() < length) return CAIRO_STATUS_READ_ERROR;
+  std::copy(rest->begin(), rest->begin() + length, data);
+  rest->remove_prefix(length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+// Every icon size at 1x on a light and a dark desktop, and the small ones
+// at 4x beside them.
+void IconSheet(const DataSet& data, const std::string& path) {
+  std::vector<std::pair<int, cairo_surface_t*>> icons;
+  for (const DataFile& f : data.files) {
+    if (f.path.rfind("icons/", 0) != 0 || f.path.size() < 4 ||
+        f.path.compare(f.path.size() - 4, 4, ".png") != 0)
+      continue;
+    std::string_view rest(f.bytes);
+    cairo_surface_t* s = cairo_image_surface_create_from_png_stream(ReadBytes, &rest);
+    icons.push_back({cairo_image_surface_get_width(s), s});
+  }
+  if (icons.empty()) return;
+  const int width = 1600;
+  cairo_surface_t* surf = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, 700);
+  cairo_t* cr = cairo_create(surf);
+  SetColour(cr, kSheetBack);
+  cairo_paint(cr);
+  cairo_rectangle(cr, 0, 0, width, 300);
+  SetColour(cr, Rgb{236, 236, 232});
+  cairo_fill(cr);
+  double x = 16;
+  for (auto& [size, s] : icons) {
+    for (int row = 0; row < 2; ++row) {
+      cairo_set_source_surface(cr, s, x, row == 0 ? 30 : 330);
+      cairo_paint(cr);
+    }
+    Label(cr, std::to_string(size), x, 20, 11, Rgb{40, 40, 40});
+    if (size <= 64) {
+      cairo_save(cr);
+      cairo_translate(cr, x, 420);
+      cairo_scale(cr, 4, 4);
+      cairo_set_source_surface(cr, s, 0, 0);
+      cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+      cairo_paint(cr);
+      cairo_restore(cr);
+    }
+    x += (size <= 64 ? 4 * size : size) + 16;
+    cairo_surface_destroy(s);
+  }
+  cairo_destroy(cr);
+  SavePng(surf, path);
+  cairo_surface_destroy(surf);
+}
+
 void SoundListing(const WaveList& list, std::ostream& out) {
   out << list.path << " (" << list.items.size() << " items)\n";
   for (size_t i = 0; i < list.items.size(); ++i) {
@@ -471,6 +623,7 @@ void WritePreviews(const DataSet& data, const Sources& sources, const std::strin
   namespace fs = std::filesystem;
   fs::create_directories(dir);
   for (const ImageList& list : data.imageLists) {
+    if (list.path == "launchpad.dxg" && list.items.size() >= 2) LaunchPadSheets(list, dir);
     ImageListSheet(list,
                    (fs::path(dir) / (fs::path(list.path).stem().string() + "_dxg.png")).string());
     // A hole's course picture at full size, as the player sees it.
@@ -496,6 +649,7 @@ void WritePreviews(const DataSet& data, const Sources& sources, const std::strin
     for (const WaveList& list : data.waveLists) SoundListing(list, out);
     SoundSheet(data.waveLists, (fs::path(dir) / "sounds.png").string());
   }
+  IconSheet(data, (fs::path(dir) / "icons.png").string());
   if (FindItem(data, "gui.dxg", 7) && FindItem(data, "menu.dxg", 0)) {
     FontSamples(data, (fs::path(dir) / "fonts.png").string());
     ScoreCardMock(data, (fs::path(dir) / "scorecard.png").string());

@@ -9,7 +9,9 @@
 #include "hole_art.h"
 #include "hole_model.h"
 #include "hole_sounds.h"
+#include "icon_art.h"
 #include "items.h"
+#include "launchpad_art.h"
 #include "menu_art.h"
 #include "sounds.h"
 #include "style.h"
@@ -77,6 +79,27 @@ void BuildMenu(const Sources&, DataSet& data) {
   data.imageLists.push_back(std::move(list));
 }
 
+// launchpad.dxg: 0 the menu picture, 1 its lit twin; 256 colours each,
+// drawn opaque.
+void BuildLaunchPad(const Sources&, DataSet& data) {
+  ImageList list;
+  list.path = "launchpad.dxg";
+  list.items.push_back(Item("menu", MenuPicture(false)));
+  list.items.push_back(Item("menu lit", MenuPicture(true)));
+  for (ImageItem& item : list.items) {
+    item.bitCount = 8;
+    item.transparent = false;
+  }
+  data.imageLists.push_back(std::move(list));
+}
+
+// The application icon at every size the desktop asks for, and scalable.
+void BuildIcons(const Sources&, DataSet& data) {
+  for (int size : kIconSizes)
+    data.files.push_back({"icons/" + std::to_string(size) + "/quendrix.png", IconPng(size)});
+  data.files.push_back({"icons/scalable/quendrix.svg", IconSvg()});
+}
+
 void BuildSounds(const Sources&, DataSet& data) {
   data.waveLists.push_back(EffectSounds());
   data.waveLists.push_back(MenuSounds());
@@ -117,9 +140,9 @@ void BuildTextures(const Sources&, DataSet& data) {
 
 const std::vector<Recipe>& Recipes() {
   static const std::vector<Recipe> recipes = {
-      {"gui", BuildGui},         {"menu", BuildMenu},         {"sounds", BuildSounds},
-      {"skins", BuildSkins},     {"textures", BuildTextures}, {"holes", BuildHoleFiles},
-      {"holeart", BuildHoleArt},
+      {"gui", BuildGui},           {"menu", BuildMenu},       {"launchpad", BuildLaunchPad},
+      {"icons", BuildIcons},       {"sounds", BuildSounds},   {"skins", BuildSkins},
+      {"textures", BuildTextures}, {"holes", BuildHoleFiles}, {"holeart", BuildHoleArt},
   };
   return recipes;
 }

@@ -33,6 +33,7 @@ std::vector<PictureItemData> ToItems(const ImageList& list) {
     d.transparentColor =
         MakeColor(item.transparentColor.r, item.transparentColor.g, item.transparentColor.b);
     d.picture = ToBitmap(item.picture);
+    d.bitCount = item.bitCount;
     out.push_back(std::move(d));
   }
   return out;
