@@ -1,0 +1,291 @@
+// Tlaunchpad, the launch pad: the front end the program starts in. A looping
+// animation behind a hot-spot menu (play, training, setup, quit), each choice
+// opening one small panel; the players, rules and setup panels hold every
+// setting of the game, and the launch button hands the screen and the sound
+// over to the play screen for one game and takes them back afterwards.
+//
+// Plain state and handlers: the controls are widgets::Panel values bound to
+// the one LaunchSettings of the run; the screen, sound device, animation
+// player, video windows, message box, file search and the play screen come
+// through the small interfaces below, so tests drive the launch pad without a
+// display (launchpad_view.h draws it and feeds it input).
+//
+// Texts are cp1251, as the game keeps them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/launch_settings.h"
+#include "launchpad/settings.h"
+#include "launchpad/skin_list.h"
+#include "media/bitmap.h"
+#include "media/sound_list.h"
+#include "widgets/controls.h"
+#include "widgets/hot_image.h"
+
+namespace quendrix {
+
+// ---- Services ----------------------------------------------------------------
+
+// The screen the launch pad covers.
+class LaunchpadDisplay {
+ public:
+  virtual ~LaunchpadDisplay() = default;
+  // The screen as it is now, in the pixels the launch pad draws in: 640 x 480
+  // while the full-screen interface is open, else the desktop's size.
+  virtual int32_t ScreenWidth() const = 0;
+  virtual int32_t ScreenHeight() const = 0;
+  // `DXinterface`: switches the screen to 640 x 480 for the launch pad.
+  // False, with the platform's reason, when that cannot be done.
+  virtual bool OpenInterface(std::string& reason) = 0;
+  // Back to the desktop's size.
+  virtual void CloseInterface() = 0;
+  // The system's pointer shows over the launch pad.
+  virtual void ShowCursor() = 0;
+  // The launch pad is drawn (true) or the window is lent to another screen.
+  virtual void SetVisible(bool visible) = 0;
+};
+
+// `FliPlayerTimer1`, the background animation player. Paths are the data
+// folder's files.
+class AnimationPlayer {
+ public:
+  virtual ~AnimationPlayer() = default;
+  // Stops a running file first.
+  virtual void SetFileName(const std::filesystem::path& path) = 0;
+  // Opens the file and runs its frames on the player's timer, looping.
+  virtual void Play() = 0;
+  virtual void Stop() = 0;
+  // Decodes up to frame n and puts it on the screen now.
+  virtual void ShowFrame(int32_t n) = 0;
+  // Opens the (stopped) file, shows frame n, stops.
+  virtual void ShowStoppedFrame(int32_t n) = 0;
+  // Puts the current frame on the screen again now.
+  virtual void Repaint() = 0;
+};
+
+// The intro and credits windows, each shown modally; nothing by default.
+class VideoWindows {
+ public:
+  virtual ~VideoWindows() = default;
+  virtual void ShowIntro() {}
+  virtual void ShowCredits() {}
+};
+
+// The play screen for one game: creates `TMain` on the settings, shows it
+// modally until it closes itself and destroys it. A game that cannot start
+// throws (std::exception with a cp1251 message) after releasing what it
+// opened.
+class GameRunner {
+ public:
+  virtual ~GameRunner() = default;
+  virtual void RunGame(const LaunchSettings& settings) = 0;
+};
+
+struct LaunchpadServices {
+  LaunchpadDisplay* display = nullptr;  // required
+  SoundDevice* sound = nullptr;         // the launch pad's sound device; none: silent
+  AnimationPlayer* animation = nullptr;
+  VideoWindows* videos = nullptr;
+  GameRunner* game = nullptr;
+  // The data folder: "menu.dxw", "gui.dxg", the animations, "skins",
+  // "textures".
+  std::filesystem::path dataDir;
+  // The settings file (TAMReg).
+  std::filesystem::path settingsFile;
+  // The error box: title and text, cp1251. Unset: standard error.
+  std::function<void(const std::string& title, const std::string& text)> messageBox;
+  // Names (cp1251) of the files matching "textures\*.bmp" in the data folder,
+  // all attributes, in the file system's order. Unset: a plain listing of
+  // the folder, in byte order of the names.
+  std::function<std::vector<std::string>()> findTextures;
+};
+
+// ---- The launch pad ----------------------------------------------------------
+
+class Tlaunchpad {
+ public:
+  static constexpr const char* kCaption = "Quendrix Demo LaunchPad";
+  // Designed at this size; panels sit where they would on such a screen.
+  static constexpr int32_t kDesignWidth = 640;
+  static constexpr int32_t kDesignHeight = 480;
+  // Frames of the panel-change animation shown one after another.
+  static constexpr int32_t kTransitionFrames = 30;
+  // Menu sound items ("menu.dxw").
+  static constexpr int32_t kMusic = 0;
+  static constexpr int32_t kClick = 1;
+  static constexpr int32_t kTick = 2;  // not played here
+  static constexpr int32_t kTransitionSound = 3;
+  static constexpr int32_t kClickVolume = -700;  // hundredths of a decibel
+  // Menu spots.
+  static constexpr int32_t kSpotPlay = 0, kSpotTraining = 1, kSpotSetup = 2, kSpotQuit = 3;
+
+  explicit Tlaunchpad(LaunchpadServices services);
+  ~Tlaunchpad();
+  Tlaunchpad(const Tlaunchpad&) = delete;
+  Tlaunchpad& operator=(const Tlaunchpad&) = delete;
+
+  // ---- Life cycle ----------------------------------------------------------
+  void FormCreate();
+  // Every show: at start and after each game.
+  void FormShow();
+  // The program should end (quit, or a screen that cannot be opened), with
+  // this exit status.
+  bool Terminated() const { return terminated_; }
+  int ExitStatus() const { return exitStatus_; }
+  bool Visible() const { return visible_; }
+
+  // ---- Handlers --------------------------------------------------------------
+  void PlayInterfaceTransition();
+  void HotImage1SelectSpot();
+  void HotImage1Click();
+  void skinMouseDown();
+  void bgsoundsClick();
+  void cancelButton1Click();
+  void OkButton1Click();
+  void showrulesClick();
+  void rulesokClick();
+  void quitbuttonClick();
+  void launchClick();
+  void playerinfoTabChanged();
+  void nameChange();
+  void easytargetMouseUp();
+  void tex_incClick();
+  void gametypeChange();
+
+  // ---- Input from the view ---------------------------------------------------
+  // The pointer in screen pixels; the menu picture follows it while the main
+  // menu is open.
+  void PointerMove(int32_t x, int32_t y);
+  void PointerDown(int32_t x, int32_t y);
+  void PointerUp(int32_t x, int32_t y);
+  // The panel the keys and pad go to: the open panel other than the main
+  // menu, or nullptr on the main menu.
+  widgets::Panel* KeyPanel();
+  // Enter (or pad A) on a panel presses its main button, unless the panel
+  // wants it for itself: an edit typed in, an open list, a focused button.
+  bool EnterPressesMainButton();
+  // Presses the open panel's main button as a click would.
+  void PressMainButton();
+  // A menu action the open panel did not use (or any, on the main menu):
+  // main menu Down / Up select the next / previous spot, select chooses it,
+  // back opens the quit panel; on a panel select presses the main button and
+  // back takes its way back.
+  void MenuAction(widgets::MenuAction action);
+
+  // ---- State -------------------------------------------------------------------
+  LaunchSettings settings;  // the one of the run
+  TAMReg AMReg;
+  TDXSound DXSound;
+  TDXWaveList DXSong;
+
+  widgets::Panel mainmenu{"mainmenu", 378, 137};
+  widgets::Panel start{"start", 379, 141};
+  widgets::Panel rules{"rules", 379, 141};
+  widgets::Panel setup{"setup", 379, 141};
+  widgets::Panel quit{"quit", 379, 141};
+  // The window itself: the hidden mirror controls and the copyright label.
+  widgets::Container window;
+  HotImage HotImage1;
+  // The menu picture's place in `mainmenu`.
+  static constexpr int32_t kHotImageLeft = 5, kHotImageTop = 8;
+
+  // The window's size, as placed by the last create or show.
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+  bool introShown = false;
+  bool InterfaceOpen() const { return interfaceOpen_; }
+  // The one open panel, or nullptr (while changing, or hidden for a game).
+  widgets::Panel* OpenPanel();
+  // Every panel, for the view to draw.
+  std::array<widgets::Panel*, 5> Panels() { return {&mainmenu, &start, &rules, &setup, &quit}; }
+  // The skin list as built on create.
+  const SkinList& Skins() const { return skins_; }
+  widgets::Label* copywrite = nullptr;
+
+  // A control of any panel or of the window, by name (tests, the view).
+  widgets::Control* Find(std::string_view name) const;
+  template <typename T>
+  T& Get(std::string_view name) const {
+    return static_cast<T&>(*Find(name));
+  }
+
+  // Textures: the enumeration of "textures\*.bmp", the file shown now (-1
+  // before the first press) and the four players' pictures.
+  const std::vector<std::string>& TextureFiles() const { return textureFiles_; }
+  const Bitmap& PlayerTexture(int32_t player) const;
+
+ private:
+  void BuildPanels();
+  void BuildMenu();
+  void BuildStart();
+  void BuildRules();
+  void BuildSetup();
+  void BuildQuit();
+  void BuildWindow();
+
+  // Leaves the old panels, plays the panel change, enters the new one.
+  void ChangePanel(std::initializer_list<widgets::Panel*> leave,
+                   const std::function<void()>& enter);
+  void PlacePanel(widgets::Panel& panel) const;
+  void PlaceWindow();
+  void ShowMainMenu();
+  void OpenMenuChoice(int32_t spot);
+  void HideSetupQuitStart();
+
+  // An item of DXSong, or nullptr (no such item: the list is missing).
+  TWaveCollectionItem* Song(int32_t index);
+  void PlaySong(int32_t index);
+  void Report(const std::string& title, const std::string& text);
+  void ReportError(const std::string& text);
+
+  // The texture enumeration: start (first file), next, again from the start.
+  void StartTextureSearch();
+  bool NextTexture();
+  void ShowPicture(widgets::Picture& picture, const Bitmap& bitmap);
+  void LoadBuiltInTextures();
+  int32_t ShownPlayer() const { return playerTab_ + 1; }  // t
+
+  LaunchpadServices services_;
+  bool terminated_ = false;
+  int exitStatus_ = 0;
+  bool visible_ = false;
+  bool interfaceOpen_ = false;
+  bool soundOpen_ = false;
+  int32_t width_ = kDesignWidth, height_ = kDesignHeight;
+
+  // Values of controls that have no setting of their own.
+  int32_t playerTab_ = 0;
+  std::string name_;                                               // the tab's name edit
+  bool easytarget_ = false;                                        // the tab's aid box
+  int32_t skinIndex_ = 0;                                          // the skin box
+  bool lowcolor_ = false, lmcollide_ = false, easypipes_ = false;  // read by nothing
+  SkinList skins_;
+
+  // Pointer over the screen, for the menu picture when the menu opens.
+  bool pointerKnown_ = false;
+  int32_t pointerX_ = 0, pointerY_ = 0;
+
+  std::vector<std::string> textureFiles_;
+  int32_t textureAt_ = -1;  // index in textureFiles_ of the search's file, -1: none
+  std::array<Bitmap, 4> playerTextures_;
+  bool builtInLoaded_ = false;
+};
+
+// Where a panel sits on a screen of that size: left = (width - 640) div 2 +
+// 150, top = (height - 480) div 2 + 177, dividing towards zero.
+struct PanelPlace {
+  int32_t left, top;
+};
+PanelPlace PanelPlacement(int32_t screenWidth, int32_t screenHeight);
+
+// The rule preset of a game type: startplayer, nextplayer, whencollide,
+// scoring, plus1, minus1. False (nothing set) for an index outside 0 ... 2.
+bool ApplyRulePreset(int32_t gametype, LaunchSettings& settings);
+
+}  // namespace quendrix

@@ -1,0 +1,421 @@
+// The launch pad's handlers and their orders, driven headless.
+#include "launchpad/launchpad04.h"
+
+#include <gtest/gtest.h>
+
+#include "game/mainsource19.h"
+#include "launchpad_support.h"
+#include "media/bitmap.h"
+
+namespace quendrix::testing {
+namespace {
+
+using widgets::MenuAction;
+
+// Picture points inside each menu spot, and one inside the picture but in
+// none of them.
+constexpr HotPoint kSpotPoint[4] = {{148, 102}, {230, 80}, {230, 100}, {210, 120}};
+constexpr HotPoint kNoSpot = {60, 60};
+
+std::vector<std::string> TransitionCalls() {
+  std::vector<std::string> calls = {"repaint", "stop", "file interface.flc", "play"};
+  for (int n = 1; n <= 30; ++n) calls.push_back("frame " + std::to_string(n));
+  for (const char* c : {"stop", "stopped 1", "file interface_loop.flc", "play"}) calls.push_back(c);
+  return calls;
+}
+
+// ---- Screen and panels --------------------------------------------------------
+
+struct PlaceCase {
+  int32_t desktopW, desktopH;
+  bool forceinterface;
+  int32_t left, top;
+};
+
+class PanelPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(PanelPlaceTest, PanelsSitWhereThey640x480ScreenPutsThem) {
+  const PlaceCase c = GetParam();
+  LaunchpadRig rig;
+  rig.display.desktopW = c.desktopW;
+  rig.display.desktopH = c.desktopH;
+  // Stored settings decide the full-screen interface before the first show.
+  {
+    TAMReg reg(rig.SettingsFile());
+    LaunchSettings s;
+    s.forceinterface = c.forceinterface;
+    WriteAllSettings(reg, s);
+  }
+  Tlaunchpad& lp = rig.Create();
+  EXPECT_EQ(lp.mainmenu.left, c.left);
+  EXPECT_EQ(lp.mainmenu.top, c.top);
+  EXPECT_EQ(lp.Width(), rig.display.ScreenWidth());
+  rig.ClickPicture(kSpotPoint[Tlaunchpad::kSpotSetup].x, kSpotPoint[Tlaunchpad::kSpotSetup].y);
+  ASSERT_TRUE(lp.setup.Visible());
+  EXPECT_EQ(lp.setup.left, c.left);
+  EXPECT_EQ(lp.setup.top, c.top);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, PanelPlaceTest,
+                         ::testing::Values(PlaceCase{1024, 768, false, 342, 321},
+                                           PlaceCase{1024, 768, true, 150, 177},
+                                           PlaceCase{640, 480, false, 150, 177},
+                                           // Narrower than designed: division towards zero.
+                                           PlaceCase{601, 401, false, 131, 138}));
+
+TEST(LaunchpadDisplay, ScreenThatCannotOpenEndsWithTheDirectXBox) {
+  LaunchpadRig rig;
+  rig.display.failInterface = true;
+  Tlaunchpad& lp = rig.Create();
+  ASSERT_EQ(rig.boxes.size(), 1u);
+  EXPECT_EQ(rig.boxes[0], "DirectX Error: Requires DirectX 6.0 or later\nno 640x480 mode");
+  EXPECT_TRUE(lp.Terminated());
+  EXPECT_NE(lp.ExitStatus(), 0);
+  EXPECT_EQ(rig.videos.intros, 0);
+  EXPECT_FALSE(lp.mainmenu.Visible());
+}
+
+// ---- Panel changes and sounds ---------------------------------------------------
+
+TEST(LaunchpadTransition, PlaysThirtyFramesThenLoopsAgainOrNothingWithNoFlip) {
+  for (bool noflip : {false, true}) {
+    LaunchpadRig rig;
+    Tlaunchpad& lp = rig.Create();
+    lp.settings.noflip = noflip;
+    rig.animation.calls.clear();
+    rig.ClearSounds();
+    rig.ClickPicture(kSpotPoint[3].x, kSpotPoint[3].y);
+    EXPECT_TRUE(lp.quit.Visible());
+    const std::vector<int> played = rig.Played();
+    const bool whoosh = std::count(played.begin(), played.end(), Tlaunchpad::kTransitionSound) > 0;
+    if (noflip) {
+      EXPECT_TRUE(rig.animation.calls.empty());
+      EXPECT_FALSE(whoosh);
+    } else {
+      EXPECT_EQ(rig.animation.calls, TransitionCalls());
+      EXPECT_TRUE(whoosh);
+    }
+  }
+}
+
+TEST(LaunchpadSound, ClicksWithoutMusicWhenBackgroundSoundIsOff) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create(false);
+  lp.settings.bgsounds = false;
+  lp.FormShow();
+  EXPECT_TRUE(rig.Played().empty());
+  rig.ClickPicture(kSpotPoint[2].x, kSpotPoint[2].y);
+  rig.ClearSounds();
+  rig.Click("fastwrite");
+  EXPECT_EQ(rig.Played(), std::vector<int>{Tlaunchpad::kClick});
+  // Boxes without the click make none.
+  rig.ClearSounds();
+  rig.Click("noflip");
+  EXPECT_TRUE(rig.Played().empty());
+}
+
+TEST(LaunchpadSound, BackgroundBoxStopsMusicAndRestartsItOnlyWithSoundOn) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  rig.ClickPicture(kSpotPoint[2].x, kSpotPoint[2].y);
+  ASSERT_TRUE(lp.DXSong.Items[0].IsPlaying());
+  rig.ClearSounds();
+  rig.Click("bgsounds");
+  EXPECT_FALSE(lp.settings.bgsounds);
+  EXPECT_TRUE(rig.Stopped(Tlaunchpad::kMusic));
+  EXPECT_FALSE(lp.DXSong.Items[0].IsPlaying());
+  rig.ClearSounds();
+  rig.Click("bgsounds");
+  // Play rewinds: the music starts again from the beginning, looping.
+  EXPECT_EQ(rig.Played(), (std::vector<int>{Tlaunchpad::kClick, Tlaunchpad::kMusic}));
+  EXPECT_TRUE(lp.DXSong.Items[0].Looped());
+  rig.Click("bgsounds");
+  rig.Click("soundoff");
+  rig.ClearSounds();
+  rig.Click("bgsounds");
+  EXPECT_TRUE(lp.settings.bgsounds);
+  EXPECT_TRUE(rig.Played().empty());
+  // The click items are quieter than the rest.
+  EXPECT_EQ(lp.DXSong.Items[1].SoundVolume(), -700);
+  EXPECT_EQ(lp.DXSong.Items[2].SoundVolume(), -700);
+  EXPECT_EQ(lp.DXSong.Items[3].SoundVolume(), 0);
+}
+
+TEST(LaunchpadMenu, HoverSoundsOnlyOverSpotsAndAClickOutsideThemDoesNothing) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  rig.animation.calls.clear();
+  rig.ClearSounds();
+  rig.ClickPicture(kNoSpot.x, kNoSpot.y);
+  EXPECT_TRUE(lp.mainmenu.Visible());
+  EXPECT_TRUE(rig.animation.calls.empty());
+  EXPECT_TRUE(rig.Played().empty());
+  const HotPoint off = lp.HotImage1.PictureOffset();
+  lp.PointerMove(lp.mainmenu.left + 5 + off.x + kSpotPoint[1].x,
+                 lp.mainmenu.top + 8 + off.y + kSpotPoint[1].y);
+  EXPECT_EQ(lp.HotImage1.Spot(), 1);
+  EXPECT_EQ(rig.Played(), std::vector<int>{Tlaunchpad::kClick});
+}
+
+// ---- Keys ------------------------------------------------------------------------
+
+TEST(LaunchpadKeys, MenuSelectionWrapsAndStartsFromThePointer) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  lp.MenuAction(MenuAction::kUp);
+  EXPECT_EQ(lp.HotImage1.Spot(), 3);
+  lp.MenuAction(MenuAction::kDown);
+  EXPECT_EQ(lp.HotImage1.Spot(), 0);
+  lp.MenuAction(MenuAction::kDown);
+  lp.MenuAction(MenuAction::kDown);
+  lp.MenuAction(MenuAction::kSelect);
+  ASSERT_TRUE(lp.setup.Visible());
+  // Esc on setup: back to the menu, which takes the spot under the pointer
+  // (none here), and nothing is written.
+  lp.MenuAction(MenuAction::kBack);
+  EXPECT_TRUE(lp.mainmenu.Visible());
+  EXPECT_EQ(lp.HotImage1.Spot(), -1);
+  EXPECT_FALSE(std::filesystem::exists(rig.SettingsFile()));
+  lp.MenuAction(MenuAction::kDown);
+  EXPECT_EQ(lp.HotImage1.Spot(), 0);
+  // Esc on the menu opens the quit panel; Esc there comes back.
+  lp.MenuAction(MenuAction::kBack);
+  ASSERT_TRUE(lp.quit.Visible());
+  lp.MenuAction(MenuAction::kBack);
+  ASSERT_TRUE(lp.mainmenu.Visible());
+  rig.ClickPicture(kSpotPoint[2].x, kSpotPoint[2].y);
+  lp.MenuAction(MenuAction::kBack);
+  EXPECT_EQ(lp.HotImage1.Spot(), 2);
+}
+
+TEST(LaunchpadKeys, EnterPressesTheMainButtonUnlessTypingOrOnAButton) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  widgets::Panel& start = lp.start;
+  start.SetFocus(lp.Find("name"));
+  ASSERT_NE(start.Typing(), nullptr);
+  EXPECT_FALSE(lp.EnterPressesMainButton());
+  EXPECT_TRUE(start.HandleAction(MenuAction::kSelect));  // ends the typing only
+  EXPECT_TRUE(start.Visible());
+  EXPECT_EQ(start.Typing(), nullptr);
+  start.SetFocus(lp.Find("showrules"));
+  EXPECT_FALSE(lp.EnterPressesMainButton());
+  start.SetFocus(lp.Find("easytarget"));
+  ASSERT_TRUE(lp.EnterPressesMainButton());
+  lp.PressMainButton();
+  ASSERT_EQ(rig.game.games.size(), 1u);
+  EXPECT_TRUE(lp.mainmenu.Visible());
+}
+
+// ---- Intro, credits, quitting -------------------------------------------------------
+
+TEST(LaunchpadVideos, IntroOncePerRunAndSkipIntroSkipsCreditsToo) {
+  for (bool skip : {false, true}) {
+    LaunchpadRig rig;
+    Tlaunchpad& lp = rig.Create(false);
+    lp.settings.skipintro = skip;
+    lp.FormShow();
+    rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+    rig.Click("launch");
+    EXPECT_EQ(rig.videos.intros, skip ? 0 : 1);
+    EXPECT_TRUE(lp.introShown);
+    rig.ClickPicture(kSpotPoint[3].x, kSpotPoint[3].y);
+    rig.Click("quitbutton");
+    EXPECT_EQ(rig.videos.credits, skip ? 0 : 1);
+    EXPECT_TRUE(lp.Terminated());
+    EXPECT_EQ(lp.ExitStatus(), 0);
+    EXPECT_FALSE(rig.sound.IsOpen());
+  }
+}
+
+// ---- Players ---------------------------------------------------------------------
+
+TEST(LaunchpadPlayers, NameTypedOnTabThreeIsKeptAcrossTabsAndSaved) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  rig.Click("playerinfo", 2);
+  auto& name = lp.Get<widgets::Edit>("name");
+  lp.start.SetEditText(name, "Ваня");
+  rig.Click("playerinfo", 0);
+  EXPECT_EQ(Cp1251ToUtf8(name.Text()), "Игрок  1");
+  rig.Click("playerinfo", 2);
+  EXPECT_EQ(Cp1251ToUtf8(name.Text()), "Ваня");
+  EXPECT_EQ(Cp1251ToUtf8(lp.Get<widgets::Edit>("player3").Text()), "Ваня");
+  rig.Click("launch");
+  ASSERT_EQ(rig.game.games.size(), 1u);
+  EXPECT_EQ(Cp1251ToUtf8(rig.game.games[0].player[2]), "Ваня");
+  TAMReg reg(rig.SettingsFile());
+  reg.SetActive(true);
+  EXPECT_EQ(Cp1251ToUtf8(reg.ReadString("Player 3")), "Ваня");
+}
+
+TEST(LaunchpadPlayers, PushOnTabTwoLeavesPlayerOnePulling) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  rig.Click("playerinfo", 1);
+  rig.Click("pushputt");
+  rig.Click("easytarget");
+  EXPECT_FALSE(lp.settings.pull[1]);
+  EXPECT_TRUE(lp.settings.easy[1]);
+  EXPECT_TRUE(lp.settings.pull[0]);
+  EXPECT_FALSE(lp.settings.easy[0]);
+  rig.Click("playerinfo", 0);
+  EXPECT_TRUE(lp.Get<widgets::RadioButton>("pullputt").Checked());
+  EXPECT_FALSE(lp.Get<widgets::CheckBox>("easytarget").Checked());
+}
+
+TEST(LaunchpadPlayers, TexturesCycleFromTheSecondFileAndBadOnesChangeNothing) {
+  LaunchpadRig rig;
+  const TColor colours[3] = {0x0000FF, 0x00FF00, 0xFF0000};
+  const char* names[3] = {"a.bmp", "b.bmp", "c.bmp"};
+  std::filesystem::create_directories(rig.dir / "textures");
+  for (int i = 0; i < 3; ++i)
+    SaveBmpFile((rig.dir / "textures" / names[i]).string(), Bitmap(16, 16, colours[i]));
+  Tlaunchpad& lp = rig.Create();
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  for (int expected : {1, 2, 0, 1}) {
+    rig.Click("tex_inc");
+    EXPECT_EQ(lp.settings.texture[0], names[expected]);
+    EXPECT_EQ(lp.PlayerTexture(1).Pixel(0, 0), colours[expected]);
+    EXPECT_EQ(lp.Get<widgets::Picture>("balltexture").Pixels().at(0), colours[expected] & 0xFF);
+  }
+  EXPECT_TRUE(lp.settings.texture[1].empty());
+  // A file that is no bitmap is reported and changes nothing.
+  WriteFile(rig.dir / "textures" / "c.bmp", "not a bitmap");
+  rig.Click("tex_inc");
+  EXPECT_EQ(lp.settings.texture[0], "b.bmp");
+  EXPECT_EQ(lp.PlayerTexture(1).Pixel(0, 0), colours[1]);
+  ASSERT_EQ(rig.boxes.size(), 1u);
+  // No folder at all: the same.
+  std::filesystem::remove_all(rig.dir / "textures");
+  rig.Click("tex_inc");
+  EXPECT_EQ(rig.boxes.size(), 2u);
+  EXPECT_EQ(lp.settings.texture[0], "b.bmp");
+}
+
+// ---- Rules -----------------------------------------------------------------------
+
+struct PresetCase {
+  int32_t gametype, startplayer, nextplayer, whencollide, scoring;
+  bool plus1, minus1;
+};
+
+class LaunchpadPresetTest : public ::testing::TestWithParam<PresetCase> {};
+
+TEST_P(LaunchpadPresetTest, GameTypeAndDefaultButtonLoadThePresetButNotTheStrokeLimit) {
+  const PresetCase c = GetParam();
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  auto& gametype = lp.Get<widgets::DropDown>("gametype");
+  // From another type first, so the choice is a change.
+  lp.start.ChooseItem(gametype, c.gametype == 2 ? 0 : 2);
+  lp.start.ChooseItem(gametype, c.gametype);
+  rig.Click("showrules");
+  ASSERT_TRUE(lp.rules.Visible());
+  for (bool viaButton : {false, true}) {
+    LaunchSettings& s = lp.settings;
+    if (viaButton) {
+      s.startplayer = 2, s.nextplayer = 1 - c.nextplayer, s.whencollide = 1 - c.whencollide;
+      s.scoring = 1 - c.scoring, s.plus1 = !c.plus1, s.minus1 = !c.minus1;
+      rig.Click("FlatButton4");
+    }
+    EXPECT_EQ(s.startplayer, c.startplayer);
+    EXPECT_EQ(s.nextplayer, c.nextplayer);
+    EXPECT_EQ(s.whencollide, c.whencollide);
+    EXPECT_EQ(s.scoring, c.scoring);
+    EXPECT_EQ(s.plus1, c.plus1);
+    EXPECT_EQ(s.minus1, c.minus1);
+    s.strokelimit = 3;
+  }
+  rig.Click("FlatButton4");
+  EXPECT_EQ(lp.settings.strokelimit, 3);
+  rig.Click("rulesok");
+  EXPECT_TRUE(lp.start.Visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(GameTypes, LaunchpadPresetTest,
+                         ::testing::Values(PresetCase{0, 0, 0, 0, 0, false, true},
+                                           PresetCase{1, 0, 1, 0, 1, false, true},
+                                           PresetCase{2, 1, 0, 1, 1, true, false}));
+
+// ---- Launch and return -------------------------------------------------------------
+
+TEST(LaunchpadLaunch, TrainingStartsTrainingOneWhateverTheCourse) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  lp.settings.course = 1;
+  rig.ClickPicture(kSpotPoint[1].x, kSpotPoint[1].y);
+  EXPECT_FALSE(lp.Find("course")->visible);
+  EXPECT_EQ(widgets::DisplayText(lp.Find("launch")->caption), "Тренировка");
+  rig.Click("launch");
+  ASSERT_EQ(rig.game.games.size(), 1u);
+  EXPECT_EQ(FirstHoleName(rig.game.games[0]), "training1");
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  EXPECT_TRUE(lp.Find("course")->visible);
+  rig.Click("launch");
+  EXPECT_EQ(FirstHoleName(rig.game.games[1]), "course2hole1");
+}
+
+TEST(LaunchpadLaunch, HandsEverythingOverAndComesBackToTheMainMenu) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  ASSERT_TRUE(rig.display.interface);
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  rig.ClearSounds();
+  rig.Click("launch");
+  // One sound device and one surface at a time; the launch pad hidden.
+  EXPECT_FALSE(rig.game.soundWasOpen);
+  EXPECT_FALSE(rig.game.interfaceWasOpen);
+  EXPECT_FALSE(rig.game.launchpadWasVisible);
+  // A launch without setup OK leaves the first-run marker for the next start.
+  TAMReg reg(rig.SettingsFile());
+  reg.SetActive(true);
+  EXPECT_TRUE(reg.ReadBool("RunOnce"));
+  reg.SetActive(false);
+  EXPECT_TRUE(lp.mainmenu.Visible());
+  EXPECT_FALSE(lp.start.Visible());
+  EXPECT_TRUE(rig.sound.IsOpen());
+  EXPECT_TRUE(rig.display.interface);
+  EXPECT_TRUE(lp.DXSong.Items[0].IsPlaying());
+  // A game that cannot start is reported and leaves a usable launch pad.
+  rig.game.fail = "Cannot open file \"gui.dxg\"";
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  rig.Click("launch");
+  ASSERT_EQ(rig.boxes.size(), 1u);
+  EXPECT_NE(rig.boxes[0].find("gui.dxg"), std::string::npos);
+  EXPECT_TRUE(lp.mainmenu.Visible());
+  rig.ClickPicture(kSpotPoint[2].x, kSpotPoint[2].y);
+  EXPECT_TRUE(lp.setup.Visible());
+}
+
+TEST(LaunchpadSettings, MissingMenuSoundsKeepTheStoredSettings) {
+  LaunchpadRig rig(false);
+  {
+    TAMReg reg(rig.SettingsFile());
+    LaunchSettings s;
+    s.players = 2;
+    s.player[0] = Utf8ToCp1251("Маша");
+    s.skipintro = true;
+    WriteAllSettings(reg, s);
+  }
+  Tlaunchpad& lp = rig.Create();
+  ASSERT_EQ(rig.boxes.size(), 1u);
+  EXPECT_NE(rig.boxes[0].find("menu.dxw"), std::string::npos);
+  EXPECT_EQ(lp.settings.players, 2);
+  EXPECT_EQ(Cp1251ToUtf8(lp.settings.player[0]), "Маша");
+  EXPECT_EQ(rig.videos.intros, 0);
+  // Silent, yet usable: setup OK writes the stored values back, not defaults.
+  rig.ClickPicture(kSpotPoint[2].x, kSpotPoint[2].y);
+  rig.Click("OkButton1");
+  EXPECT_TRUE(lp.mainmenu.Visible());
+  TAMReg reg(rig.SettingsFile());
+  reg.SetActive(true);
+  EXPECT_EQ(reg.ReadInt("Players"), 2);
+}
+
+}  // namespace
+}  // namespace quendrix::testing
