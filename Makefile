@@ -77,11 +77,16 @@ release-parts: deps
 AS_OWNER = dir="$(DESTDIR)$(PREFIX)"; while [ ! -e "$$dir" ]; do dir=$$(dirname "$$dir"); done; \
   run=; [ -w "$$dir" ] || [ "$$(id -u)" = 0 ] || run=sudo; $$run env DESTDIR="$(DESTDIR)"
 
+# The install's file list is kept apart from CMake's own, which every
+# install from the tree rewrites (make deb's too).
+INSTALLED := $(RELEASE_DIR)/installed_files.txt
+
 install: release-parts
-	@$(AS_OWNER) $(CMAKE) --install $(RELEASE_DIR) --prefix "$(PREFIX)"
+	@$(AS_OWNER) sh -c '$(CMAKE) --install $(RELEASE_DIR) --prefix "$(PREFIX)" && \
+	  cp $(RELEASE_DIR)/install_manifest.txt $(INSTALLED)'
 
 uninstall:
-	@$(AS_OWNER) $(CMAKE) -DMANIFEST=$(RELEASE_DIR)/install_manifest.txt -P cmake/QuendrixUninstall.cmake
+	@$(AS_OWNER) $(CMAKE) -DMANIFEST=$(INSTALLED) -P cmake/QuendrixUninstall.cmake
 
 deb: release-parts
 	cd $(RELEASE_DIR) && cpack -G DEB

@@ -4,8 +4,9 @@
 # in <prefix>/share/games/quendrix.
 #
 #   cmake --install <tree> [--prefix P]     (DESTDIR honoured)
-#   cmake --build <tree> --target uninstall  (removes what the manifest lists)
-#   cpack --config <tree>/CPackConfig.cmake  (quendrix_<version>_<arch>.deb)
+#   cmake -DMANIFEST=<list> -P QuendrixUninstall.cmake  (removes what it lists;
+#       keep a copy of <tree>/install_manifest.txt, which cpack rewrites)
+#   cpack --config <tree>/CPackConfig.cmake  (build/quendrix_<version>_<arch>.deb)
 #
 # Installing builds nothing (CMAKE_SKIP_INSTALL_ALL_DEPENDENCY): build the
 # targets quendrix, gamedata and quendrix_dist first, as the Makefile does.
@@ -49,13 +50,6 @@ install(FILES ${QUENDRIX_DIST_DIR}/copyright ${QUENDRIX_DIST_OUT}/changelog.gz
         DESTINATION share/doc/quendrix)
 install(FILES ${QUENDRIX_DIST_DIR}/lintian-overrides DESTINATION share/lintian/overrides
         RENAME quendrix)
-
-add_custom_target(
-  uninstall
-  COMMAND ${CMAKE_COMMAND} -DMANIFEST=${CMAKE_BINARY_DIR}/install_manifest.txt -P
-          ${CMAKE_CURRENT_LIST_DIR}/QuendrixUninstall.cmake
-  COMMENT "Removing the installed files"
-  VERBATIM)
 
 # The Debian package: the same install rules under /usr.
 set(CPACK_GENERATOR DEB)

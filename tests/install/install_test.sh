@@ -20,6 +20,8 @@ is_elf() { [ "$(head -c 4 "$1" | od -An -tx1 | tr -d ' \n')" = 7f454c46 ]; }
 
 DESTDIR=$dest cmake --install "$tree" --prefix /usr > "$work/install.log" 2>&1 ||
   { cat "$work/install.log"; echo "FAIL: cmake --install"; exit 1; }
+# The install's file list, before anything else installs from the tree.
+cp "$tree/install_manifest.txt" "$work/manifest"
 usr=$dest/usr data=$dest/usr/share/games/quendrix
 
 # The game alone in games/: developer tools and tests are not installed.
@@ -105,7 +107,7 @@ elif [ ! -s "$work/run.log" ]; then
 fi
 mv "$work/data" "$data"
 
-DESTDIR=$dest cmake -DMANIFEST="$tree/install_manifest.txt" -P "$modules/QuendrixUninstall.cmake" > /dev/null ||
+DESTDIR=$dest cmake -DMANIFEST="$work/manifest" -P "$modules/QuendrixUninstall.cmake" > /dev/null ||
   bad "uninstall failed"
 left=$(cd "$dest" && find . -type f | head -5)
 [ -z "$left" ] || bad "left after uninstalling: $left"
