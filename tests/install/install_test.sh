@@ -50,17 +50,14 @@ find "$usr" -type f ! -path "$usr/games/*" | while read -r f; do
 done | grep . && fail=1
 
 # Icons: one PNG per size and the scalable one, under the application id.
-if [ -d "$bin/icons" ]; then
-  for size in 16 22 24 32 48 64 128 256; do
-    icon=$usr/share/icons/hicolor/${size}x${size}/apps/$id.png
-    [ -f "$icon" ] || { bad "missing icon ${size}x${size}"; continue; }
-    got=$(file -b "$icon")
-    case $got in *"$size x $size"*) ;; *) bad "icon ${size}x${size} is: $got" ;; esac
-  done
-  [ -f "$usr/share/icons/hicolor/scalable/apps/$id.svg" ] || bad "missing scalable icon"
-else
-  echo "no icons in the data folder $bin/icons: icon checks skipped"
-fi
+[ -d "$bin/icons" ] || bad "no icons in the data folder $bin/icons"
+for size in 16 22 24 32 48 64 128 256; do
+  icon=$usr/share/icons/hicolor/${size}x${size}/apps/$id.png
+  [ -f "$icon" ] || { bad "missing icon ${size}x${size}"; continue; }
+  got=$(file -b "$icon")
+  case $got in *"$size x $size"*) ;; *) bad "icon ${size}x${size} is: $got" ;; esac
+done
+[ -f "$usr/share/icons/hicolor/scalable/apps/$id.svg" ] || bad "missing scalable icon"
 
 # The validators distributions run.
 if command -v desktop-file-validate > /dev/null; then
