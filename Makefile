@@ -4,6 +4,9 @@
 #   make check  warnings-as-errors build + tests, then a sanitizer build + tests
 #   make bench  benchmarks in a Release build
 #   make soak   the bot plays a thousand games with random settings
+#   make install    the game into $(DESTDIR)$(PREFIX) (sudo when that is not
+#                   writable); make uninstall removes what it put there
+#   make deb        build/quendrix_<version>_<arch>.deb, checked by lintian
 
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
@@ -13,7 +16,13 @@ CHECK_DIR := build/check
 ASAN_DIR := build/asan
 RELEASE_DIR := build/release
 
+PREFIX ?= /usr/local
+DESTDIR ?=
+VERSION := $(shell awk '/^project.Quendrix VERSION/ { print $$3 }' CMakeLists.txt)
+DEB = build/quendrix_$(VERSION)_$(shell dpkg --print-architecture).deb
+
 .PHONY: all deps check check-main check-asan bench play soak clean format
+.PHONY: release-parts install uninstall deb
 
 all: deps
 	$(CMAKE) -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -57,6 +66,32 @@ soak: deps
 	$(CMAKE) --build $(RELEASE_DIR) -j $(JOBS)
 	@if [ -f $(RELEASE_DIR)/bin/course1hole1.hole ]; then where=; else where=--practice; fi; \
 	  $(RELEASE_DIR)/bin/quendrix-bot $$where --games $(SOAK_GAMES) --seed $$(date +%s) --frame-ms 66
+
+# What is installed: the game, its generated data, the compressed manual page.
+release-parts: deps
+	$(CMAKE) -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	$(CMAKE) --build $(RELEASE_DIR) -j $(JOBS) --target quendrix gamedata quendrix_dist
+
+# The rest of the line runs through sudo when $(DESTDIR)$(PREFIX), or the
+# nearest folder above it that exists, cannot be written to.
+AS_OWNER = dir="$(DESTDIR)$(PREFIX)"; while [ ! -e "$$dir" ]; do dir=$$(dirname "$$dir"); done; \
+  run=; [ -w "$$dir" ] || [ "$$(id -u)" = 0 ] || run=sudo; $$run env DESTDIR="$(DESTDIR)"
+
+# The install's file list is kept apart from CMake's own, which every
+# install from the tree rewrites (make deb's too).
+INSTALLED := $(RELEASE_DIR)/installed_files.txt
+
+install: release-parts
+	@$(AS_OWNER) sh -c '$(CMAKE) --install $(RELEASE_DIR) --prefix "$(PREFIX)" && \
+	  cp $(RELEASE_DIR)/install_manifest.txt $(INSTALLED)'
+
+uninstall:
+	@$(AS_OWNER) $(CMAKE) -DMANIFEST=$(INSTALLED) -P cmake/QuendrixUninstall.cmake
+
+deb: release-parts
+	cd $(RELEASE_DIR) && cpack -G DEB
+	lintian --fail-on error $(DEB)
+	@dpkg-deb --field $(DEB) Depends Installed-Size; ls -l $(DEB)
 
 format:
 	find src tests tools bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -3,7 +3,14 @@
 // none), and ends when the play screen closes. Alt+Enter or F11 switch
 // between full screen and a window, F12 saves a screenshot. Each game is
 // recorded under $XDG_DATA_HOME/quendrix/replays.
+//
+// QUENDRIX_EXIT_AFTER_FIRST_FRAME=1 makes the program end with status 0 as
+// soon as its first frame is on the screen (with a message and status 1, as
+// ever, when its data cannot be loaded): the install test starts an
+// installed copy this way on SDL's dummy drivers to prove it finds its data.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -50,7 +57,10 @@ LaunchSettings ReadSettings(const std::filesystem::path& dataDir) {
 }  // namespace
 
 int main() {
-  const std::filesystem::path dataDir = ProgramDir();
+  const char* exitAfterFirstFrameFlag = std::getenv("QUENDRIX_EXIT_AFTER_FIRST_FRAME");
+  const bool exitAfterFirstFrame =
+      exitAfterFirstFrameFlag != nullptr && std::strcmp(exitAfterFirstFrameFlag, "1") == 0;
+  const std::filesystem::path dataDir = DataDir();
   const LaunchSettings settings = ReadSettings(dataDir);
 
   SdlDisplay display("Quendrix Demo");
@@ -64,9 +74,9 @@ int main() {
   services.sound = &sound;
   services.clock = &clock;
   services.dataDir = dataDir;
-  // Game paths are cp1251 with "\" between folders, relative to the program's folder.
+  // Game paths are cp1251 with "\" between folders, relative to the data folder.
   services.mapPath = [](const std::string& gamePath) {
-    return std::filesystem::path(MapPath(Utf8ToCp1251(ProgramDir()) + gamePath));
+    return std::filesystem::path(MapPath(Utf8ToCp1251(DataDir()) + gamePath));
   };
   services.setCursorPos = [&loop](int32_t x, int32_t y) { loop.GetPointer().SetPos(x, y); };
   services.showCursor = [&loop, &display](bool visible) {
@@ -118,7 +128,13 @@ int main() {
       return false;
     }
     try {
-      return main.Idle();
+      const bool busy = main.Idle();
+      if (exitAfterFirstFrame && display.FramesPresented() > 0) {
+        main.Shutdown();
+        loop.Terminate();
+        return false;
+      }
+      return busy;
     } catch (const std::exception& e) {
       ErrorBox(e.what());
       main.Shutdown();

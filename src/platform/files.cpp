@@ -47,6 +47,23 @@ std::string ProgramDir() {
   return dir;
 }
 
+std::filesystem::path DataDirFor(const std::filesystem::path& programDir) {
+  // Written by every data build, read by every screen of the game.
+  constexpr const char* kDataMarker = "gui.dxg";
+  // Where the install rules put the data, from the program's folder "games".
+  constexpr const char* kInstalledData = "../share/games/quendrix";
+  std::error_code ec;
+  if (fs::exists(programDir / kDataMarker, ec)) return programDir;
+  const fs::path installed = (programDir / kInstalledData).lexically_normal();
+  if (fs::is_directory(installed, ec)) return installed;
+  return programDir;
+}
+
+std::string DataDir() {
+  static const std::string dir = WithSlash(DataDirFor(ProgramDir()).string());
+  return dir;
+}
+
 std::string DataHomeDir() {
   const char* xdg = std::getenv("XDG_DATA_HOME");
   if (xdg && *xdg) return WithSlash(std::string(xdg) + "/quendrix");

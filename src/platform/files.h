@@ -6,14 +6,24 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quendrix {
 
-// Folder of the running executable (where the data lies), UTF-8, ending in "/".
+// Folder of the running executable, UTF-8, ending in "/".
 std::string ProgramDir();
+// Folder the game's data is read from, UTF-8, ending in "/": DataDirFor the
+// running executable's real folder.
+std::string DataDir();
+// The data folder of a program in `programDir`: that folder itself when the
+// data lies beside the program (a build tree), else
+// `programDir/../share/games/quendrix` when that folder exists (an installed
+// game, wherever its prefix was moved), else `programDir` again, so that a
+// missing file is reported where a build would have put it.
+std::filesystem::path DataDirFor(const std::filesystem::path& programDir);
 // $XDG_DATA_HOME/quendrix/ (default ~/.local/share/quendrix/), UTF-8, ending in "/".
 std::string DataHomeDir();
 

@@ -118,6 +118,7 @@ void SdlDisplay::Present(const TDirectDrawSurface& back, const PresentRequest& r
   lastDest_[3] = dest.h;
   SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
   SDL_RenderPresent(renderer_);
+  ++framesPresented_;
 }
 
 void SdlDisplay::Repaint() {

@@ -41,6 +41,8 @@ class SdlDisplay : public DisplayDevice {
   // vertical blank (the window was uncovered or resized).
   void Repaint();
   bool IsOpen() const { return open_; }
+  // Frames shown by Present since the display was made.
+  int64_t FramesPresented() const { return framesPresented_; }
   bool FullScreen() const { return fullScreen_; }
   // Alt+Enter and F11: full screen <-> window.
   void ToggleFullScreen();
@@ -74,6 +76,7 @@ class SdlDisplay : public DisplayDevice {
   int32_t lastDest_[4] = {0, 0, 0, 0};  // x, y, w, h of the last presentation
   int32_t lastFrameWidth_ = 0;
   int32_t lastFrameHeight_ = 0;
+  int64_t framesPresented_ = 0;
   std::string lastError_;
 };
 

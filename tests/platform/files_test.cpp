@@ -79,6 +79,20 @@ TEST_F(FilesTest, DirectorySearchListsFoldersWithTheirAttributes) {
   EXPECT_TRUE(FindFiles("nothing\\*.*", faAnyFile).empty());
 }
 
+TEST_F(FilesTest, DataBesideTheProgramElseInTheInstalledShareFolder) {
+  // An installed prefix: <prefix>/games/quendrix with its data in
+  // <prefix>/share/games/quendrix.
+  const fs::path games = root / "prefix" / "games", share = root / "prefix" / "share" / "games";
+  fs::create_directories(games);
+  EXPECT_EQ(DataDirFor(games), games) << "no data anywhere: the program's own folder";
+  fs::create_directories(share / "quendrix");
+  EXPECT_EQ(DataDirFor(games), share / "quendrix");
+  EXPECT_EQ(DataDirFor(games.string() + "/"), share / "quendrix");
+  // A build tree: the data beside the program wins over any share folder.
+  std::ofstream(games / "gui.dxg") << "x";
+  EXPECT_EQ(DataDirFor(games), games);
+}
+
 TEST(Wildcards, StarAndQuestionMarkWithoutCase) {
   EXPECT_TRUE(MatchesPattern("ball.bmp", "*.bmp"));
   EXPECT_TRUE(MatchesPattern("BALL.BMP", "*.bmp"));
