@@ -233,7 +233,7 @@ bool WidgetView::PointerOverWidgets() const {
   return ImGui::GetIO().WantCaptureMouse;
 }
 
-void WidgetView::Frame(std::span<Panel* const> panels) {
+void WidgetView::Frame(std::span<Panel* const> panels, const std::function<void()>& underPanels) {
   ImGui::SetCurrentContext(context_);
   ImGuiIO& io = ImGui::GetIO();
   io.DisplaySize = ImVec2(static_cast<float>(canvasWidth_), static_cast<float>(canvasHeight_));
@@ -271,18 +271,27 @@ void WidgetView::Frame(std::span<Panel* const> panels) {
     }
   }
 
+  if (underPanels) underPanels();
   for (Panel* panel : panels)
     if (panel != nullptr && panel->Visible()) DrawPanel(*panel);
 
   // The release goes to the control the press began on.
   if (owner_.control != nullptr && !io.MouseDown[0]) {
-    const PointerOwner o = owner_;
+    released_ = owner_;
+    releasedInside_ = MouseIn(owner_.x0, owner_.y0, owner_.x1, owner_.y1);
     owner_ = PointerOwner{};
-    o.panel->PointerUp(*o.control, MouseIn(o.x0, o.y0, o.x1, o.y1), o.part);
   }
 
   ImGui::Render();
   if (renderer_ != nullptr) ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+  if (!deferReleases_) DeliverReleases();
+}
+
+void WidgetView::DeliverReleases() {
+  if (released_.control == nullptr) return;
+  const PointerOwner o = released_;
+  released_ = PointerOwner{};
+  o.panel->PointerUp(*o.control, releasedInside_, o.part);
 }
 
 void WidgetView::DrawPanel(Panel& panel) {

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -53,11 +54,20 @@ class WidgetView {
   MenuAction Tick(Panel* keyPanel);
 
   // Draws the visible panels, later ones over earlier ones, and fires the
-  // events of what the pointer did since the last frame.
-  void Frame(std::span<Panel* const> panels);
+  // events of what the pointer did since the last frame. `underPanels`, when
+  // given, runs inside the ImGui frame before the panels: it may draw into
+  // the target with SDL and add to ImGui's background draw list.
+  void Frame(std::span<Panel* const> panels, const std::function<void()>& underPanels = {});
   void Frame(std::initializer_list<Panel*> panels) {
     Frame(std::span<Panel* const>(panels.begin(), panels.size()));
   }
+
+  // A press the pointer completes (mouse up, click, change) is delivered at
+  // the end of Frame, once it has drawn. Deferred, it waits for
+  // DeliverReleases instead, so that a handler which draws frames of its
+  // own or runs another screen modally never runs inside a frame.
+  void SetDeferredReleases(bool deferred) { deferReleases_ = deferred; }
+  void DeliverReleases();
 
   // The pointer is over a panel or an open list (as of the last frame).
   bool PointerOverWidgets() const;
@@ -115,6 +125,11 @@ class WidgetView {
   uint32_t lastTicks_ = 0;
 
   PointerOwner owner_;
+  // A release waiting for delivery: the press it completes, and whether the
+  // pointer came up inside the control.
+  PointerOwner released_;
+  bool releasedInside_ = false;
+  bool deferReleases_ = false;
   const Panel* keyPanel_ = nullptr;  // the panel the keys went to last; only it shows its focus
   DropDown* viewList_ = nullptr;     // the list the ImGui popup is open for
   int32_t shownHighlight_ = -1;      // the highlight the popup last scrolled to

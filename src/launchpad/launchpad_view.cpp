@@ -1,0 +1,122 @@
+#include "launchpad/launchpad_view.h"
+
+#include <imgui.h>
+
+#include <vector>
+
+#include "media/list_file.h"
+
+namespace quendrix {
+
+namespace {
+
+// The copyright line: grey on the animation, a shade behind it so that it
+// reads over light frames too. Pixels from the bottom right corner.
+constexpr ImU32 kCopyrightText = IM_COL32(150, 150, 150, 255);
+constexpr ImU32 kCopyrightShade = IM_COL32(0, 0, 0, 200);
+constexpr float kCopyrightMargin = 4.0f;
+
+bool IsEnter(const SDL_Event& e) {
+  if (e.type == SDL_KEYDOWN)
+    return e.key.repeat == 0 && (e.key.keysym.mod & (KMOD_ALT | KMOD_CTRL | KMOD_GUI)) == 0 &&
+           (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER);
+  return e.type == SDL_CONTROLLERBUTTONDOWN && e.cbutton.button == SDL_CONTROLLER_BUTTON_A;
+}
+
+}  // namespace
+
+MenuPictures LoadMenuPictures(const std::filesystem::path& dataDir) {
+  MenuPictures out;
+  std::vector<PictureItemData> items;
+  try {
+    LoadImageListFile((dataDir / "launchpad.dxg").string(), items);
+  } catch (const std::exception&) {
+    return out;  // the panel shows without its picture
+  }
+  if (items.size() >= 2) {
+    out.picture = items[0].picture;
+    out.lit = items[1].picture;
+  }
+  return out;
+}
+
+LaunchpadView::LaunchpadView(Tlaunchpad& launchpad, SDL_Renderer* renderer, Bitmap menuPicture,
+                             Bitmap menuLit)
+    : lp_(launchpad),
+      renderer_(renderer),
+      widgets_(renderer, launchpad.Width(), launchpad.Height()) {
+  widgets_.SetDeferredReleases(true);
+  if (!menuPicture.Empty() && menuLit.Width() == menuPicture.Width() &&
+      menuLit.Height() == menuPicture.Height())
+    menuView_ = std::make_unique<HotImageView>(std::move(menuPicture), std::move(menuLit));
+}
+
+LaunchpadView::~LaunchpadView() {
+  Release();
+}
+
+void LaunchpadView::Release() {
+  if (menuView_) menuView_->Release();
+}
+
+void LaunchpadView::HandleEvent(const SDL_Event& event) {
+  widgets::Panel* keys = lp_.KeyPanel();
+  if (IsEnter(event) && lp_.EnterPressesMainButton()) {
+    lp_.PressMainButton();
+    return;
+  }
+  switch (event.type) {
+    case SDL_MOUSEMOTION:
+      lp_.PointerMove(event.motion.x, event.motion.y);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT) lp_.PointerDown(event.button.x, event.button.y);
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button == SDL_BUTTON_LEFT) lp_.PointerUp(event.button.x, event.button.y);
+      break;
+    default:
+      break;
+  }
+  // The menu picture's click may have changed the panel: the widgets see
+  // the event with the panel that has the keys now.
+  if (lp_.Terminated() || !lp_.Visible()) return;
+  if (event.type == SDL_MOUSEBUTTONUP || event.type == SDL_MOUSEBUTTONDOWN) keys = lp_.KeyPanel();
+  const widgets::MenuAction unused = widgets_.HandleEvent(event, keys);
+  if (unused != widgets::MenuAction::kNone) lp_.MenuAction(unused);
+}
+
+void LaunchpadView::Tick() {
+  const widgets::MenuAction unused = widgets_.Tick(lp_.KeyPanel());
+  if (unused != widgets::MenuAction::kNone) lp_.MenuAction(unused);
+}
+
+void LaunchpadView::DrawCopyright() {
+  const widgets::Label& label = *lp_.copywrite;
+  if (!label.visible) return;
+  const std::string text = widgets::DisplayText(label.caption);
+  ImDrawList* draw = ImGui::GetBackgroundDrawList();
+  const ImVec2 size = ImGui::CalcTextSize(text.c_str());
+  const ImVec2 at(
+      static_cast<float>(label.bounds.left + label.bounds.width) - size.x - kCopyrightMargin,
+      static_cast<float>(label.bounds.top + label.bounds.height) - size.y -
+          kCopyrightMargin * 0.5f);
+  draw->AddText(ImVec2(at.x + 1, at.y + 1), kCopyrightShade, text.c_str());
+  draw->AddText(at, kCopyrightText, text.c_str());
+}
+
+void LaunchpadView::Draw(const std::function<void()>& background) {
+  widgets_.SetCanvasSize(lp_.Width(), lp_.Height());
+  std::array<widgets::Panel*, 5> panels = lp_.Panels();
+  widgets_.Frame(panels, [&] {
+    if (background) background();
+    DrawCopyright();
+  });
+  if (menuView_ && lp_.mainmenu.Visible() && renderer_ != nullptr) {
+    menuView_->Draw(renderer_, lp_.HotImage1,
+                    SDL_Point{lp_.mainmenu.left + Tlaunchpad::kHotImageLeft,
+                              lp_.mainmenu.top + Tlaunchpad::kHotImageTop});
+  }
+}
+
+}  // namespace quendrix
