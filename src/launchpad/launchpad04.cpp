@@ -89,6 +89,12 @@ std::vector<uint8_t> Rgb24(const Bitmap& bitmap) {
 
 }  // namespace
 
+std::string DisplayErrorText(const std::string& reason) {
+  std::string text = kDisplayErrorText;
+  if (!reason.empty()) text += "\n" + Utf8ToCp1251(reason);
+  return text;
+}
+
 PanelPlace PanelPlacement(int32_t screenWidth, int32_t screenHeight) {
   // C++ division truncates towards zero, as the placement rule asks.
   return {(screenWidth - Tlaunchpad::kDesignWidth) / 2 + 150,
@@ -386,8 +392,7 @@ void Tlaunchpad::FormShow() {
   if (settings.forceinterface) {
     std::string reason;
     if (!services_.display->OpenInterface(reason)) {
-      Report("DirectX Error",
-             "Requires DirectX 6.0 or later" + (reason.empty() ? "" : "\n" + reason));
+      Report(kDisplayErrorTitle, DisplayErrorText(reason));
       terminated_ = true;
       exitStatus_ = 1;
       return;

@@ -277,6 +277,12 @@ class Tlaunchpad {
   bool builtInLoaded_ = false;
 };
 
+// The box shown when the launch pad's screen cannot be opened: this title,
+// this text, and the platform's reason (UTF-8) on a second line.
+inline constexpr const char* kDisplayErrorTitle = "DirectX Error";
+inline constexpr const char* kDisplayErrorText = "Requires DirectX 6.0 or later";
+std::string DisplayErrorText(const std::string& reason);
+
 // Where a panel sits on a screen of that size: left = (width - 640) div 2 +
 // 150, top = (height - 480) div 2 + 177, dividing towards zero.
 struct PanelPlace {

@@ -45,8 +45,9 @@ class LaunchpadView {
   // Draws one frame of the launch pad into the renderer's current target.
   // `background` runs first, inside the ImGui frame.
   void Draw(const std::function<void()>& background);
-  // Runs the handlers of the presses the last frame completed.
-  void DeliverReleases() { widgets_.DeliverReleases(); }
+  // Runs the handlers of the presses the last frame completed; true when
+  // there was one (the picture is then to be drawn again).
+  bool DeliverReleases() { return widgets_.DeliverReleases(); }
   // Frees the textures (before the renderer goes).
   void Release();
 

@@ -287,11 +287,12 @@ void WidgetView::Frame(std::span<Panel* const> panels, const std::function<void(
   if (!deferReleases_) DeliverReleases();
 }
 
-void WidgetView::DeliverReleases() {
-  if (released_.control == nullptr) return;
+bool WidgetView::DeliverReleases() {
+  if (released_.control == nullptr) return false;
   const PointerOwner o = released_;
   released_ = PointerOwner{};
   o.panel->PointerUp(*o.control, releasedInside_, o.part);
+  return true;
 }
 
 void WidgetView::DrawPanel(Panel& panel) {

@@ -67,7 +67,8 @@ class WidgetView {
   // DeliverReleases instead, so that a handler which draws frames of its
   // own or runs another screen modally never runs inside a frame.
   void SetDeferredReleases(bool deferred) { deferReleases_ = deferred; }
-  void DeliverReleases();
+  // True when a press was delivered.
+  bool DeliverReleases();
 
   // The pointer is over a panel or an open list (as of the last frame).
   bool PointerOverWidgets() const;
