@@ -15,6 +15,11 @@ namespace {
 constexpr ImU32 kCopyrightText = IM_COL32(150, 150, 150, 255);
 constexpr ImU32 kCopyrightShade = IM_COL32(0, 0, 0, 200);
 constexpr float kCopyrightMargin = 4.0f;
+// The open panel stands off the animation: a hairline a shade darker than
+// its face just outside it, and a soft shadow down and right.
+constexpr ImU32 kPanelRim = IM_COL32(120, 112, 102, 255);
+constexpr ImU32 kPanelShadow = IM_COL32(0, 0, 0, 70);
+constexpr float kShadowOffset = 4.0f;
 
 bool IsEnter(const SDL_Event& e) {
   if (e.type == SDL_KEYDOWN)
@@ -105,11 +110,26 @@ void LaunchpadView::DrawCopyright() {
   draw->AddText(at, kCopyrightText, text.c_str());
 }
 
+void LaunchpadView::DrawPanelFrames() {
+  ImDrawList* draw = ImGui::GetBackgroundDrawList();
+  for (const widgets::Panel* p : lp_.Panels()) {
+    if (!p->Visible()) continue;
+    const ImVec2 a(static_cast<float>(p->left), static_cast<float>(p->top));
+    const ImVec2 b(a.x + static_cast<float>(p->width), a.y + static_cast<float>(p->height));
+    for (float spread : {0.0f, 1.0f, 2.0f})
+      draw->AddRectFilled(ImVec2(a.x + kShadowOffset - spread, a.y + kShadowOffset - spread),
+                          ImVec2(b.x + kShadowOffset + spread, b.y + kShadowOffset + spread),
+                          kPanelShadow);
+    draw->AddRect(ImVec2(a.x - 1, a.y - 1), ImVec2(b.x + 1, b.y + 1), kPanelRim);
+  }
+}
+
 void LaunchpadView::Draw(const std::function<void()>& background) {
   widgets_.SetCanvasSize(lp_.Width(), lp_.Height());
   std::array<widgets::Panel*, 5> panels = lp_.Panels();
   widgets_.Frame(panels, [&] {
     if (background) background();
+    DrawPanelFrames();
     DrawCopyright();
   });
   if (menuView_ && lp_.mainmenu.Visible() && renderer_ != nullptr) {

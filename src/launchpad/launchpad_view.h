@@ -56,6 +56,7 @@ class LaunchpadView {
 
  private:
   void DrawCopyright();
+  void DrawPanelFrames();
 
   Tlaunchpad& lp_;
   SDL_Renderer* renderer_;
