@@ -9,6 +9,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/imgutils.h>
+#include <libavutil/log.h>
 }
 
 namespace quendrix {
@@ -22,6 +23,10 @@ int Read16(const uint8_t* p) {
 }
 
 }  // namespace
+
+void FlicDecoder::QuietLibraryLog() {
+  av_log_set_level(AV_LOG_QUIET);
+}
 
 FlicDecoder::FlicDecoder() = default;
 

@@ -19,6 +19,10 @@ class FlicDecoder {
  public:
   enum class OpenResult { kOk, kMissing, kUnreadable };
 
+  // FFmpeg reports damage in files on standard error; the game keeps no
+  // log, so its programs turn that off once (it holds for all of FFmpeg).
+  static void QuietLibraryLog();
+
   FlicDecoder();
   ~FlicDecoder();
   FlicDecoder(const FlicDecoder&) = delete;

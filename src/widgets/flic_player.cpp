@@ -99,6 +99,7 @@ void FlicPlayer::Repaint() {
 
 bool FlicPlayer::ShowFrame(int n) {
   if (!EnsureOpen()) return false;
+  const bool inRange = n >= 1 && n <= frames_;
   n = std::clamp(n, 1, frames_);
   if (n < current_) {
     if (!decoder_.Restart()) {
@@ -111,7 +112,7 @@ bool FlicPlayer::ShowFrame(int n) {
   while (current_ < n && ok) ok = Advance();
   Paint();
   nextDue_ = clock_.Milliseconds() + static_cast<uint32_t>(SpeedMs());
-  return ok && current_ == n;
+  return ok && inRange && current_ == n;
 }
 
 bool FlicPlayer::ShowStoppedFrame(int n) {

@@ -52,7 +52,8 @@ class FlicPlayer {
   bool Play();
   void Stop() { playing_ = false; }
   // Decodes up to frame n (clamped to 1 ... FrameCount()) and paints it at
-  // once; a playing file goes on from there. False when it cannot be shown.
+  // once; a playing file goes on from there. False when it cannot be shown
+  // or n was out of range.
   bool ShowFrame(int n);
   // Opens the file, shows frame n, stops.
   bool ShowStoppedFrame(int n);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "flic_art.h"
 #include "fonts.h"
 #include "gui_art.h"
 #include "hole_art.h"
@@ -113,13 +114,18 @@ void BuildTextures(const Sources&, DataSet& data) {
     data.bitmaps.push_back({"textures/" + t.name + ".bmp", std::move(t.picture)});
 }
 
+// The launch pad's background loop and panel change.
+void BuildAnimations(const Sources&, DataSet& data) {
+  for (Animation& a : LaunchPadAnimations()) data.animations.push_back(std::move(a));
+}
+
 }  // namespace
 
 const std::vector<Recipe>& Recipes() {
   static const std::vector<Recipe> recipes = {
       {"gui", BuildGui},         {"menu", BuildMenu},         {"sounds", BuildSounds},
       {"skins", BuildSkins},     {"textures", BuildTextures}, {"holes", BuildHoleFiles},
-      {"holeart", BuildHoleArt},
+      {"holeart", BuildHoleArt}, {"flic", BuildAnimations},
   };
   return recipes;
 }
