@@ -156,7 +156,7 @@ bool Screen::Open(bool fullScreen) {
 void Screen::Close() {
   for (SDL_Texture* t : {canvas_, prescaled_})
     if (t) SDL_DestroyTexture(t);
-  canvas_ = prescaled_ = picture_ = nullptr;
+  canvas_ = prescaled_ = nullptr;
   canvasWidth_ = canvasHeight_ = prescaledWidth_ = prescaledHeight_ = 0;
   frameWidth_ = frameHeight_ = 0;
   if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -202,31 +202,18 @@ int32_t Screen::MaxTexture() const {
 
 SDL_Renderer* Screen::BeginFrame(int32_t width, int32_t height) {
   if (!renderer_ || width <= 0 || height <= 0) return nullptr;
-  picture_ = nullptr;  // the new frame replaces the last one, whatever it was
+  frameWidth_ = frameHeight_ = 0;  // until the new canvas is there
   if (!EnsureTarget(canvas_, canvasWidth_, canvasHeight_, width, height)) return nullptr;
   SDL_SetRenderTarget(renderer_, canvas_);
   Clear(renderer_);
-  picture_ = canvas_;
   frameWidth_ = width;
   frameHeight_ = height;
   return renderer_;
 }
 
 void Screen::EndFrame() {
-  if (!renderer_ || !canvas_) return;
+  if (!renderer_ || !canvas_ || frameWidth_ <= 0) return;
   PutOnWindow(canvas_, canvasWidth_, canvasHeight_);
-}
-
-void Screen::PresentPicture(SDL_Texture* picture, int32_t width, int32_t height) {
-  if (!renderer_ || !picture || width <= 0 || height <= 0) return;
-  picture_ = picture;
-  frameWidth_ = width;
-  frameHeight_ = height;
-  PutOnWindow(picture, width, height);
-}
-
-void Screen::ReleasePicture(SDL_Texture* picture) {
-  if (picture && picture_ == picture && !LastFrameToCanvas()) picture_ = nullptr;
 }
 
 void Screen::PutOnWindow(SDL_Texture* source, int32_t width, int32_t height) {
@@ -255,24 +242,10 @@ void Screen::PutOnWindow(SDL_Texture* source, int32_t width, int32_t height) {
   SDL_RenderPresent(renderer_);
 }
 
-bool Screen::LastFrameToCanvas() {
-  if (!renderer_ || !picture_) return false;
-  if (picture_ == canvas_) return true;
-  SDL_Texture* picture = picture_;
-  if (!EnsureTarget(canvas_, canvasWidth_, canvasHeight_, frameWidth_, frameHeight_)) return false;
-  SDL_SetRenderTarget(renderer_, canvas_);
-  SDL_SetTextureBlendMode(picture, SDL_BLENDMODE_NONE);
-  SDL_SetTextureScaleMode(picture, SDL_ScaleModeNearest);
-  SDL_RenderCopy(renderer_, picture, nullptr, nullptr);
-  SDL_SetRenderTarget(renderer_, nullptr);
-  picture_ = canvas_;
-  return true;
-}
-
 void Screen::Repaint() {
-  if (!renderer_ || !picture_) return;
+  if (!renderer_ || !canvas_ || frameWidth_ <= 0) return;
   if (vsync_) SDL_RenderSetVSync(renderer_, 0);  // a repaint never waits
-  PutOnWindow(picture_, frameWidth_, frameHeight_);
+  PutOnWindow(canvas_, frameWidth_, frameHeight_);
   if (vsync_) SDL_RenderSetVSync(renderer_, 1);
 }
 
@@ -361,7 +334,7 @@ void Screen::SetTitle(const std::string& cp1251Title) {
 }
 
 std::string Screen::SaveScreenshot(const std::string& folder) {
-  if (!LastFrameToCanvas()) return {};
+  if (!renderer_ || !canvas_ || frameWidth_ <= 0) return {};
   std::vector<uint8_t> rgb(static_cast<size_t>(frameWidth_) * frameHeight_ * 3);
   SDL_SetRenderTarget(renderer_, canvas_);
   const int read =

@@ -80,14 +80,6 @@ class Screen {
   SDL_Renderer* BeginFrame(int32_t width, int32_t height);
   // Puts the canvas on the window and presents it.
   void EndFrame();
-  // A frame whose whole picture is already in `picture` (width x height, a
-  // texture of this renderer): shown as EndFrame shows a canvas, without
-  // drawing it into the canvas first. The texture must stay alive until
-  // the next frame or until ReleasePicture(picture).
-  void PresentPicture(SDL_Texture* picture, int32_t width, int32_t height);
-  // Call before destroying a texture given to PresentPicture: the last
-  // frame is kept in the canvas, for repaints and screenshots.
-  void ReleasePicture(SDL_Texture* picture);
   // Shows the last frame again without waiting for the vertical blank
   // (the window was uncovered or resized).
   void Repaint();
@@ -132,8 +124,6 @@ class Screen {
   bool EnsureTarget(SDL_Texture*& texture, int32_t& w, int32_t& h, int32_t width, int32_t height);
   // Draws `source` (width x height) on the window, black around, and presents.
   void PutOnWindow(SDL_Texture* source, int32_t width, int32_t height);
-  // Makes the canvas hold the last frame's picture; false without one.
-  bool LastFrameToCanvas();
   int32_t MaxTexture() const;
 
   std::string title_;
@@ -146,8 +136,7 @@ class Screen {
   int32_t canvasWidth_ = 0, canvasHeight_ = 0;
   SDL_Texture* prescaled_ = nullptr;  // the sharp step's intermediate picture
   int32_t prescaledWidth_ = 0, prescaledHeight_ = 0;
-  // The last frame: the canvas, or a picture given to PresentPicture.
-  SDL_Texture* picture_ = nullptr;
+  // Size of the last frame, which stays in the canvas.
   int32_t frameWidth_ = 0, frameHeight_ = 0;
   std::string lastError_;
 };

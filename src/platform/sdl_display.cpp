@@ -39,11 +39,8 @@ bool SdlDisplay::Open(const DisplayMode& mode, bool fullScreen) {
 }
 
 void SdlDisplay::Close() {
-  if (texture_) {
-    // The last frame stays on the window until the next screen draws.
-    screen_.ReleasePicture(texture_);
-    SDL_DestroyTexture(texture_);
-  }
+  // The last frame stays in the screen's canvas until the next screen draws.
+  if (texture_) SDL_DestroyTexture(texture_);
   texture_ = nullptr;
   textureWidth_ = textureHeight_ = 0;
   open_ = false;
@@ -53,7 +50,6 @@ void SdlDisplay::Present(const TDirectDrawSurface& back, const PresentRequest& r
   if (!open_ || back.Width() == 0) return;
   screen_.SetVSync(request.waitVBlank);
   if (back.Width() != textureWidth_ || back.Height() != textureHeight_) {
-    screen_.ReleasePicture(texture_);
     SDL_DestroyTexture(texture_);
     texture_ = SDL_CreateTexture(screen_.Renderer(), SDL_PIXELFORMAT_RGB565,
                                  SDL_TEXTUREACCESS_STREAMING, back.Width(), back.Height());
@@ -62,16 +58,14 @@ void SdlDisplay::Present(const TDirectDrawSurface& back, const PresentRequest& r
     if (!texture_) return;
   }
   SDL_UpdateTexture(texture_, nullptr, back.Row(0), back.Width() * 2);
-  const TRect& d = request.dest;
-  if (d.left == 0 && d.top == 0 && d.Width() == mode_.width && d.Height() == mode_.height &&
-      back.Width() == mode_.width && back.Height() == mode_.height) {
-    // The usual case: the back surface is the whole picture.
-    screen_.PresentPicture(texture_, mode_.width, mode_.height);
-    return;
-  }
+  // Converted to the canvas's format at 1:1 first: the whole-number step
+  // of the scaling then copies pixels of one format, far cheaper than
+  // converting while stretching.
   SDL_Renderer* r = screen_.BeginFrame(mode_.width, mode_.height);
   if (!r) return;
+  const TRect& d = request.dest;
   const SDL_Rect dest{d.left, d.top, d.Width(), d.Height()};
+  SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
   SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
   SDL_RenderCopy(r, texture_, nullptr, &dest);
   screen_.EndFrame();
