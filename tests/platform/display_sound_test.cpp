@@ -92,6 +92,26 @@ TEST_F(SdlDisplayTest, AnImpossibleModeGivesTheModeError) {
   EXPECT_FALSE(display.IsOpen());
 }
 
+TEST_F(SdlDisplayTest, NoWindowGivesTheModeErrorOfTheModeAskedFor) {
+  setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+  Screen screen;
+  SdlDisplay display(screen);
+  TDXDraw draw(&display);
+  draw.Display.SetBitCount(16);
+  draw.Display.SetWidth(800);
+  draw.Display.SetHeight(600);
+  draw.SetOptions(doFullScreen | doSystemMemory);
+  try {
+    draw.Initialize();
+    FAIL();
+  } catch (const MediaError& e) {
+    EXPECT_STREQ(e.what(), "Display mode cannot be changed (800x600 16bit)");
+  }
+  EXPECT_FALSE(screen.IsOpen());
+  EXPECT_FALSE(screen.LastError().empty());
+  test::UseDummyDrivers();
+}
+
 TEST(SdlSound, VolumeInHundredthsOfADecibel) {
   EXPECT_EQ(SdlSoundDevice::MixerVolume(0), 128);
   EXPECT_EQ(SdlSoundDevice::MixerVolume(500), 128);
