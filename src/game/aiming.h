@@ -14,8 +14,8 @@ class TDirectDrawSurface;
 class TDXImageList;
 
 // The system pointer and the surface it lies on, as the shot control needs
-// them. Moving the pointer reports the move back like any other, so
-// pointerX/pointerY follow it.
+// them. Moving the pointer is reported back later like any other move, so
+// pointerX/pointerY follow it from the next pointer event on.
 class PointerControl {
  public:
   virtual ~PointerControl() = default;

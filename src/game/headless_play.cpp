@@ -12,6 +12,11 @@ HeadlessPlay::HeadlessPlay(const LaunchSettings& launchSettings, std::filesystem
   services.clock = &clock;
   services.dataDir = std::move(dataDir);
   services.recorder = recorder;
+  services.setCursorPos = [this](int32_t x, int32_t y) {
+    movePending_ = true;
+    pendingX_ = x;
+    pendingY_ = y;
+  };
   main_ = std::make_unique<TMain>(settings, std::move(services), seed);
 }
 
@@ -20,11 +25,20 @@ HeadlessPlay::~HeadlessPlay() = default;
 void HeadlessPlay::Start() {
   main_->FormCreate();
   main_->Show();
-  // The pointer starts in the middle, as over a freshly opened screen.
+  // The pointer starts in the middle, as over a freshly opened screen (the
+  // move arrives with the first frame or input).
   main_->SetCursorPos(main_->SurfaceWidth() / 2, main_->SurfaceHeight() / 2);
 }
 
+bool HeadlessPlay::DeliverPendingMove() {
+  if (!movePending_) return false;
+  movePending_ = false;
+  main_->MouseMove(0, pendingX_, pendingY_);
+  return true;
+}
+
 bool HeadlessPlay::Frame(uint32_t ms) {
+  DeliverPendingMove();
   clock.Advance(ms);
   sound.Advance(ms);
   const int before = display.PresentCount();
@@ -43,27 +57,34 @@ void HeadlessPlay::Frames(int32_t count, uint32_t ms) {
 }
 
 void HeadlessPlay::MoveTo(int32_t x, int32_t y) {
+  DeliverPendingMove();
   main_->MouseMove(0, x, y);
 }
 
 void HeadlessPlay::LeftDown() {
+  DeliverPendingMove();
   const GameSession& s = main_->session;
   main_->MouseDown(MouseButton::kLeft, ssLeft, s.pointerX, s.pointerY);
 }
 
 void HeadlessPlay::LeftUp() {
+  DeliverPendingMove();
   const GameSession& s = main_->session;
   main_->MouseUp(MouseButton::kLeft, 0, s.pointerX, s.pointerY);
 }
 
 void HeadlessPlay::RightClick() {
+  DeliverPendingMove();
   const GameSession& s = main_->session;
   main_->MouseDown(MouseButton::kRight, ssRight, s.pointerX, s.pointerY);
+  DeliverPendingMove();
   main_->MouseUp(MouseButton::kRight, 0, s.pointerX, s.pointerY);
 }
 
 void HeadlessPlay::Key(uint16_t key) {
+  DeliverPendingMove();
   main_->KeyDown(key, 0);
+  DeliverPendingMove();
   main_->KeyUp(key, 0);
 }
 

@@ -49,6 +49,11 @@ class HeadlessPlay {
   void RightClick();
   void Key(uint16_t key);
 
+  // A pointer move the game asked for (SetCursorPos) reaches it as a move
+  // before the next frame or input, as the platform reports it. Playback of
+  // a recording leaves it out: the recording holds the move.
+  bool DeliverPendingMove();
+
   TMain& main() { return *main_; }
   GameSession& session() { return main_->session; }
   playerrec& ball(int32_t player) { return main_->session.players[player]; }
@@ -63,6 +68,8 @@ class HeadlessPlay {
 
  private:
   std::unique_ptr<TMain> main_;
+  bool movePending_ = false;
+  int32_t pendingX_ = 0, pendingY_ = 0;
 };
 
 }  // namespace quendrix

@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "core/cp1251.h"
-#include "game/commands.h"
 #include "media/bitmap.h"
 #include "media/media_error.h"
 
@@ -256,10 +255,10 @@ int32_t TMain::SurfaceHeight() const {
 }
 
 void TMain::SetCursorPos(int32_t x, int32_t y) {
+  // The pointer position changes only when the platform reports the move,
+  // after the handler that re-anchored has finished: a click that closes a
+  // card must not also start an aim at the screen centre.
   if (services_.setCursorPos) services_.setCursorPos(x, y);
-  // Taken as the pointer's position at once. Not an input: a recorded game
-  // makes the same move again by itself.
-  CommandMouseMove(session, x, y);
 }
 
 void TMain::DrawCentred(const TDXImageList& list, int32_t index) {

@@ -43,8 +43,9 @@ struct PlayScreenServices {
   // folder) -> a path of this system. Unset: dataDir joined with the UTF-8
   // name, "\" read as "/".
   std::function<std::filesystem::path(const std::string& gamePath)> mapPath;
-  // Moves the system pointer to a surface point. The play screen takes the
-  // move as its own pointer position at once; the platform need not report it.
+  // Moves the system pointer to a surface point. The platform reports the
+  // move later through MouseMove, like any move of the pointer, once the
+  // handler that asked for it has returned.
   std::function<void(int32_t x, int32_t y)> setCursorPos;
   // Shows (true) or hides the system pointer over the play surface.
   std::function<void(bool visible)> showCursor;

@@ -1,8 +1,9 @@
-// Program start-up. Until the launch pad exists the program opens the play
-// screen directly, on the stored settings (first-run defaults when there are
-// none), and ends when the play screen closes. Alt+Enter or F11 switch
-// between full screen and a window, F12 saves a screenshot. Each game is
-// recorded under $XDG_DATA_HOME/quendrix/replays.
+// Program start-up. The one window of the run (the Screen) is made first
+// and every screen draws into it. Until the launch pad exists the program
+// opens the play screen directly, on the stored settings (first-run
+// defaults when there are none), and ends when the play screen closes.
+// Alt+Enter or F11 switch between full screen and a window, F12 saves a
+// screenshot. Each game is recorded under $XDG_DATA_HOME/quendrix/replays.
 //
 // QUENDRIX_EXIT_AFTER_FIRST_FRAME=1 makes the program end with status 0 as
 // soon as its first frame is on the screen (with a message and status 1, as
@@ -26,6 +27,7 @@
 #include "media/sound_device.h"
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/screen.h"
 #include "platform/sdl_display.h"
 #include "platform/sdl_sound.h"
 
@@ -63,11 +65,16 @@ int main() {
   const std::filesystem::path dataDir = DataDir();
   const LaunchSettings settings = ReadSettings(dataDir);
 
-  SdlDisplay display("Quendrix Demo");
+  // A window that cannot be made now is tried again when the play screen
+  // opens its display, which reports the failure in its own words.
+  Screen screen("Quendrix Demo");
+  if (!screen.Open(true))
+    std::fprintf(stderr, "quendrix: no window (%s)\n", screen.LastError().c_str());
+  SdlDisplay display(screen);
   SdlSoundDevice sound;
   SilentSoundDevice silence;
   SdlClock clock;
-  MessageLoop loop(&display);
+  MessageLoop loop(&screen);
 
   PlayScreenServices services;
   services.display = &display;
@@ -78,10 +85,10 @@ int main() {
   services.mapPath = [](const std::string& gamePath) {
     return std::filesystem::path(MapPath(Utf8ToCp1251(DataDir()) + gamePath));
   };
-  services.setCursorPos = [&loop](int32_t x, int32_t y) { loop.GetPointer().SetPos(x, y); };
-  services.showCursor = [&loop, &display](bool visible) {
+  services.setCursorPos = [&loop](int32_t x, int32_t y) { loop.SetCursorPos(x, y); };
+  services.showCursor = [&loop, &screen](bool visible) {
     loop.GetPointer().SetVisible(visible);
-    display.ShowCursor(visible);
+    screen.ShowCursor(visible);
   };
 
   std::random_device entropy;
@@ -115,11 +122,10 @@ int main() {
     return 1;
   }
   // The pointer starts in the middle of the new screen, as the system's
-  // would over a freshly opened full-screen window.
+  // would over a freshly opened full-screen window; the move reaches the
+  // game (and its recording) as the loop's first event.
   loop.GetPointer().SetArea(main.SurfaceWidth(), main.SurfaceHeight());
-  // As a move of the pointer, so that a recording of the game starts there too.
-  loop.GetPointer().SetPos(main.SurfaceWidth() / 2, main.SurfaceHeight() / 2);
-  main.DXDrawMouseMove(main.SurfaceWidth() / 2, main.SurfaceHeight() / 2);
+  loop.SetCursorPos(main.SurfaceWidth() / 2, main.SurfaceHeight() / 2);
 
   int status = 0;
   loop.Run([&] {

@@ -7,7 +7,7 @@
 
 #include "core/cp1251.h"
 #include "platform/files.h"
-#include "platform/sdl_display.h"
+#include "platform/screen.h"
 
 namespace quendrix {
 
@@ -148,32 +148,58 @@ void Pointer::SetPos(int32_t x, int32_t y) {
 
 void Pointer::SetVisible(bool visible) {
   visible_ = visible;
+  restX_ = restY_ = 0;
   // Relative motion keeps arriving at the screen edges and lets the game
   // place the pointer freely; a visible pointer is the system's own.
   SDL_SetRelativeMouseMode(visible ? SDL_FALSE : SDL_TRUE);
   SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
-void Pointer::Move(int32_t absX, int32_t absY, int32_t relX, int32_t relY) {
+void Pointer::Move(int32_t absX, int32_t absY, double relX, double relY) {
   if (visible_) {
     SetPos(absX, absY);
-  } else {
-    SetPos(x_ + relX, y_ + relY);
+    return;
   }
+  restX_ += relX;
+  restY_ += relY;
+  const auto dx = static_cast<int32_t>(restX_), dy = static_cast<int32_t>(restY_);
+  restX_ -= dx;
+  restY_ -= dy;
+  SetPos(x_ + dx, y_ + dy);
 }
 
 // ---- Loop ---------------------------------------------------------------------
 
+void MessageLoop::SetCursorPos(int32_t x, int32_t y) {
+  pointer_.SetPos(x, y);
+  // A shown system pointer is the pointer: it moves too.
+  if (pointer_.Visible() && screen_) screen_->WarpPointer(pointer_.X(), pointer_.Y());
+  movePending_ = true;
+}
+
+bool MessageLoop::DeliverPendingMove() {
+  if (!movePending_) return false;
+  movePending_ = false;
+  if (handler_)
+    handler_->MouseMove(ShiftStateOf(SDL_GetModState(), SDL_GetMouseState(nullptr, nullptr)),
+                        pointer_.X(), pointer_.Y());
+  return true;
+}
+
 void MessageLoop::Dispatch(const SDL_Event& e) {
   const uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
+  // Window points -> canvas pixels of what the screen shows.
+  auto toCanvas = [this](int32_t x, int32_t y) {
+    return screen_ ? screen_->WindowToCanvas(x, y) : CanvasPoint{x, y};
+  };
   switch (e.type) {
     case SDL_QUIT:
       if (handler_) handler_->CloseRequested();
       break;
     case SDL_WINDOWEVENT:
-      if (display_ && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                       e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
-        display_->Repaint();
+      if (screen_ && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                      e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+        screen_->Repaint();
       if (!handler_) break;
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) handler_->Activate(true);
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) handler_->Activate(false);
@@ -183,12 +209,12 @@ void MessageLoop::Dispatch(const SDL_Event& e) {
       if (e.key.repeat) break;  // a held key is one press
       const SDL_Keycode sym = e.key.keysym.sym;
       const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
-      if (display_ && (sym == SDLK_F11 || (alt && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER)))) {
-        display_->ToggleFullScreen();
+      if (screen_ && (sym == SDLK_F11 || (alt && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER)))) {
+        screen_->ToggleFullScreen();
         break;
       }
-      if (display_ && sym == SDLK_F12) {
-        display_->SaveScreenshot(screenshotFolder.empty() ? DataHomeDir() : screenshotFolder);
+      if (screen_ && sym == SDLK_F12) {
+        screen_->SaveScreenshot(screenshotFolder.empty() ? DataHomeDir() : screenshotFolder);
         break;
       }
       const uint16_t key = VirtualKeyOf(sym, e.key.keysym.scancode);
@@ -200,15 +226,21 @@ void MessageLoop::Dispatch(const SDL_Event& e) {
       if (key && handler_) handler_->KeyUp(key, ShiftStateOf(e.key.keysym.mod, buttons));
       break;
     }
-    case SDL_MOUSEMOTION:
-      pointer_.Move(e.motion.x, e.motion.y, e.motion.xrel, e.motion.yrel);
+    case SDL_MOUSEMOTION: {
+      const CanvasPoint at = toCanvas(e.motion.x, e.motion.y);
+      const double k = screen_ ? screen_->CanvasPerWindowPoint() : 1.0;
+      pointer_.Move(at.x, at.y, e.motion.xrel * k, e.motion.yrel * k);
       if (handler_)
         handler_->MouseMove(ShiftStateOf(SDL_GetModState(), e.motion.state), pointer_.X(),
                             pointer_.Y());
       break;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-      if (pointer_.Visible()) pointer_.SetPos(e.button.x, e.button.y);
+      if (pointer_.Visible()) {
+        const CanvasPoint at = toCanvas(e.button.x, e.button.y);
+        pointer_.SetPos(at.x, at.y);
+      }
       MouseButton b;
       if (e.button.button == SDL_BUTTON_LEFT) {
         b = MouseButton::kLeft;
@@ -235,12 +267,17 @@ void MessageLoop::Dispatch(const SDL_Event& e) {
 
 bool MessageLoop::ProcessMessages() {
   SDL_Event e;
-  while (!terminated_ && SDL_PollEvent(&e)) Dispatch(e);
+  while (!terminated_) {
+    if (DeliverPendingMove()) continue;
+    if (!SDL_PollEvent(&e)) break;
+    Dispatch(e);
+  }
   return !terminated_;
 }
 
 void MessageLoop::Run(const std::function<bool()>& idle) {
   while (!terminated_) {
+    if (DeliverPendingMove()) continue;
     SDL_Event e;
     if (SDL_PollEvent(&e)) {
       Dispatch(e);

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/program_folder.h"
 #include "core/cp1251.h"
+#include "core/program_folder.h"
 
 namespace quendrix {
 

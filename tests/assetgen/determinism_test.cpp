@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "assetgen/draw.h"
+#include "assetgen/flic_writer.h"
 #include "assetgen/generator.h"
 #include "assetgen/writer.h"
 #include "data_test_util.h"
@@ -62,6 +63,18 @@ TEST_F(Determinism, MenuPictureAndIconsAreTheSameEveryRun) {
   for (const auto& f : a.files) {
     SCOPED_TRACE(f.path);
     EXPECT_EQ(std::vector<uint8_t>(f.bytes.begin(), f.bytes.end()), ReadAll(DataPath(f.path)));
+  }
+}
+
+TEST_F(Determinism, LaunchPadAnimationsAreTheSameEveryRun) {
+  DataSet a = Generate(TheSources(), {"flic"});
+  ASSERT_EQ(a.animations.size(), 2u);
+  for (const auto& anim : a.animations) {
+    SCOPED_TRACE(anim.path);
+    assetgen::FlicWriter w(anim.width, anim.height, anim.speedMs);
+    for (const auto& f : anim.frames) w.AddFrame(f, anim.palette);
+    const std::string bytes = w.Finish();
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), ReadAll(DataPath(anim.path)));
   }
 }
 

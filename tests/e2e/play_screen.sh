@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
-# Starts the game on a fresh settings file at the given screen width (640 or
-# 1024), leaves the title card with a click, pulls a putt with xdotool, and
-# quits with Esc then Enter. Screenshots land in OUT for people to look at;
-# the test checks that each shows what it should and that the game ends.
-#   play_screen.sh GAME WIDTH OUT
+# Starts the game on a fresh settings file at the given game width (640 or
+# 1024) on an X display of SCREEN pixels (WxH), under openbox or with no
+# window manager at all (WM "none", as a kiosk runs it), leaves the title
+# card with a click, pulls a putt with xdotool, and quits with Esc then
+# Enter. Screenshots land in OUT for people to look at; the test checks that
+# each shows what it should, that the picture fills the screen as far as its
+# aspect allows (centred, black bars only beside it), and that the game ends.
+#   play_screen.sh GAME WIDTH SCREEN WM OUT
 set -u
-game=$1 width=$2 out=$3
+game=$1 width=$2 screen=$3 wm=$4 out=$5
+sw=${screen%x*} sh=${screen#*x}
+# Where the picture should lie: scale = min(sw / w, sh / h), centred.
 height=$((width * 3 / 4))
+if [ $((sw * height)) -le $((sh * width)) ]; then
+  pw=$sw ph=$(( (2 * height * sw + width) / (2 * width) ))
+else
+  ph=$sh pw=$(( (2 * width * sh + height) / (2 * height) ))
+fi
+px=$(( (sw - pw) / 2 )) py=$(( (sh - ph) / 2 ))
 bin=$(dirname "$game")
 [ -f "$bin/course1hole1.dxg" ] || { echo "no hole data beside $game: skipped"; exit 77; }
 for tool in xvfb-run xdotool import convert; do
@@ -28,11 +39,13 @@ key='HKEY_CURRENT_USER\Software\Tarn Works\Quendrix v1.0jc'
 } > "$home/config/quendrix/settings.reg"
 
 # Where the ball is in a screenshot: the middle of its red band. The panel
-# in the top left corner (its close button is red too) is left out.
-cat > "$home/ball_at.sh" << 'BALL'
+# in the top left corner of the picture (its close button is red too) is
+# left out.
+cat > "$home/ball_at.sh" << BALL
 #!/usr/bin/env bash
-convert "$1" -fx "(r>0.75 && g<0.35 && b<0.35) ? 1 : 0" txt:- 2> /dev/null |
-  awk -F'[,:]' '/#FFFFFF/ && ($1 >= 300 || $2 >= 112) { x += $1; y += $2; n++ }
+convert "\$1" -fx "(r>0.75 && g<0.35 && b<0.35) ? 1 : 0" txt:- 2> /dev/null |
+  awk -F'[,:]' '/#FFFFFF/ && (\$1 >= $((px + 300 * pw / width)) || \$2 >= $((py + 112 * ph / height))) {
+    x += \$1; y += \$2; n++ }
     END { if (n) printf "%d %d\n", x / n, y / n }'
 BALL
 chmod +x "$home/ball_at.sh"
@@ -40,6 +53,7 @@ chmod +x "$home/ball_at.sh"
 cat > "$home/inner.sh" << INNER
 #!/usr/bin/env bash
 export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy
+[ "$wm" = none ] || { $wm > /dev/null 2>&1 & sleep 1; }
 "$game" > "$out/game.log" 2>&1 &
 pid=\$!
 sleep 4
@@ -50,7 +64,7 @@ import -window root "$out/play.png"
 # The pointer is in the middle; walk it to the ball in steps too small for
 # pointer acceleration, press, and drag down and right.
 read bx by <<< "\$("$home/ball_at.sh" "$out/play.png")"
-px=$((width / 2)) py=$((height / 2))
+px=$((sw / 2)) py=$((sh / 2))
 while [ "\$px" != "\${bx:-\$px}" ] || [ "\$py" != "\${by:-\$py}" ]; do
   dx=\$(( bx > px ? (bx - px > 3 ? 3 : bx - px) : (px - bx > 3 ? -3 : bx - px) ))
   dy=\$(( by > py ? (by - py > 3 ? 3 : by - py) : (py - by > 3 ? -3 : by - py) ))
@@ -75,7 +89,10 @@ if kill -0 \$pid 2> /dev/null; then echo "the game did not end on Esc, Enter"; k
 wait \$pid
 INNER
 chmod +x "$home/inner.sh"
-xvfb-run -a -s "-screen 0 ${width}x${height}x24" "$home/inner.sh" || { cat "$out/game.log"; exit 1; }
+if [ "$wm" != none ]; then
+  command -v "$wm" > /dev/null || { echo "$wm missing: skipped"; exit 77; }
+fi
+xvfb-run -a -s "-screen 0 ${sw}x${sh}x24" "$home/inner.sh" || { cat "$out/game.log"; exit 1; }
 
 fail=0
 mean() { convert "$1" -colorspace Gray -format '%[fx:mean]' info:; }
@@ -96,5 +113,13 @@ elif [ -n "${rx:-}" ] && [ $(( (rx - bx) * (rx - bx) + (ry - by) * (ry - by) )) 
   echo "the ball did not move: ($bx, $by) -> ($rx, $ry)"; fail=1
 fi
 size=$(identify -format '%wx%h' "$out/play.png")
-[ "$size" = "${width}x${height}" ] || { echo "screen is $size"; fail=1; }
+[ "$size" = "$screen" ] || { echo "screen is $size"; fail=1; }
+# What is not black in play: the course over the whole picture.
+read tw th tx ty <<< "$(convert "$out/play.png" -fuzz 3% -trim -format '%w %h %X %Y' info:)"
+tx=${tx#+} ty=${ty#+}
+near() { [ $(( $1 > $2 ? $1 - $2 : $2 - $1 )) -le 2 ]; }
+if ! { near "$tw" "$pw" && near "$th" "$ph" && near "$tx" "$px" && near "$ty" "$py"; }; then
+  echo "the picture covers ${tw}x${th}+${tx}+${ty} of the screen, not ${pw}x${ph}+${px}+${py}"
+  fail=1
+fi
 exit $fail

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/events.h"
-#include "platform/sdl_display.h"
+#include "platform/screen.h"
 #include "sdl_env.h"
 
 namespace quendrix {
@@ -136,16 +136,75 @@ TEST_F(MessageLoopTest, FocusAndCloseReachTheHandler) {
 }
 
 TEST_F(MessageLoopTest, AltEnterAndF11ToggleTheWindowInsteadOfReachingTheGame) {
-  SdlDisplay display;
-  ASSERT_TRUE(display.Open({640, 480, 16}, true));
-  loop.SetDisplay(&display);
+  Screen screen;
+  ASSERT_TRUE(screen.Open(true)) << screen.LastError();
+  loop.SetScreen(&screen);
   loop.Dispatch(Key(SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN, 0, KMOD_LALT));
-  EXPECT_FALSE(display.FullScreen());
+  EXPECT_FALSE(screen.FullScreen());
   loop.Dispatch(Key(SDL_KEYDOWN, SDLK_F11, SDL_SCANCODE_F11));
-  EXPECT_TRUE(display.FullScreen());
+  EXPECT_TRUE(screen.FullScreen());
   loop.Dispatch(
       Key(SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN));  // plain Enter goes to the game
   EXPECT_EQ(rec.log, (std::vector<std::string>{"down 13"}));
+}
+
+// A handler that re-centres the pointer on every release, as the play
+// screen does when a click closes a card.
+struct Recentring : Recorder {
+  MessageLoop* loop = nullptr;
+  void MouseUp(MouseButton b, uint32_t s, int32_t x, int32_t y) override {
+    Recorder::MouseUp(b, s, x, y);
+    loop->SetCursorPos(320, 240);
+    log.push_back("asked");
+  }
+};
+
+TEST_F(MessageLoopTest, APlacedPointerIsReportedAfterTheEventThatPlacedIt) {
+  Recentring handler;
+  handler.loop = &loop;
+  loop.SetHandler(&handler);
+  loop.GetPointer().SetArea(640, 480);
+  loop.GetPointer().SetVisible(false);
+  loop.GetPointer().SetPos(5, 5);
+  SDL_Event up{};
+  up.type = SDL_MOUSEBUTTONUP;
+  up.button.button = SDL_BUTTON_LEFT;
+  SDL_Event key = Key(SDL_KEYDOWN, SDLK_h, SDL_SCANCODE_H);
+  SDL_PushEvent(&up);
+  SDL_PushEvent(&key);
+  loop.ProcessMessages();
+  EXPECT_EQ(handler.log,
+            (std::vector<std::string>{"release 5,5", "asked", "move 320,240", "down 72"}));
+}
+
+TEST_F(MessageLoopTest, RelativeMotionIsScaledToTheCanvasAndItsFractionsAddUp) {
+  Screen screen;  // the dummy display: 1024 x 768
+  ASSERT_TRUE(screen.Open(true)) << screen.LastError();
+  ASSERT_NE(screen.BeginFrame(640, 480), nullptr);
+  screen.EndFrame();
+  loop.SetScreen(&screen);
+  Pointer& p = loop.GetPointer();
+  p.SetArea(640, 480);
+  p.SetVisible(false);
+  p.SetPos(320, 240);
+  SDL_Event m{};
+  m.type = SDL_MOUSEMOTION;
+  m.motion.xrel = 16;  // 10 canvas pixels at a scale of 1.6
+  loop.Dispatch(m);
+  EXPECT_EQ(p.X(), 330);
+  m.motion.xrel = 1;  // 0.625 each
+  for (int i = 0; i < 8; ++i) loop.Dispatch(m);
+  EXPECT_EQ(p.X(), 335);
+  m.motion.xrel = -8;
+  loop.Dispatch(m);
+  EXPECT_EQ(p.X(), 330);
+  // A shown pointer follows the window position through the same placement.
+  p.SetVisible(true);
+  m.motion.x = 800;
+  m.motion.y = 400;
+  loop.Dispatch(m);
+  EXPECT_EQ(p.X(), 500);
+  EXPECT_EQ(p.Y(), 250);
 }
 
 TEST_F(MessageLoopTest, RunCallsIdleUntilTerminated) {

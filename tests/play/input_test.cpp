@@ -20,11 +20,38 @@ struct Input : ::testing::Test {
 };
 
 TEST_F(Input, AReleaseClicksBeforeTheButtonGoesUp) {
+  play->MoveTo(10, 10);
   Press(10, 10);
   EXPECT_EQ(play->session().gameState, 2) << "a press alone does not click";
   Release(10, 10);
   EXPECT_EQ(play->session().gameState, 0);
-  EXPECT_EQ(play->session().pointerX, 320) << "the click re-anchored the pointer";
+  EXPECT_EQ(play->session().anchorX, 320) << "the click re-anchored";
+  EXPECT_EQ(play->session().pointerX, 10) << "the pointer's move arrives after the click";
+  play->DeliverPendingMove();
+  EXPECT_EQ(play->session().pointerX, 320);
+}
+
+// Push putt starts an aim on the release of a click near the ball, and the
+// ball sits in the screen centre. A click elsewhere that closes the title
+// card re-centres the pointer; were that move taken at once, the same
+// release would find the pointer on the ball and start an aim.
+TEST(InputPush, AClickThatClosesTheTitleCardStartsNoAim) {
+  LaunchSettings settings = FreshSettings();
+  settings.pull[0] = false;
+  auto play = StartPlay(settings);
+  // The camera settles on the ball while the title card shows.
+  for (int i = 0; i < 200 && play->session().recentre; ++i) play->Frame();
+  ASSERT_EQ(play->session().gameState, 2);
+  ASSERT_FALSE(play->session().recentre);
+  play->MoveTo(60, 400);
+  play->LeftClick();
+  EXPECT_EQ(play->session().gameState, 0);
+  EXPECT_EQ(play->session().shotPhase, 0) << "the closing click started an aim";
+  play->Frames(2);
+  EXPECT_EQ(play->session().pointerX, 320) << "the re-centring arrived";
+  EXPECT_EQ(play->session().shotPhase, 0);
+  play->LeftClick();  // now on the ball: this one aims
+  EXPECT_EQ(play->session().shotPhase, 1);
 }
 
 TEST_F(Input, TheSecondPressOfADoubleClickIsNoClick) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "flic_writer.h"
 #include "image.h"
 
 namespace quendrix::assetgen {
@@ -69,11 +70,23 @@ struct DataFile {
   std::string bytes;
 };
 
+// A FLIC animation: 8-bit frames over one palette, each width x height
+// indices, written through the FLC writer.
+struct Animation {
+  std::string path;
+  int width = 0;
+  int height = 0;
+  uint32_t speedMs = 0;
+  FlicPalette palette{};
+  std::vector<std::vector<uint8_t>> frames;
+};
+
 struct DataSet {
   std::vector<ImageList> imageLists;
   std::vector<WaveList> waveLists;
   std::vector<BitmapFile> bitmaps;
   std::vector<DataFile> files;
+  std::vector<Animation> animations;
 };
 
 // Where recipes find their sources.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "draw.h"
+#include "flic_art.h"
 #include "fonts.h"
 #include "gui_art.h"
 #include "launchpad_art.h"
@@ -633,6 +634,7 @@ void WritePreviews(const DataSet& data, const Sources& sources, const std::strin
       cairo_surface_destroy(s);
     }
   }
+  WriteAnimationPreviews(data.animations, dir);
   std::map<std::string, std::vector<const BitmapFile*>> groups;
   for (const BitmapFile& f : data.bitmaps) {
     fs::path p(f.path);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "flic_art.h"
 #include "fonts.h"
 #include "gui_art.h"
 #include "hole_art.h"
@@ -136,6 +137,11 @@ void BuildTextures(const Sources&, DataSet& data) {
     data.bitmaps.push_back({"textures/" + t.name + ".bmp", std::move(t.picture)});
 }
 
+// The launch pad's background loop and panel change.
+void BuildAnimations(const Sources&, DataSet& data) {
+  for (Animation& a : LaunchPadAnimations()) data.animations.push_back(std::move(a));
+}
+
 }  // namespace
 
 const std::vector<Recipe>& Recipes() {
@@ -143,6 +149,7 @@ const std::vector<Recipe>& Recipes() {
       {"gui", BuildGui},           {"menu", BuildMenu},       {"launchpad", BuildLaunchPad},
       {"icons", BuildIcons},       {"sounds", BuildSounds},   {"skins", BuildSkins},
       {"textures", BuildTextures}, {"holes", BuildHoleFiles}, {"holeart", BuildHoleArt},
+      {"flic", BuildAnimations},
   };
   return recipes;
 }

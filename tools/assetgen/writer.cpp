@@ -82,6 +82,16 @@ uint64_t WriteDataSet(const DataSet& data, const std::string& dataDir) {
     if (!out) throw std::runtime_error("cannot write " + p.string());
     total += file.bytes.size();
   }
+  for (const Animation& a : data.animations) {
+    fs::path p = prepare(a.path);
+    FlicWriter flic(a.width, a.height, a.speedMs);
+    for (const auto& frame : a.frames) flic.AddFrame(frame, a.palette);
+    const std::string bytes = flic.Finish();
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + p.string());
+    total += bytes.size();
+  }
   return total;
 }
 
