@@ -1,0 +1,366 @@
+#include "launchpad/launchpad_app.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+#include "core/cp1251.h"
+#include "game/mainsource19.h"
+#include "game/replay.h"
+#include "launchpad/launchpad_view.h"
+#include "media/media_error.h"
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/screen.h"
+#include "platform/sdl_display.h"
+#include "platform/sdl_sound.h"
+#include "widgets/flic_player.h"
+#include "widgets/flic_presenter.h"
+
+namespace quendrix {
+
+namespace {
+
+// Recorded games kept in the replay folder, the new one included.
+constexpr int32_t kKeptReplays = 100;
+// How often the background animation's timer is polled while it plays, and
+// how long the loop waits for input otherwise (milliseconds).
+constexpr uint32_t kAnimationPollMs = 3;
+constexpr uint32_t kIdleWaitMs = 100;
+
+// The screen the launch pad covers: the desktop, or 640 x 480 while the
+// full-screen interface is open. Both are canvases the Screen scales onto
+// the one window; opening the interface only changes the canvas.
+class ScreenDisplay : public LaunchpadDisplay {
+ public:
+  explicit ScreenDisplay(Screen& screen) : screen_(screen) {}
+
+  int32_t ScreenWidth() const override { return interface_ ? 640 : Desktop().w; }
+  int32_t ScreenHeight() const override { return interface_ ? 480 : Desktop().h; }
+  bool OpenInterface(std::string& reason) override {
+    if (!screen_.Open(true)) {
+      reason = screen_.LastError();
+      return false;
+    }
+    interface_ = true;
+    return true;
+  }
+  void CloseInterface() override { interface_ = false; }
+  void ShowCursor() override {
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    screen_.ShowCursor(true);
+  }
+  void SetVisible(bool visible) override {
+    if (visible) screen_.SetTitle(Tlaunchpad::kCaption);
+  }
+
+ private:
+  SDL_Rect Desktop() const {
+    SDL_Rect r{0, 0, 640, 480};
+    const int display = screen_.Window() ? SDL_GetWindowDisplayIndex(screen_.Window()) : 0;
+    if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &r) != 0 || r.w <= 0 || r.h <= 0)
+      r = {0, 0, 640, 480};
+    return r;
+  }
+
+  Screen& screen_;
+  bool interface_ = false;
+};
+
+// The background animation on the screen: the FLIC player on the run's
+// clock, drawn centred into the canvas. Frames shown "at once" are put on
+// the window as they are shown, each after the file's own frame time, so
+// that the panel change is seen rather than flashing past.
+class ScreenAnimation : public AnimationPlayer {
+ public:
+  explicit ScreenAnimation(Clock& clock) : clock_(clock), player_(clock) {}
+  ~ScreenAnimation() override { Release(); }
+
+  // Draws and shows one launch-pad frame now.
+  std::function<void()> present;
+
+  void SetFileName(const std::filesystem::path& path) override {
+    player_.SetFileName(path.string());
+  }
+  void Play() override { player_.Play(); }
+  void Stop() override { player_.Stop(); }
+  void ShowFrame(int32_t n) override {
+    player_.ShowFrame(n);
+    const uint32_t due = shownMs_ + static_cast<uint32_t>(std::max(player_.SpeedMs(), 0));
+    const uint32_t now = clock_.Milliseconds();
+    if (player_.Status() == FlicStatus::kOpen && due > now && due - now <= kLongestFrameMs)
+      SDL_Delay(due - now);
+    Present();
+  }
+  void ShowStoppedFrame(int32_t n) override {
+    player_.ShowStoppedFrame(n);
+    Present();
+  }
+  void Repaint() override {
+    player_.Repaint();
+    Present();
+  }
+
+  bool Playing() const { return player_.Playing(); }
+  // The player's timer: true when the picture changed.
+  bool Tick() { return player_.Tick(); }
+  // Draws the current frame into the canvas (inside the ImGui frame, which
+  // takes the missing-file text).
+  void Draw(SDL_Renderer* renderer, int32_t width, int32_t height) {
+    presenter_.Draw(renderer, player_, width, height);
+  }
+  void Release() { presenter_.Release(); }
+
+ private:
+  // A frame time beyond this is the file's mistake, not a pace to keep.
+  static constexpr uint32_t kLongestFrameMs = 200;
+
+  void Present() {
+    if (present) present();
+    shownMs_ = clock_.Milliseconds();
+  }
+
+  Clock& clock_;
+  FlicPlayer player_;
+  FlicPresenter presenter_;
+  uint32_t shownMs_ = 0;
+};
+
+// The play screen for one game on the run's window: its own display on the
+// Screen, its own sound device (the launch pad's is closed meanwhile) and a
+// message loop of its own, nested in the launch pad's.
+class PlayScreenRunner : public GameRunner {
+ public:
+  PlayScreenRunner(Screen& screen, std::filesystem::path dataDir)
+      : screen_(screen), dataDir_(std::move(dataDir)) {}
+
+  void RunGame(const LaunchSettings& settings) override {
+    screen_.SetTitle("Quendrix Demo");
+    SdlDisplay display(screen_);
+    SdlSoundDevice sound;
+    SilentSoundDevice silence;
+    SdlClock clock;
+    MessageLoop loop(&screen_);
+
+    PlayScreenServices services;
+    services.display = &display;
+    services.sound = &sound;
+    services.clock = &clock;
+    services.dataDir = dataDir_;
+    // Game paths are cp1251 with "\" between folders, relative to the data folder.
+    const std::string base = Utf8ToCp1251(dataDir_.string() + "/");
+    services.mapPath = [base](const std::string& gamePath) {
+      return std::filesystem::path(MapPath(base + gamePath));
+    };
+    services.setCursorPos = [&loop](int32_t x, int32_t y) { loop.SetCursorPos(x, y); };
+    services.showCursor = [&loop, this](bool visible) {
+      loop.GetPointer().SetVisible(visible);
+      screen_.ShowCursor(visible);
+    };
+
+    std::random_device entropy;
+    const uint64_t seed = (uint64_t{entropy()} << 32) | entropy();
+    // Every game is recorded as it goes; a folder that cannot be written to
+    // only costs the recording.
+    std::unique_ptr<ReplayRecorder> recorder;
+    try {
+      const std::filesystem::path folder = DefaultReplayFolder();
+      PruneReplays(folder, kKeptReplays - 1);
+      recorder = std::make_unique<ReplayRecorder>(NewReplayPath(folder), seed, settings);
+      services.recorder = recorder.get();
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quendrix: not recording the game: %s\n", e.what());
+    }
+
+    TMain main(settings, services, seed);
+    loop.SetHandler(&main);
+    try {
+      try {
+        main.FormCreate();
+      } catch (const MediaError&) {
+        // No audio device: play on without sound rather than not at all.
+        std::fprintf(stderr, "quendrix: no sound (%s)\n", sound.LastError().c_str());
+        main.DXSound.SetDevice(&silence);
+        main.FormCreate();
+      }
+      main.Show();
+    } catch (...) {
+      // What opened is released before the launch pad takes the screen back.
+      main.Shutdown();
+      throw;
+    }
+    // The pointer starts in the middle of the new screen, as the system's
+    // would over a freshly opened full-screen window.
+    loop.GetPointer().SetArea(main.SurfaceWidth(), main.SurfaceHeight());
+    loop.SetCursorPos(main.SurfaceWidth() / 2, main.SurfaceHeight() / 2);
+
+    std::string error;
+    loop.Run([&] {
+      if (main.Closed()) {
+        loop.Terminate();
+        return false;
+      }
+      try {
+        return main.Idle();
+      } catch (const std::exception& e) {
+        error = e.what();
+        main.Shutdown();
+        loop.Terminate();
+        return false;
+      }
+    });
+    if (!main.Closed()) main.Shutdown();
+    if (!error.empty()) throw std::runtime_error(error);
+  }
+
+ private:
+  Screen& screen_;
+  std::filesystem::path dataDir_;
+};
+
+bool IsWindowKey(const SDL_Event& e) {
+  if (e.type != SDL_KEYDOWN) return false;
+  const SDL_Keycode k = e.key.keysym.sym;
+  const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+  return k == SDLK_F11 || k == SDLK_F12 || (alt && (k == SDLK_RETURN || k == SDLK_KP_ENTER));
+}
+
+}  // namespace
+
+struct LaunchpadProgram::Parts {
+  Parts(Screen& s, ProgramOptions o)
+      : screen(s), options(std::move(o)), display(s), animation(clock), game(s, options.dataDir) {}
+
+  Screen& screen;
+  ProgramOptions options;
+  SdlClock clock;
+  SdlSoundDevice sound;  // the launch pad's own
+  ScreenDisplay display;
+  ScreenAnimation animation;
+  VideoWindows videos;
+  PlayScreenRunner game;
+  int errors = 0;
+  std::unique_ptr<Tlaunchpad> lp;
+  std::unique_ptr<LaunchpadView> view;
+  int redraw = 0;  // frames still to draw for input to take effect
+  bool quit = false;
+};
+
+LaunchpadProgram::LaunchpadProgram(Screen& screen, ProgramOptions options)
+    : parts_(std::make_unique<Parts>(screen, std::move(options))) {
+  Parts& p = *parts_;
+  LaunchpadServices s;
+  s.display = &p.display;
+  s.sound = &p.sound;
+  s.animation = &p.animation;
+  s.videos = p.options.noVideos || p.options.exitAfterFirstFrame ? nullptr : &p.videos;
+  s.game = &p.game;
+  s.dataDir = p.options.dataDir;
+  s.settingsFile = p.options.settingsFile;
+  s.messageBox = [&p](const std::string& title, const std::string& text) {
+    ++p.errors;
+    ShowMessageBox(title, text,
+                   title == kDisplayErrorTitle ? MessageIcon::kWarning : MessageIcon::kError);
+  };
+  p.lp = std::make_unique<Tlaunchpad>(std::move(s));
+  MenuPictures menu = LoadMenuPictures(p.options.dataDir);
+  p.view = std::make_unique<LaunchpadView>(*p.lp, screen.Renderer(), std::move(menu.picture),
+                                           std::move(menu.lit));
+  if (!p.view->HasFlatFont()) std::fprintf(stderr, "quendrix: DejaVu Sans not found\n");
+  p.animation.present = [this] { DrawFrame(); };
+}
+
+LaunchpadProgram::~LaunchpadProgram() {
+  parts_->view->Release();
+  parts_->animation.Release();
+}
+
+Tlaunchpad& LaunchpadProgram::Launchpad() {
+  return *parts_->lp;
+}
+
+int LaunchpadProgram::ErrorCount() const {
+  return parts_->errors;
+}
+
+bool LaunchpadProgram::Start() {
+  Parts& p = *parts_;
+  p.lp->FormCreate();
+  p.lp->FormShow();
+  if (p.lp->Terminated()) return false;
+  DrawFrame();
+  return true;
+}
+
+void LaunchpadProgram::DrawFrame() {
+  Parts& p = *parts_;
+  Tlaunchpad& lp = *p.lp;
+  SDL_Renderer* renderer = p.screen.BeginFrame(lp.Width(), lp.Height());
+  if (renderer == nullptr) return;
+  p.view->Draw([&] { p.animation.Draw(renderer, lp.Width(), lp.Height()); });
+  p.screen.EndFrame();
+}
+
+int LaunchpadProgram::Run() {
+  Parts& p = *parts_;
+  Tlaunchpad& lp = *p.lp;
+  if (p.options.exitAfterFirstFrame) return p.errors > 0 ? 1 : 0;
+  auto handle = [&](SDL_Event& e) {
+    p.redraw = 2;
+    switch (e.type) {
+      case SDL_QUIT:
+        p.quit = true;
+        return;
+      case SDL_MOUSEMOTION: {
+        const CanvasPoint c = p.screen.WindowToCanvas(e.motion.x, e.motion.y);
+        e.motion.x = c.x;
+        e.motion.y = c.y;
+        break;
+      }
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        const CanvasPoint c = p.screen.WindowToCanvas(e.button.x, e.button.y);
+        e.button.x = c.x;
+        e.button.y = c.y;
+        break;
+      }
+      default:
+        break;
+    }
+    if (IsWindowKey(e)) {
+      if (e.key.keysym.sym == SDLK_F12) {
+        p.screen.SaveScreenshot(DataHomeDir());
+      } else {
+        p.screen.ToggleFullScreen();
+      }
+      return;
+    }
+    p.view->HandleEvent(e);
+  };
+
+  while (!lp.Terminated() && !p.quit) {
+    SDL_Event e;
+    const uint32_t wait = p.animation.Playing() || p.redraw > 0 ? kAnimationPollMs : kIdleWaitMs;
+    if (SDL_WaitEventTimeout(&e, static_cast<int>(wait)) != 0) {
+      handle(e);
+      while (!p.quit && !lp.Terminated() && SDL_PollEvent(&e) != 0) handle(e);
+    }
+    if (lp.Terminated() || p.quit) break;
+    p.view->Tick();
+    if (p.animation.Tick()) p.redraw = std::max(p.redraw, 1);
+    if (p.redraw > 0 && lp.Visible()) {
+      --p.redraw;
+      DrawFrame();
+    }
+    // Clicks on the panels run here, with no frame open.
+    if (p.view->DeliverReleases()) p.redraw = 2;
+  }
+  return lp.ExitStatus();
+}
+
+}  // namespace quendrix
