@@ -44,7 +44,7 @@ click() { xdotool mousemove \$1 \$2; sleep 0.2; xdotool click 1; }
 key() { for k in "\$@"; do xdotool key "\$k"; sleep 0.15; done; }
 sleep 2.5
 # A click in the corner skips the intro (and does nothing on the launch pad).
-xdotool click 1
+xdotool mousemove 0 0 click 1
 shot menu 1.5
 if [ "$mode" = mouse ]; then
   xdotool mousemove $(spot 148 102)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts the game on a fresh settings file at the given game width (640 or
 # 1024) on an X display of SCREEN pixels (WxH), under openbox or with no
-# window manager at all (WM "none", as a kiosk runs it), leaves the title
-# card with a click, pulls a putt with xdotool, and quits with Esc then
-# Enter. Screenshots land in OUT for people to look at; the test checks that
+# window manager at all (WM "none", as a kiosk runs it), launches a game
+# from the launch pad by keys, leaves the title card with a click, pulls a
+# putt with xdotool, leaves the game with Esc then Enter and quits the
+# launch pad with Esc then Enter. Screenshots land in OUT for people to look at; the test checks that
 # each shows what it should, that the picture fills the screen as far as its
 # aspect allows (centred, black bars only beside it), and that the game ends.
 #   play_screen.sh GAME WIDTH SCREEN WM OUT
@@ -31,7 +32,8 @@ mkdir -p "$home/config/quendrix"
 key='HKEY_CURRENT_USER\Software\Tarn Works\Quendrix v1.0jc'
 {
   echo 'Windows Registry Editor Version 5.00'
-  for v in "RunOnce=1" "Screen $width=1" "Fast Writes=1" "Pull 1=1" "Pull Putt=1"; do
+  for v in "RunOnce=1" "Screen $width=1" "Fast Writes=1" "Pull 1=1" "Pull Putt=1" \
+    "Skip Intro=1"; do
     name=${v%=*}
     printf '\n[%s\\%s]\n"%s"=dword:%08x\n' "$key" "$name" "$name" "${v##*=}"
   done
@@ -56,6 +58,13 @@ export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER
 [ "$wm" = none ] || { $wm > /dev/null 2>&1 & sleep 1; }
 "$game" > "$out/game.log" 2>&1 &
 pid=\$!
+sleep 2.5
+# The pointer off the menu picture, where the keys' selection would start.
+# (On a bare X server it moves only once a window is there.)
+xdotool mousemove 0 0
+sleep 0.3
+# The launch pad: play, then the start panel's launch button.
+xdotool key Down; sleep 0.2; xdotool key Return; sleep 1.5; xdotool key Return
 sleep 4
 import -window root "$out/title.png"
 xdotool click 1
@@ -83,6 +92,12 @@ sleep 4
 import -window root "$out/rest.png"
 xdotool key Escape
 sleep 0.5
+xdotool key Return
+# Back on the launch pad: Esc opens the quit panel, Enter quits.
+sleep 2
+import -window root "$out/launchpad.png"
+xdotool key Escape
+sleep 1.5
 xdotool key Return
 for i in \$(seq 1 50); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
 if kill -0 \$pid 2> /dev/null; then echo "the game did not end on Esc, Enter"; kill \$pid; exit 1; fi
