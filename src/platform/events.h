@@ -52,6 +52,7 @@ class MessageLoop {
 
   void SetDisplay(SdlDisplay* display) { display_ = display; }
   void SetHandler(InputHandler* handler) { handler_ = handler; }
+  InputHandler* Handler() const { return handler_; }
   Pointer& GetPointer() { return pointer_; }
 
   // Handles every queued event; false once a quit was requested.
