@@ -73,6 +73,9 @@ struct DataSet {
   std::vector<WaveList> waveLists;
   std::vector<BitmapFile> bitmaps;
   std::vector<DataFile> files;
+  // For people only: written into the preview folder, never into the data
+  // (frames of the clips, their listing).
+  std::vector<DataFile> previews;
 };
 
 // Where recipes find their sources.

@@ -470,6 +470,11 @@ void SoundListing(const WaveList& list, std::ostream& out) {
 void WritePreviews(const DataSet& data, const Sources& sources, const std::string& dir) {
   namespace fs = std::filesystem;
   fs::create_directories(dir);
+  for (const DataFile& f : data.previews) {
+    std::ofstream out(fs::path(dir) / f.path, std::ios::binary | std::ios::trunc);
+    out.write(f.bytes.data(), static_cast<std::streamsize>(f.bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + (fs::path(dir) / f.path).string());
+  }
   for (const ImageList& list : data.imageLists) {
     ImageListSheet(list,
                    (fs::path(dir) / (fs::path(list.path).stem().string() + "_dxg.png")).string());

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "clip_art.h"
 #include "fonts.h"
 #include "gui_art.h"
 #include "hole_art.h"
@@ -113,13 +114,25 @@ void BuildTextures(const Sources&, DataSet& data) {
     data.bitmaps.push_back({"textures/" + t.name + ".bmp", std::move(t.picture)});
 }
 
+// The three video clips, with frames of each and a listing for the previews.
+void BuildClips(const Sources& src, DataSet& data) {
+  std::string listing;
+  for (ClipOutput (*make)(const Sources&, int) : {LogoClip, IntroClip, CreditsClip}) {
+    ClipOutput c = make(src, 0);
+    data.files.push_back(std::move(c.clip));
+    for (DataFile& f : c.previews) data.previews.push_back(std::move(f));
+    listing += c.note + "\n";
+  }
+  data.previews.push_back({"clips.txt", listing});
+}
+
 }  // namespace
 
 const std::vector<Recipe>& Recipes() {
   static const std::vector<Recipe> recipes = {
       {"gui", BuildGui},         {"menu", BuildMenu},         {"sounds", BuildSounds},
       {"skins", BuildSkins},     {"textures", BuildTextures}, {"holes", BuildHoleFiles},
-      {"holeart", BuildHoleArt},
+      {"holeart", BuildHoleArt}, {"clips", BuildClips},
   };
   return recipes;
 }
