@@ -138,6 +138,7 @@ bool ClipDecoder::Step() {
     if (audio_) {
       avcodec_send_packet(audio_, nullptr);
       Receive(audio_, false);
+      FlushSound();
     }
     flushed_ = true;
     return true;
@@ -240,6 +241,19 @@ void ClipDecoder::PopPicture() {
   // ones keep theirs for the next conversion.
   if (f && f->buf[0] && !av_frame_is_writable(f)) av_frame_unref(f);
   if (f) spare_.push_back(f);
+}
+
+void ClipDecoder::FlushSound() {
+  // The resampler holds back a few samples for its filter; they end the clip.
+  if (!swr_) return;
+  const int room = swr_get_out_samples(swr_, 0);
+  if (room <= 0) return;
+  const size_t at = sound_.size();
+  sound_.resize(at + static_cast<size_t>(room) * soundOut_.channels);
+  uint8_t* out = reinterpret_cast<uint8_t*>(sound_.data() + at);
+  const int got = swr_convert(swr_, &out, room, nullptr, 0);
+  sound_.resize(at + static_cast<size_t>(std::max(got, 0)) * soundOut_.channels);
+  soundFrames_ += std::max(got, 0);
 }
 
 void ClipDecoder::TakeSound(AVFrame* f) {

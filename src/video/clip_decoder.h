@@ -78,6 +78,7 @@ class ClipDecoder {
   void Receive(AVCodecContext* codec, bool video);
   void TakePicture(AVFrame* decoded);
   void TakeSound(AVFrame* decoded);
+  void FlushSound();
   double PictureTime(const AVFrame* decoded);
 
   std::string name_;

@@ -20,6 +20,9 @@ class SdlVideoClock : public VideoClock {
  public:
   uint32_t Milliseconds() override { return SDL_GetTicks(); }
   void Sleep(uint32_t ms) override { SDL_Delay(ms); }
+  void WaitForEvents(uint32_t ms) override {
+    if (ms > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+  }
 };
 
 // ShowCursor's count over the loop's pointer: shown at 0 and above.
@@ -47,7 +50,8 @@ class LoopPointer : public PointerControl {
 // count as keys.
 class SdlVideoEvents : public VideoEventSource, public InputHandler {
  public:
-  explicit SdlVideoEvents(MessageLoop& loop) : loop_(loop), saved_(loop.Handler()) {
+  SdlVideoEvents(MessageLoop& loop, VideoClock& clock)
+      : loop_(loop), clock_(clock), saved_(loop.Handler()) {
     loop_.SetHandler(this);
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) {
       controllers_ = true;
@@ -69,7 +73,7 @@ class SdlVideoEvents : public VideoEventSource, public InputHandler {
     return true;
   }
   void Wait(uint32_t ms) override {
-    if (queue_.empty() && ms > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+    if (queue_.empty()) clock_.WaitForEvents(ms);
   }
 
   void KeyDown(uint16_t key, uint32_t shift) override {
@@ -138,6 +142,7 @@ class SdlVideoEvents : public VideoEventSource, public InputHandler {
   }
 
   MessageLoop& loop_;
+  VideoClock& clock_;
   InputHandler* saved_;
   std::deque<VideoEvent> queue_;
   std::vector<SDL_GameController*> pads_;
@@ -169,7 +174,7 @@ VideoEnd ShowModal(VideoHost& host, const std::string& folder, const std::string
   window->SetScreen(host.width, host.height);
   VideoEnd end;
   {
-    SdlVideoEvents events(*loop);
+    SdlVideoEvents events(*loop, clock);
     VideoRun run{*window, player, events,
                  [&] {
                    player.Draw();

@@ -32,7 +32,8 @@ struct VideoHost {
   std::string folder;
   // Reports an error (cp1251 text); the platform's error box when empty.
   std::function<void(const std::string&)> reportError;
-  // The tick counter and the wait; SDL's when null.
+  // The tick counter, the activation wait and the wait for messages;
+  // SDL's when null.
   VideoClock* clock = nullptr;
   // Off: no audio device is opened, clips play silently.
   bool sound = true;

@@ -75,7 +75,11 @@ class PointerControl {
 // handling messages.
 class VideoClock : public Clock {
  public:
+  // Lets `ms` go by; no message is handled meanwhile.
   virtual void Sleep(uint32_t ms) = 0;
+  // Waits at most `ms` for the next message (a clock of SDL's returns as
+  // soon as one arrives).
+  virtual void WaitForEvents(uint32_t ms) { Sleep(ms); }
 };
 
 // The player control: a file name, a notify switch, its place in the
