@@ -176,6 +176,7 @@ class QuickClock : public VideoClock {
  public:
   uint32_t Milliseconds() override { return now_ += 7; }
   void Sleep(uint32_t ms) override { now_ += ms; }
+  uint32_t Now() const { return now_; }
 
  private:
   uint32_t now_ = 0;
@@ -218,11 +219,11 @@ class ClipShow : public ::testing::Test {
 
   std::vector<std::string> errors;
   MessageLoop loop_;
+  QuickClock clock_;
 
  private:
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
-  QuickClock clock_;
   std::filesystem::path folder_;
 };
 
@@ -260,6 +261,24 @@ TEST_F(ClipShow, TruncatedClipPlaysWhatIsThereAndEnds) {
     }
     EXPECT_TRUE(loop_.GetPointer().Visible());
   }
+}
+
+// Waiting in SDL's queue before the show: the window manager's close ends
+// the clip and asks the program to end; a pad button skips like a key.
+TEST_F(ClipShow, CloseOrPadButtonEndsTheClipAtOnce) {
+  Write("tarn.avi", ReadAll(Clip("tarn.avi")));
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  ASSERT_EQ(SDL_PushEvent(&quit), 1);
+  EXPECT_EQ(Show("tarn.avi"), VideoEnd::kCloseRequested);
+  EXPECT_TRUE(loop_.Terminated());
+  SDL_Event pad{};
+  pad.type = SDL_CONTROLLERBUTTONDOWN;
+  ASSERT_EQ(SDL_PushEvent(&pad), 1);
+  const uint32_t start = clock_.Now();
+  EXPECT_EQ(Show("tarn.avi"), VideoEnd::kFinished);
+  EXPECT_LT(clock_.Now() - start, 2000u) << "ended right after the wait, not at the clip's end";
+  EXPECT_TRUE(loop_.GetPointer().Visible());
 }
 
 TEST_F(ClipShow, DamagedPicturesPlayThroughToTheEnd) {
