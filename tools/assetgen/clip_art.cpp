@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "clip_encoder.h"
@@ -352,12 +353,31 @@ void LogoFrame(cairo_t* cr, double t) {
 
 // ---- Title sequence ---------------------------------------------------------
 
-struct CourseShot {
+// A hole and its course picture, drawn once per run: the title sequence and
+// the credits show the same two holes.
+struct DrawnHole {
   HoleModel hole;
+  Picture picture;
+};
+const DrawnHole& Drawn(const Sources& src, const std::string& name) {
+  static std::map<std::pair<std::string, std::string>, DrawnHole> drawn;
+  auto key = std::make_pair(src.assetsDir, name);
+  auto it = drawn.find(key);
+  if (it == drawn.end()) {
+    DrawnHole d;
+    d.hole = LoadHoleModel(src, name);
+    d.picture = CoursePicture(d.hole);
+    it = drawn.emplace(key, std::move(d)).first;
+  }
+  return it->second;
+}
+
+struct CourseShot {
+  const HoleModel& hole;
   Surface picture;
   int cupX = 0, cupY = 0;
   CourseShot(const Sources& src, const std::string& name)
-      : hole(LoadHoleModel(src, name)), picture(FromPicture(CoursePicture(hole))) {
+      : hole(Drawn(src, name).hole), picture(FromPicture(Drawn(src, name).picture)) {
     for (int i = 1; i <= kMaxAreas; ++i)
       if (hole.areas[i].kind == 5) {
         cupX = hole.areas[i].x1;
