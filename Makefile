@@ -4,6 +4,7 @@
 #   make check  warnings-as-errors build + tests, then a sanitizer build + tests
 #   make bench  benchmarks in a Release build
 #   make soak   the bot plays a thousand games with random settings
+#   make fuzz   every fuzz harness for FUZZ_SECONDS (default 300) each
 #   make install    the game into $(DESTDIR)$(PREFIX) (sudo when that is not
 #                   writable); make uninstall removes what it put there
 #   make deb        build/quendrix_<version>_<arch>.deb, checked by lintian
@@ -15,13 +16,14 @@ CTEST ?= ctest
 CHECK_DIR := build/check
 ASAN_DIR := build/asan
 RELEASE_DIR := build/release
+FUZZ_DIR := build/fuzz
 
 PREFIX ?= /usr/local
 DESTDIR ?=
 VERSION := $(shell awk '/^project.Quendrix VERSION/ { print $$3 }' CMakeLists.txt)
 DEB = build/quendrix_$(VERSION)_$(shell dpkg --print-architecture).deb
 
-.PHONY: all deps check check-main check-asan bench play soak clean format
+.PHONY: all deps check check-main check-asan check-fuzz fuzz fuzz-build bench play soak clean format
 .PHONY: release-parts install uninstall deb
 
 all: deps
@@ -31,7 +33,7 @@ all: deps
 deps:
 	@./scripts/deps
 
-check: deps check-main check-asan
+check: deps check-main check-asan check-fuzz
 
 check-main:
 	$(CMAKE) -S . -B $(CHECK_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENDRIX_WERROR=ON
@@ -44,6 +46,31 @@ check-asan:
 	$(CMAKE) --build $(ASAN_DIR) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  $(CTEST) --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+
+# The fuzz tree: clang with libFuzzer and the sanitizers, its own build
+# folder. `make fuzz` generates its own data, grows the corpora under
+# build/fuzz/corpus and runs each harness FUZZ_SECONDS on one core after
+# another. `make check` runs each harness briefly on its seeds (and on seeds
+# made from the check tree's data), so a regression shows; it fails only on
+# a finding.
+FUZZ_SECONDS ?= 300
+FUZZ_CHECK_SECONDS ?= 20
+fuzz-build:
+	CC=clang CXX=clang++ $(CMAKE) -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	  -DQUENDRIX_FUZZ=ON -DQUENDRIX_WERROR=ON
+	$(CMAKE) --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+
+fuzz: deps fuzz-build
+	$(CMAKE) --build $(FUZZ_DIR) -j $(JOBS) --target gamedata
+	$(FUZZ_DIR)/bin/fuzz_seeds $(FUZZ_DIR)/bin tests/replays $(FUZZ_DIR)/seeds
+	nice -n 19 fuzz/run $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_DIR)/corpus
+
+check-fuzz: fuzz-build
+	rm -rf $(FUZZ_DIR)/check-corpus $(FUZZ_DIR)/seeds
+	$(FUZZ_DIR)/bin/fuzz_seeds $(CHECK_DIR)/bin tests/replays $(FUZZ_DIR)/seeds
+	QUENDRIX_FUZZ_DATA=$(abspath $(CHECK_DIR))/bin nice -n 19 \
+	  fuzz/run $(FUZZ_DIR) $(FUZZ_CHECK_SECONDS) $(FUZZ_DIR)/check-corpus
 
 # The game, full screen on the stored settings (Alt+Enter or F11 for a
 # window; Esc then Enter leaves). The build generates the data beside it.

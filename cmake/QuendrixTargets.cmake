@@ -3,6 +3,10 @@
 
 option(QUENDRIX_WERROR "Treat warnings as errors" OFF)
 option(QUENDRIX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+# The fuzz tree (clang only): every target carries the fuzzer's coverage
+# instrumentation and the sanitizers; the harnesses in fuzz/ add the fuzzer's
+# main. Tests and benchmarks are not configured there.
+option(QUENDRIX_FUZZ "Build the libFuzzer harnesses (clang)" OFF)
 
 function(quendrix_apply_options target)
   target_compile_features(${target} PUBLIC cxx_std_20)
@@ -13,6 +17,14 @@ function(quendrix_apply_options target)
   if(QUENDRIX_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
                                              -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+  if(QUENDRIX_FUZZ)
+    # Library assertions too: an index past a std::array inside a larger
+    # object is no memory error to the address sanitizer.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                                             -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+                                             -D_GLIBCXX_ASSERTIONS)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
 endfunction()

@@ -66,14 +66,19 @@ struct Header {
   std::vector<TColor> palette;
 };
 
-// Palette-index pictures decoded from run-length data, bottom-up.
-void DecodeRle(ByteReader& r, const Header& h, std::vector<uint8_t>& index) {
+TColor PaletteColor(const Header& h, uint32_t index) {
+  return index < h.palette.size() ? h.palette[index] : clBlack;
+}
+
+// Palette-index pictures decoded from run-length data, bottom-up, straight
+// into `out`, which holds palette colour 0 where the data sets nothing.
+void DecodeRle(ByteReader& r, const Header& h, Bitmap& out) {
   const int32_t w = h.width, rows = h.height;
   const bool four = h.compression == kBiRle4;
   int64_t x = 0;    // may run far past the row on hostile data; only stored in range
   int32_t row = 0;  // row 0 = bottom row
   auto put = [&](uint8_t v) {
-    if (x < w && row < rows) index[static_cast<size_t>(rows - 1 - row) * w + x] = v;
+    if (x < w && row < rows) out.Row(rows - 1 - row)[x] = PaletteColor(h, v);
     ++x;
   };
   while (row < rows && !r.AtEnd()) {
@@ -189,21 +194,13 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes, uint16_t* bitCount) {
   if (!rle && stride * (height - 1) + lastRowBytes > r.Remaining()) Invalid();
 
   if (bitCount) *bitCount = h.bitCount;
-  Bitmap out(h.width, height);
-  const auto paletteColor = [&](uint32_t i) {
-    return i < h.palette.size() ? h.palette[i] : clBlack;
-  };
-
+  const auto paletteColor = [&](uint32_t i) { return PaletteColor(h, i); };
   if (rle) {
-    std::vector<uint8_t> index(static_cast<size_t>(h.width) * height, 0);
-    DecodeRle(r, h, index);
-    for (int32_t y = 0; y < height; ++y) {
-      TColor* row = out.Row(y);
-      for (int32_t x = 0; x < h.width; ++x)
-        row[x] = paletteColor(index[static_cast<size_t>(y) * h.width + x]);
-    }
+    Bitmap out(h.width, height, paletteColor(0));
+    DecodeRle(r, h, out);
     return out;
   }
+  Bitmap out(h.width, height);
 
   const uint8_t* base = bytes.data() + r.Pos();
 

@@ -41,6 +41,12 @@ constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
 constexpr const char* kImageRootClass = "TPictureCollectionComponent";
 constexpr const char* kSoundRootClass = "TWaveCollectionComponent";
 
+// The pictures of one list together hold at most this many pixels (two
+// pictures of the largest size a bitmap may have). Run-length data lets a
+// few bytes ask for millions of pixels, so without a total a small file
+// could make the game allocate gigabytes; past it the list is refused.
+constexpr uint64_t kMaxListPixels = uint64_t{1} << 25;
+
 [[noreturn]] void Raise(const char* message) {
   throw MediaError(message);
 }
@@ -171,6 +177,15 @@ class StreamReader : public ByteReader {
     }
     return ShortString();
   }
+
+  // Counts a decoded picture against the list's total.
+  void TakePixels(const Bitmap& picture) {
+    pixels_ += static_cast<uint64_t>(picture.Width()) * static_cast<uint64_t>(picture.Height());
+    if (pixels_ > kMaxListPixels) Raise(kBitmapNotValid);
+  }
+
+ private:
+  uint64_t pixels_ = 0;
 };
 
 // Objects a dotted property path can walk through.
@@ -227,7 +242,11 @@ void ReadPictureProperty(StreamReader& r, std::string_view path, PictureItemData
   const Obj obj = Resolve(Obj::kPictureItem, path, leaf);
   if (obj == Obj::kPicture) {
     if (!SameName(leaf, "Data")) Raise(kPropertyDoesNotExist);
-    ReadPictureData(r.Binary(), item);
+    PictureItemData decoded;
+    ReadPictureData(r.Binary(), decoded);
+    r.TakePixels(decoded.picture);  // past the total the item keeps the picture it had
+    item.picture = std::move(decoded.picture);
+    item.bitCount = decoded.bitCount;
   } else if (SameName(leaf, "Name")) {
     item.name = r.Text();
   } else if (SameName(leaf, "PatternWidth")) {

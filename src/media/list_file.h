@@ -51,7 +51,8 @@ struct WaveItemData {
 // Each reader clears `items`, then appends one item per entry in file order.
 // Errors throw MediaError with one of the messages of media_error.h; the items
 // read before the error (the one being read included) stay in `items`.
-// Truncated data and impossible counts are "Invalid stream format".
+// Truncated data and impossible counts are "Invalid stream format"; pictures
+// that together hold more than 2^25 pixels are "Bitmap image is not valid".
 
 // `colorTable` receives the optional 256-entry palette (1024 bytes: blue,
 // green, red, reserved), or is cleared when the file has none.

@@ -57,6 +57,7 @@ class MessageLoop {
 
   void SetScreen(Screen* screen) { screen_ = screen; }
   void SetHandler(InputHandler* handler) { handler_ = handler; }
+  InputHandler* Handler() const { return handler_; }
   Pointer& GetPointer() { return pointer_; }
   // SetCursorPos: puts the pointer at a canvas pixel. The handler hears of
   // it as a pointer move, but only once the event being handled now is

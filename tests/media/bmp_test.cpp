@@ -194,6 +194,12 @@ TEST(DecodeBmp, HostileRunLengthDataStaysInsideThePicture) {
   const Bitmap b = DecodeBmp(MakeBmp(2, 2, 8, 1, {0, 0, 0, 0, 1, 1, 1, 0}, rle.Get()));
   EXPECT_EQ(b.Width(), 2);
   EXPECT_EQ(b.Pixel(0, 1), MakeColor(1, 1, 1));
+  // Data that stops at once leaves every pixel at palette entry 0, however
+  // large the picture says it is (2686985 x 4: a few bytes, ten million pixels).
+  const Bitmap wide = DecodeBmp(MakeBmp(2686985, 4, 8, 1, {5, 6, 7, 0, 1, 1, 1, 0}, {0, 1}));
+  ASSERT_EQ(wide.Width(), 2686985);
+  EXPECT_EQ(wide.Pixel(0, 0), MakeColor(7, 6, 5));
+  EXPECT_EQ(wide.Pixel(2686984, 3), MakeColor(7, 6, 5));
   // A literal run announced but missing.
   EXPECT_EQ(DecodeError(MakeBmp(4, 1, 8, 1, {}, {0, 4, 1})), kBitmapNotValid);
 }

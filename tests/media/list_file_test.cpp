@@ -373,6 +373,37 @@ TEST(ReadList, ItemsReadBeforeAnErrorStay) {
   EXPECT_EQ(items[1].name, "second");
 }
 
+// A run-length picture of w x h pixels whose data is only "end of picture":
+// a few bytes that ask for the whole size.
+std::vector<uint8_t> RunLengthPictureData(int32_t w, int32_t h) {
+  Bytes bmp;
+  bmp.Text("BM").U32(14 + 40 + 4 + 2).U32(0).U32(14 + 40 + 4).U32(40);
+  bmp.I32(w).I32(h).U16(1).U16(8).U32(1).U32(2).U32(0).U32(0).U32(1).U32(0);
+  bmp.Raw({10, 20, 30, 0}).Raw({0, 1});
+  Bytes d;
+  d.Short("TBitmap").U32(static_cast<uint32_t>(bmp.Size())).Raw(bmp.Get());
+  return d.Get();
+}
+
+TEST(ReadList, PicturesOfOneListAreLimitedInTotal) {
+  // Two pictures of the largest size fill the list's allowance; one more
+  // pixel is refused, and that item keeps no picture.
+  Bytes b = Start();
+  b.Short("List").U8(kCollection);
+  for (const int32_t side : {4096, 4096, 1}) {
+    const auto data = RunLengthPictureData(side, side);
+    b.U8(kList).Short("Picture.Data").U8(kBinary).U32(static_cast<uint32_t>(data.size()));
+    b.Raw(data).U8(kEnd);
+  }
+  std::vector<PictureItemData> items;
+  b.U8(kEnd).U8(kEnd).U8(kEnd);
+  EXPECT_EQ(LoadError(b.Get(), items), kBitmapNotValid);
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[1].picture.Width(), 4096);
+  EXPECT_EQ(items[1].picture.Pixel(4095, 4095), MakeColor(30, 20, 10));
+  EXPECT_TRUE(items[2].picture.Empty());
+}
+
 std::vector<PictureItemData> SamplePictures() {
   std::vector<PictureItemData> items(4);
   items[0].name = "gui panel";

@@ -87,6 +87,9 @@ struct DataSet {
   std::vector<BitmapFile> bitmaps;
   std::vector<DataFile> files;
   std::vector<Animation> animations;
+  // For people only: written into the preview folder, never into the data
+  // (frames of the clips, their listing).
+  std::vector<DataFile> previews;
 };
 
 // Where recipes find their sources.

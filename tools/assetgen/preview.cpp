@@ -623,6 +623,11 @@ void SoundListing(const WaveList& list, std::ostream& out) {
 void WritePreviews(const DataSet& data, const Sources& sources, const std::string& dir) {
   namespace fs = std::filesystem;
   fs::create_directories(dir);
+  for (const DataFile& f : data.previews) {
+    std::ofstream out(fs::path(dir) / f.path, std::ios::binary | std::ios::trunc);
+    out.write(f.bytes.data(), static_cast<std::streamsize>(f.bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + (fs::path(dir) / f.path).string());
+  }
   for (const ImageList& list : data.imageLists) {
     if (list.path == "launchpad.dxg" && list.items.size() >= 2) LaunchPadSheets(list, dir);
     ImageListSheet(list,

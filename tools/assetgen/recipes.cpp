@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "clip_art.h"
 #include "flic_art.h"
 #include "fonts.h"
 #include "gui_art.h"
@@ -142,6 +143,18 @@ void BuildAnimations(const Sources&, DataSet& data) {
   for (Animation& a : LaunchPadAnimations()) data.animations.push_back(std::move(a));
 }
 
+// The three video clips, with frames of each and a listing for the previews.
+void BuildClips(const Sources& src, DataSet& data) {
+  std::string listing;
+  for (ClipOutput (*make)(const Sources&, int) : {LogoClip, IntroClip, CreditsClip}) {
+    ClipOutput c = make(src, 0);
+    data.files.push_back(std::move(c.clip));
+    for (DataFile& f : c.previews) data.previews.push_back(std::move(f));
+    listing += c.note + "\n";
+  }
+  data.previews.push_back({"clips.txt", listing});
+}
+
 }  // namespace
 
 const std::vector<Recipe>& Recipes() {
@@ -149,7 +162,7 @@ const std::vector<Recipe>& Recipes() {
       {"gui", BuildGui},           {"menu", BuildMenu},       {"launchpad", BuildLaunchPad},
       {"icons", BuildIcons},       {"sounds", BuildSounds},   {"skins", BuildSkins},
       {"textures", BuildTextures}, {"holes", BuildHoleFiles}, {"holeart", BuildHoleArt},
-      {"flic", BuildAnimations},
+      {"flic", BuildAnimations},   {"clips", BuildClips},
   };
   return recipes;
 }
