@@ -12,6 +12,7 @@
 #include "core/cp1251.h"
 #include "game/mainsource19.h"
 #include "game/replay.h"
+#include "launchpad/launchpad_videos.h"
 #include "launchpad/launchpad_view.h"
 #include "media/media_error.h"
 #include "platform/events.h"
@@ -234,7 +235,20 @@ bool IsWindowKey(const SDL_Event& e) {
 
 struct LaunchpadProgram::Parts {
   Parts(Screen& s, ProgramOptions o)
-      : screen(s), options(std::move(o)), display(s), animation(clock), game(s, options.dataDir) {}
+      : screen(s),
+        options(std::move(o)),
+        display(s),
+        animation(clock),
+        videos(s, shown, options.dataDir,
+               [this](const std::string& text) { Report("Quendrix", text); }),
+        game(s, options.dataDir) {}
+
+  // The error box; counted for the first-frame test hook.
+  void Report(const std::string& title, const std::string& text) {
+    ++errors;
+    ShowMessageBox(title, text,
+                   title == kDisplayErrorTitle ? MessageIcon::kWarning : MessageIcon::kError);
+  }
 
   Screen& screen;
   ProgramOptions options;
@@ -242,7 +256,8 @@ struct LaunchpadProgram::Parts {
   SdlSoundDevice sound;  // the launch pad's own
   ScreenDisplay display;
   ScreenAnimation animation;
-  VideoWindows videos;
+  const Tlaunchpad* shown = nullptr;  // the screen the videos cover
+  ScreenVideos videos;
   PlayScreenRunner game;
   int errors = 0;
   std::unique_ptr<Tlaunchpad> lp;
@@ -262,12 +277,9 @@ LaunchpadProgram::LaunchpadProgram(Screen& screen, ProgramOptions options)
   s.game = &p.game;
   s.dataDir = p.options.dataDir;
   s.settingsFile = p.options.settingsFile;
-  s.messageBox = [&p](const std::string& title, const std::string& text) {
-    ++p.errors;
-    ShowMessageBox(title, text,
-                   title == kDisplayErrorTitle ? MessageIcon::kWarning : MessageIcon::kError);
-  };
+  s.messageBox = [&p](const std::string& title, const std::string& text) { p.Report(title, text); };
   p.lp = std::make_unique<Tlaunchpad>(std::move(s));
+  p.shown = p.lp.get();
   MenuPictures menu = LoadMenuPictures(p.options.dataDir);
   p.view = std::make_unique<LaunchpadView>(*p.lp, screen.Renderer(), std::move(menu.picture),
                                            std::move(menu.lit));
@@ -292,7 +304,7 @@ bool LaunchpadProgram::Start() {
   Parts& p = *parts_;
   p.lp->FormCreate();
   p.lp->FormShow();
-  if (p.lp->Terminated()) return false;
+  if (p.lp->Terminated() || p.videos.CloseRequested()) return false;
   DrawFrame();
   return true;
 }
@@ -343,7 +355,7 @@ int LaunchpadProgram::Run() {
     p.view->HandleEvent(e);
   };
 
-  while (!lp.Terminated() && !p.quit) {
+  while (!lp.Terminated() && !p.quit && !p.videos.CloseRequested()) {
     SDL_Event e;
     const uint32_t wait = p.animation.Playing() || p.redraw > 0 ? kAnimationPollMs : kIdleWaitMs;
     if (SDL_WaitEventTimeout(&e, static_cast<int>(wait)) != 0) {

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A new user's whole run of the real game under Xvfb and openbox, driven
-# with xdotool: the launch pad, the start panel with two players named, a
-# game launched (its title card), Esc Enter back to the main menu, the
-# setup panel changed and OK'd, quitting; once with the mouse, once by
-# keys only. Every panel is photographed; the test checks each panel's face
+# with xdotool: the logo clip, skipped; the launch pad, the start panel with
+# two players named, a game launched (its title card), Esc Enter back to
+# the main menu, the setup panel changed and OK'd, quitting and the credits;
+# once with the mouse, once by keys only (which ticks "Пропуск интро": no
+# credits then, and a second start shows no intro). Every panel is photographed; the test checks each panel's face
 # where the launch pad puts it, the menu's lit spot, the title card, the
 # settings file after the run and the exit status.
 #   launchpad.sh GAME MODE WIDTH OUT     MODE: mouse or keys
@@ -42,9 +43,10 @@ pid=\$!
 shot() { sleep "\${2:-1.2}"; import -window root "$out/\$1.png"; }
 click() { xdotool mousemove \$1 \$2; sleep 0.2; xdotool click 1; }
 key() { for k in "\$@"; do xdotool key "\$k"; sleep 0.15; done; }
-sleep 2.5
-# A click in the corner skips the intro (and does nothing on the launch pad).
-xdotool mousemove 0 0 click 1
+# A new user's first start plays the maker's logo after a still moment.
+shot intro 3
+# A click (or a key) skips the intro clips.
+if [ "$mode" = mouse ]; then xdotool mousemove 0 0 click 1; else xdotool mousemove 0 0 key space; fi
 shot menu 1.5
 if [ "$mode" = mouse ]; then
   xdotool mousemove $(spot 148 102)
@@ -94,18 +96,31 @@ else
   key Down Down Down Return                  # setup
   shot setup 1.5
   key Tab Tab Tab Tab Tab Tab Tab Right      # frames: "30ф/с"
+  key Tab Tab space                          # "Пропуск интро"
   key Return                                 # OK
   sleep 1.5
   key Escape                                 # the quit panel
   shot quit 1.5
   key Return
 fi
-sleep 2.5
-# The credits, if any, end on a key.
-xdotool key space
-for i in \$(seq 1 60); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
+if [ "$mode" = mouse ]; then
+  shot credits 3                             # the credits play, then a key ends them
+  xdotool key space
+fi
+# With "Skip Intro" (ticked in keys mode) there are no credits: it ends now.
+for i in \$(seq 1 30); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
 if kill -0 \$pid 2> /dev/null; then echo "the game did not end"; kill \$pid; exit 1; fi
-wait \$pid
+wait \$pid || exit \$?
+if [ "$mode" = keys ]; then
+  # Started again with "Skip Intro": no intro, the launch pad at once.
+  "$game" >> "$out/game.log" 2>&1 &
+  pid=\$!
+  shot skipped 3
+  key Escape; sleep 1.5; key Return
+  for i in \$(seq 1 30); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
+  if kill -0 \$pid 2> /dev/null; then echo "the second run did not end"; kill \$pid; exit 1; fi
+  wait \$pid
+fi
 INNER
 chmod +x "$home/inner.sh"
 xvfb-run -a -s "-screen 0 ${width}x${height}x24" "$home/inner.sh"
@@ -127,7 +142,18 @@ face() {  # face "r g b": the panels' face colour, RGB (224, 216, 207)
   [ $((r > 224 ? r - 224 : 224 - r)) -le 8 ] && [ $((g > 216 ? g - 216 : 216 - g)) -le 8 ] &&
     [ $((b > 207 ? b - 207 : 207 - b)) -le 8 ]
 }
-for shot in menu start rules back setup quit; do
+# Not black: the logo clip 3 s in; the credits.
+bright() { convert "$1" -colorspace Gray -format '%[fx:mean > 0.02 ? 1 : 0]' info:; }
+shots="menu start rules back setup quit"
+if [ "$mode" = mouse ]; then
+  [ "$(bright "$out/credits.png")" = 1 ] || { echo "the credits are black"; fail=1; }
+  face "$(mean "$out/credits.png" 526 180 2 40)" && { echo "no credits over the launch pad"; fail=1; }
+else
+  shots="$shots skipped"
+fi
+[ "$(bright "$out/intro.png")" = 1 ] || { echo "the logo clip is black 3 s in"; fail=1; }
+face "$(mean "$out/intro.png" 526 180 2 40)" && { echo "the launch pad came before the intro"; fail=1; }
+for shot in $shots; do
   [ -f "$out/$shot.png" ] || { echo "no $shot screenshot"; fail=1; continue; }
   # A strip of bare face along the panel's right edge (no control there).
   face "$(mean "$out/$shot.png" 526 180 2 40)" || {
@@ -165,5 +191,7 @@ if [ "$mode" = mouse ]; then
 else
   [ "$(value 'Frame Skip')" = '"Frame Skip"=dword:00000001' ] ||
     { echo "frame skip: $(value 'Frame Skip')"; fail=1; }
+  [ "$(value 'Skip Intro')" = '"Skip Intro"=dword:00000001' ] ||
+    { echo "skip intro: $(value 'Skip Intro')"; fail=1; }
 fi
 exit $fail
