@@ -63,6 +63,23 @@ float TextWidth(const std::string& utf8) {
   return ImGui::CalcTextSize(utf8.c_str()).x;
 }
 
+// The text as it fits in `width` pixels: whole, or cut at a character and
+// ended with an ellipsis.
+std::string Fitted(const std::string& utf8, float width) {
+  if (TextWidth(utf8) <= width) return utf8;
+  static const std::string kEllipsis = "\xE2\x80\xA6";
+  std::string cut = utf8;
+  while (!cut.empty()) {
+    // Back to the start of the last UTF-8 sequence.
+    size_t end = cut.size() - 1;
+    while (end > 0 && (static_cast<unsigned char>(cut[end]) & 0xC0) == 0x80) --end;
+    cut.resize(end);
+    while (!cut.empty() && cut.back() == ' ') cut.pop_back();
+    if (TextWidth(cut + kEllipsis) <= width) break;
+  }
+  return cut + kEllipsis;
+}
+
 void Text(ImDrawList* dl, float x, float y, ImU32 colour, const std::string& utf8) {
   dl->AddText({std::floor(x), std::floor(y)}, colour, utf8.c_str());
 }
@@ -464,7 +481,8 @@ void WidgetView::DrawDropDown(Panel& panel, DropDown& list, float x, float y) {
   Hairline(dl, x0, y0, x1, y1, open ? p.accent : hovered ? p.borderHover : p.border);
   const ImU32 ink = usable ? p.text : p.textDisabled;
   dl->PushClipRect({x0 + 1, y0 + 1}, {x1 - kArrowWidth, y1 - 1}, true);
-  Text(dl, x0 + kTextInset, TextTop(y0, y1), ink, DisplayText(list.Text()));
+  Text(dl, x0 + kTextInset, TextTop(y0, y1), ink,
+       Fitted(DisplayText(list.Text()), x1 - kArrowWidth - x0 - kTextInset - 2));
   dl->PopClipRect();
   // The arrow sits on a slightly darker strip: the part that opens the list.
   dl->AddRectFilled({x1 - kArrowWidth, y0 + 1}, {x1 - 1, y1 - 1},
