@@ -59,6 +59,7 @@ if [ "$mode" = mouse ]; then
   click $(panel 78 55)                       # tab "2"
   click $(panel 108 80)
   key End $(printf 'BackSpace %.0s' 1 2 3 4 5 6 7 8 9 10 11); xdotool type Boris
+  shot typed 0.5
   click $(panel 326 56)                      # "Настроить игру"
   shot rules 1.5
   click $(panel 335 123)                     # rules "Ок"
