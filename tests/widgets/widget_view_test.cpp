@@ -66,6 +66,19 @@ class WidgetViewTest : public ::testing::Test {
   Panel panel{"start", 379, 141};
 };
 
+TEST_F(WidgetViewTest, DeferredPressesRunOnlyWhenDelivered) {
+  int clicks = 0;
+  panel.AddButton("OkButton1", "Ok", {295, 111, 80, 24}).onClick = [&](Control&) { ++clicks; };
+  view.SetDeferredReleases(true);
+  Frame();
+  Click(150 + 330, 177 + 120);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_TRUE(view.DeliverReleases());
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(view.DeliverReleases());
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(WidgetViewTest, ClickOnACheckBoxTogglesItWithEventsInOrder) {
   bool easy = false;
   auto& box = panel.AddCheckBox("easytarget", "\xCF\xF0\xE8\xF6\xE5\xEB", {8, 68, 140, 16}, easy);
