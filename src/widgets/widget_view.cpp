@@ -233,7 +233,7 @@ bool WidgetView::PointerOverWidgets() const {
   return ImGui::GetIO().WantCaptureMouse;
 }
 
-void WidgetView::Frame(std::span<Panel* const> panels) {
+void WidgetView::Frame(std::span<Panel* const> panels, const std::function<void()>& under) {
   ImGui::SetCurrentContext(context_);
   ImGuiIO& io = ImGui::GetIO();
   io.DisplaySize = ImVec2(static_cast<float>(canvasWidth_), static_cast<float>(canvasHeight_));
@@ -258,6 +258,7 @@ void WidgetView::Frame(std::span<Panel* const> panels) {
 
   if (renderer_ != nullptr) ImGui_ImplSDLRenderer_NewFrame();
   ImGui::NewFrame();
+  if (under) under();
 
   // A list its panel closed, or whose panel is no longer drawn, loses its
   // popup.
