@@ -165,6 +165,12 @@ class Gallery {
         menu_.PointerUp(at);
     }
   }
+  // On showing the menu: the spot under the pointer where it is now (none
+  // when it is outside the window), not the one lit when the menu went.
+  void MenuSync(bool inWindow, SDL_Point canvas) {
+    menu_.PointerLeave();
+    if (inWindow) menu_.PointerMove(HotImageView::ToControl(canvas, MenuAt()));
+  }
   // The menu's keys, as the launch pad will take them: up and down (left
   // and right too) move between the spots, select chooses.
   void MenuKey(MenuAction action) {
@@ -620,6 +626,12 @@ int Run(int argc, char** argv) {
       active = keys;
       for (Panel* panel : gallery.Page(page)) panel->Show();
       gallery.Place(page, canvasW, canvasH);
+      if (page == Gallery::kMenuPage) {
+        int x = 0, y = 0;
+        SDL_GetMouseState(&x, &y);
+        const CanvasPoint c = screen.WindowToCanvas(x, y);
+        gallery.MenuSync(SDL_GetMouseFocus() == screen.Window(), {c.x, c.y});
+      }
     };
     // As the launch pad changes panels: the old ones go, the change plays
     // (unless "Не вращать интерфейс" is ticked), then the new ones show.
