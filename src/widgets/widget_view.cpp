@@ -250,7 +250,7 @@ bool WidgetView::PointerOverWidgets() const {
   return ImGui::GetIO().WantCaptureMouse;
 }
 
-void WidgetView::Frame(std::span<Panel* const> panels, const std::function<void()>& underPanels) {
+void WidgetView::Frame(std::span<Panel* const> panels, const std::function<void()>& under) {
   ImGui::SetCurrentContext(context_);
   ImGuiIO& io = ImGui::GetIO();
   io.DisplaySize = ImVec2(static_cast<float>(canvasWidth_), static_cast<float>(canvasHeight_));
@@ -275,6 +275,7 @@ void WidgetView::Frame(std::span<Panel* const> panels, const std::function<void(
 
   if (renderer_ != nullptr) ImGui_ImplSDLRenderer_NewFrame();
   ImGui::NewFrame();
+  if (under) under();
 
   // A list its panel closed, or whose panel is no longer drawn, loses its
   // popup.
@@ -288,7 +289,6 @@ void WidgetView::Frame(std::span<Panel* const> panels, const std::function<void(
     }
   }
 
-  if (underPanels) underPanels();
   for (Panel* panel : panels)
     if (panel != nullptr && panel->Visible()) DrawPanel(*panel);
 

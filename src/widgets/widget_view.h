@@ -54,10 +54,12 @@ class WidgetView {
   MenuAction Tick(Panel* keyPanel);
 
   // Draws the visible panels, later ones over earlier ones, and fires the
-  // events of what the pointer did since the last frame. `underPanels`, when
-  // given, runs inside the ImGui frame before the panels: it may draw into
-  // the target with SDL and add to ImGui's background draw list.
-  void Frame(std::span<Panel* const> panels, const std::function<void()>& underPanels = {});
+  // events of what the pointer did since the last frame. `under`, when
+  // given, runs inside the ImGui frame before any panel is laid out: what it
+  // copies into the target with SDL lies under the panels, and what it adds
+  // to ImGui's background draw list (the FLIC player's missing-file text)
+  // is drawn under them too.
+  void Frame(std::span<Panel* const> panels, const std::function<void()>& under = {});
   void Frame(std::initializer_list<Panel*> panels) {
     Frame(std::span<Panel* const>(panels.begin(), panels.size()));
   }

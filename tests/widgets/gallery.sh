@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The widget gallery under Xvfb and openbox, drawn two ways the screen can
-# draw a canvas: into a 640x480 render target scaled twice into the window,
-# and as the renderer's logical size letterboxed into a wider window. In
-# each, the setup panel's face must be where the canvas puts it, and a
-# click on the "Фоновый звук" check box must clear its tick.
+# The widget gallery under Xvfb and openbox, on the game's Screen: its
+# 640x480 canvas scaled twice into the window, and scaled by 5/3 (the
+# sharp step) into a wider one, black on the left and right. In each, the
+# setup panel's face must be where the canvas puts it, and a click on the
+# "Фоновый звук" check box must clear its tick. On the menu page the
+# picture must cover its part of the panel, and pointing at the ball must
+# light that spot and no other.
 #   gallery.sh GALLERY OUT
 set -u
 gallery=$1 out=$2
@@ -18,6 +20,7 @@ cat > "$out/inner.sh" << 'INNER'
 gallery=$1 out=$2 name=$3 ww=$4 wh=$5; shift 5
 openbox > /dev/null 2>&1 &
 sleep 1
+xdotool mousemove 0 0  # off the window: nothing lit before the move
 "$gallery" --window "${ww}x${wh}" "$@" > "$out/$name.log" 2>&1 &
 pid=$!
 wid=""
@@ -29,9 +32,13 @@ done
 [ -n "$wid" ] || { echo "no window"; kill $pid; exit 1; }
 sleep 1.5
 import -window "$wid" "$out/$name-before.png"
-# The middle of the bgsounds box, canvas (274, 118), in window pixels from
-# the caller.
-xdotool mousemove --window "$wid" "$CLICK_X" "$CLICK_Y" click 1
+# A point in window pixels from the caller (the middle of the bgsounds
+# box, canvas (274, 118)), clicked unless POINTER is "move".
+if [ "${POINTER:-click}" = move ]; then
+  xdotool mousemove --window "$wid" "$CLICK_X" "$CLICK_Y"
+else
+  xdotool mousemove --window "$wid" "$CLICK_X" "$CLICK_Y" click 1
+fi
 sleep 0.8
 import -window "$wid" "$out/$name-after.png"
 kill $pid
@@ -74,13 +81,41 @@ check() {  # check NAME SCALE LEFT: canvas point (x, y) is window (LEFT + x*SCAL
   [ $((g - r)) -le 2 ] || { echo "$name: the tick is still there ($after)"; fail=1; }
 }
 
-# A 640x480 target scaled by 2 into a 1280x960 window.
+# Scaled by 2 into a 1280x960 window.
 CLICK_X=$((2 * 274)) CLICK_Y=$((2 * 118)) xvfb-run -a -s "-screen 0 1400x1050x24" \
   "$out/inner.sh" "$gallery" "$out" target 1280 960 || fail=1
 check target 2 0
-# Logical size 640x480 in a 1280x800 window: scale 5/3, 107 pixels of black
-# on the left.
-CLICK_X=$((107 + 274 * 5 / 3)) CLICK_Y=$((118 * 5 / 3)) xvfb-run -a -s "-screen 0 1400x1050x24" \
-  "$out/inner.sh" "$gallery" "$out" logical 1280 800 --logical || fail=1
-check logical 1.6667 107
+# Into a 1280x800 window: 1067x800 (scale 5/3) with 106 pixels of black on
+# the left.
+CLICK_X=$((106 + 274 * 5 / 3)) CLICK_Y=$((118 * 5 / 3)) xvfb-run -a -s "-screen 0 1400x1050x24" \
+  "$out/inner.sh" "$gallery" "$out" sharp 1280 800 || fail=1
+check sharp 1.6672 106
+
+# The menu page at 1x: the panel at (150, 177), the picture's control at
+# (155, 185), its picture's (27, 21) in the control's corner. The pointer
+# goes to the ball, picture (148, 102).
+POINTER=move CLICK_X=$((155 + 148 - 27)) CLICK_Y=$((185 + 102 - 21)) \
+  xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$out/inner.sh" "$gallery" "$out" menu 640 480 --page 2 || fail=1
+pic() {  # pic PICTURE X Y W H, in the menu picture's pixels
+  mean "$1" $((155 + $2 - 27)) $((185 + $3 - 21)) "$4" "$5"
+}
+apart() {  # apart "r g b" "r g b": the channel differences' sum
+  read -r r g b <<< "$1"
+  read -r R G B <<< "$2"
+  echo $(((r > R ? r - R : R - r) + (g > G ? g - G : G - g) + (b > B ? b - B : B - b)))
+}
+menu_before=$out/menu-before.png menu_after=$out/menu-after.png
+near "$(mean "$menu_before" 151 240 3 20)" 224 216 207 ||
+  { echo "menu: no panel face left of the picture"; fail=1; }
+for box in "27 21 367 122" "40 30 60 20" "300 40 60 30"; do
+  # shellcheck disable=SC2086
+  near "$(pic "$menu_before" $box)" 224 216 207 && { echo "menu: panel face at $box"; fail=1; }
+done
+# The ball below its ribbon: lit only after the move; the
+# training banner (spot 1) stays as it was.
+ball=$(apart "$(pic "$menu_before" 140 120 20 10)" "$(pic "$menu_after" 140 120 20 10)")
+[ "$ball" -ge 60 ] || { echo "menu: the ball hardly changes under the pointer ($ball)"; fail=1; }
+banner=$(apart "$(pic "$menu_before" 220 76 40 8)" "$(pic "$menu_after" 220 76 40 8)")
+[ "$banner" -le 9 ] || { echo "menu: the training banner changed too ($banner)"; fail=1; }
 exit $fail

@@ -3,6 +3,8 @@
 
 #include <SDL_events.h>
 #include <gtest/gtest.h>
+#include <imgui.h>
+#include <imgui_internal.h>
 
 #include <cstring>
 #include <string>
@@ -157,6 +159,29 @@ TEST_F(WidgetViewTest, TypingIntoAnEditKeepsCp1251AndTheLengthCap) {
   Type(" ");
   EXPECT_EQ(panel.Typing(), &edit);
   EXPECT_EQ(name, "ab");
+}
+
+// What goes under the panels (the background animation, the FLIC player's
+// missing-file text) is drawn inside the frame, into the list drawn first.
+TEST_F(WidgetViewTest, UnderRunsOnceInsideTheFrameIntoTheBackgroundList) {
+  panel.AddLabel("Label1", "x", {4, 4, 40, 14});
+  int calls = 0;
+  bool inFrame = false;
+  ImDrawList* background = nullptr;
+  Panel* const panels[] = {&panel};
+  view.Frame(panels, [&] {
+    ++calls;
+    inFrame = ImGui::GetCurrentContext()->WithinFrameScope;
+    background = ImGui::GetBackgroundDrawList();
+    background->AddText(ImVec2(5, 5), IM_COL32(128, 128, 128, 255), "under");
+  });
+  EXPECT_EQ(calls, 1);
+  EXPECT_TRUE(inFrame);
+  const ImDrawData* drawn = ImGui::GetDrawData();
+  ASSERT_NE(drawn, nullptr);
+  ASSERT_GE(drawn->CmdListsCount, 2) << "the panel's own list follows";
+  EXPECT_EQ(drawn->CmdLists[0], background);
+  EXPECT_GT(background->VtxBuffer.Size, 0);
 }
 
 }  // namespace

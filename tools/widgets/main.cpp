@@ -1,16 +1,23 @@
 // quendrix-widgets: every kind of launch-pad control on panels like the
 // launch pad's, with its Russian captions, bound to one LaunchSettings as
-// the launch pad binds them. Mouse, keys and game pads work as they will
-// there. A developer tool for looking at the flat style.
+// the launch pad binds them, the hot-spot menu picture on its panel, over
+// the launch pad's looping background animation, with its panel change.
+// Mouse, keys and game pads work as they will there. A developer tool for
+// looking at the flat style and the launch pad's artwork.
 //
-//   quendrix-widgets [--canvas WxH] [--window WxH] [--page N] [--frames N] [--logical]
+//   quendrix-widgets [--canvas WxH] [--window WxH] [--page N] [--frames N] [--outlines]
 //
-// The canvas is a render target scaled into the window; with --logical it is
-// the renderer's logical size instead (SDL letterboxes and maps the pointer).
+// The canvas (640 x 480 unless given) goes onto the window through the
+// game's Screen, scaled as the game scales it. Pages: 0 setup and start,
+// 1 rules and quit, 2 the main menu.
 //
 // PgUp / PgDn (pad X) change the page; Esc or pad B with nothing left to
 // close hands the keys to the next panel on the page (so does a click on a
-// panel); F10 or closing the window quits.
+// panel). On the menu the arrows move between the spots and Enter chooses
+// one: the panel change plays and the chosen panel's page follows. F5 plays
+// the panel change on any page, F6 outlines the menu's spots, F11 or
+// Alt+Enter switch full screen, F12 saves the canvas as a PNG in the
+// current folder; F10 or closing the window quits.
 #include <SDL.h>
 
 #include <array>
@@ -18,12 +25,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <numbers>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/cp1251.h"
 #include "game/launch_settings.h"
+#include "media/image_list.h"
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/screen.h"
 #include "widgets/controls.h"
+#include "widgets/flic_player.h"
+#include "widgets/flic_presenter.h"
+#include "widgets/hot_image.h"
+#include "widgets/hot_image_menu.h"
+#include "widgets/hot_image_view.h"
 #include "widgets/widget_view.h"
 
 namespace quendrix::widgets {
@@ -67,12 +88,13 @@ std::vector<uint8_t> BallTexture(int hue) {
 
 class Gallery {
  public:
-  Gallery() {
+  // `dataDir` holds "launchpad.dxg" (ends in "/").
+  explicit Gallery(const std::string& dataDir) {
     BuildSetup();
     BuildStart();
     BuildRules();
     BuildQuit();
-    BuildMenuPlace();
+    BuildMenu(dataDir);
     BuildStatus();
   }
 
@@ -88,10 +110,12 @@ class Gallery {
     }
   }
   static constexpr int kPages = 3;
+  static constexpr int kMenuPage = 2;
   Panel& Status() { return status_; }
 
-  // Places the page's panels on the canvas, centred as the launch pad
-  // centres its panels on a screen larger than 640 x 480.
+  // Places the page's panels on the canvas. The menu sits where the launch
+  // pad puts every panel, (150, 177) of the 640 x 480 in the middle; two
+  // panels share a page stacked and centred in that area.
   void Place(int page, int32_t canvasW, int32_t canvasH) {
     const int32_t left = (canvasW - 640) / 2, top = (canvasH - 480) / 2;
     int32_t y = top + 40;
@@ -100,16 +124,92 @@ class Gallery {
       p->top = y;
       y += p->height + 36;
     }
+    if (page == kMenuPage) {
+      mainmenu_.left = left + 150;
+      mainmenu_.top = top + 177;
+    }
     status_.left = left + 10;
     status_.top = top + 480 - status_.height - 10;
   }
 
   void Note(const std::string& cp1251) { statusLine_ = cp1251; }
-  // The status bar: which panel has the keys, and the last event.
-  void Update(Panel* keys) {
-    std::string line = Cp("Клавиатура: ") + (keys != nullptr ? keys->Name() : "-");
+  // The status bar: which panel has the keys (or the panel change's frame),
+  // and the last event.
+  void Update(Panel* keys, int changeFrame) {
+    std::string line = changeFrame > 0
+                           ? Cp("Смена панели: кадр ") + std::to_string(changeFrame)
+                           : Cp("Клавиатура: ") + (keys != nullptr ? keys->Name() : "-");
     if (!statusLine_.empty()) line += "   " + statusLine_;
     event_->caption = line;
+  }
+
+  // "Не вращать интерфейс": panels change without the animation.
+  bool NoFlip() const { return s_.noflip; }
+
+  // ---- The menu picture ------------------------------------------------
+  bool MenuShown() const { return menuView_ != nullptr && mainmenu_.Visible(); }
+  SDL_Point MenuAt() const {
+    return {mainmenu_.left + kMenuControlLeft, mainmenu_.top + kMenuControlTop};
+  }
+  // Pointer events, positions in canvas pixels.
+  void MenuPointer(const SDL_Event& e) {
+    if (!MenuShown()) return;
+    if (e.type == SDL_MOUSEMOTION) {
+      menu_.PointerMove(HotImageView::ToControl({e.motion.x, e.motion.y}, MenuAt()));
+    } else if ((e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) &&
+               e.button.button == SDL_BUTTON_LEFT) {
+      const HotPoint at = HotImageView::ToControl({e.button.x, e.button.y}, MenuAt());
+      if (e.type == SDL_MOUSEBUTTONDOWN)
+        menu_.PointerDown(at);
+      else
+        menu_.PointerUp(at);
+    }
+  }
+  // On showing the menu: the spot under the pointer where it is now (none
+  // when it is outside the window), not the one lit when the menu went.
+  void MenuSync(bool inWindow, SDL_Point canvas) {
+    menu_.PointerLeave();
+    if (inWindow) menu_.PointerMove(HotImageView::ToControl(canvas, MenuAt()));
+  }
+  // The menu's keys, as the launch pad will take them: up and down (left
+  // and right too) move between the spots, select chooses.
+  void MenuKey(MenuAction action) {
+    if (!MenuShown()) return;
+    if (action == MenuAction::kUp || action == MenuAction::kLeft) menu_.SelectPrevious();
+    if (action == MenuAction::kDown || action == MenuAction::kRight) menu_.SelectNext();
+    if (action == MenuAction::kSelect) menu_.Choose();
+  }
+  // The spot chosen since the last call, or -1.
+  int32_t TakeChosen() {
+    const int32_t spot = chosen_;
+    chosen_ = -1;
+    return spot;
+  }
+  // What a chosen spot opens, as on the launch pad: play and training the
+  // start panel (page 0, second panel), setup its panel (page 0, first),
+  // quit its question (page 1, second). `keys` gets the panel's index.
+  int OpenSpot(int32_t spot, size_t& keys) {
+    Note(Cp("HotImage1: выбор ") + SpotName(spot));
+    if (spot <= 1) {
+      const bool training = spot == 1;
+      s_.training = training;
+      start_.Find("launch")->caption = Cp(training ? "Тренировка    " : "Играть    ");
+      start_.Find("courselabel")->visible = !training;
+      start_.Find("course")->visible = !training;
+      keys = 1;
+      return 0;
+    }
+    keys = spot == 2 ? 0 : 1;
+    return spot == 2 ? 0 : 1;
+  }
+  void ToggleOutlines() { outlines_ = !outlines_; }
+  void SetOutlines(bool on) { outlines_ = on; }
+  // Over the panels: the picture with its lit spot, and the outlines.
+  void DrawMenu(SDL_Renderer* renderer) {
+    if (!MenuShown()) return;
+    const SDL_Point at = MenuAt();
+    menuView_->Draw(renderer, menu_, at);
+    if (outlines_) DrawOutlines(renderer, at);
   }
 
  private:
@@ -240,14 +340,84 @@ class Gallery {
     Watch(p.AddButton("cancelButton1", Cp("Отмена"), {197, 80, 90, 26}));
   }
 
-  // The main menu's place: the hot-spot menu picture (HotImage1, 367 x 122
-  // at (5, 8)) goes on this panel once it exists.
-  void BuildMenuPlace() {
-    Label& place = mainmenu_.AddLabel("HotImage1",
-                                      Cp("Здесь будет меню: играть, тренировка, настройка, выход"),
-                                      {5, 60, 367, 14});
-    place.align = TextAlign::kCenter;
-    place.enabled = false;
+  // The main menu: the hot-spot picture (HotImage1, 367 x 122 at (5, 8))
+  // from items 0 and 1 of "launchpad.dxg". Without them the panel says so.
+  void BuildMenu(const std::string& dataDir) {
+    try {
+      TDXImageList list;
+      list.LoadListFile(dataDir + "launchpad.dxg");
+      if (list.Items.Count() < 2) throw std::runtime_error("fewer than two pictures");
+      menuView_ = std::make_unique<HotImageView>(list.Items[0].Picture(), list.Items[1].Picture());
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quendrix-widgets: %slaunchpad.dxg: %s\n", dataDir.c_str(), e.what());
+      Label& place = mainmenu_.AddLabel("HotImage1", Cp("Нет меню: launchpad.dxg не читается"),
+                                        {5, 60, 367, 14});
+      place.align = TextAlign::kCenter;
+      place.enabled = false;
+    }
+    menu_.OnSelectSpot = [this] {
+      Note(menu_.Spot() < 0 ? Cp("HotImage1: вне пятен")
+                            : Cp("HotImage1: пятно ") + std::to_string(menu_.Spot()) + " " +
+                                  SpotName(menu_.Spot()));
+    };
+    menu_.OnClick = [this] {
+      if (menu_.Spot() >= 0) chosen_ = menu_.Spot();
+    };
+    // Each spot's outline in picture pixels: the polygon closed, the
+    // ellipse as chords through points of its curve.
+    for (int32_t i = 0; i < menu_.SpotCount(); ++i) {
+      const HotSpot& spot = menu_.SpotShape(i);
+      const std::vector<HotPoint>& p = spot.Points();
+      std::vector<SDL_FPoint>& line = outline_[static_cast<size_t>(i)];
+      if (spot.IsEllipse()) {
+        const float cx = static_cast<float>(p[0].x + p[1].x) / 2;
+        const float cy = static_cast<float>(p[0].y + p[1].y) / 2;
+        const float rx = static_cast<float>(p[1].x - p[0].x) / 2;
+        const float ry = static_cast<float>(p[1].y - p[0].y) / 2;
+        constexpr int kChords = 72;
+        for (int k = 0; k <= kChords; ++k) {
+          const double a = 2 * std::numbers::pi * k / kChords;
+          line.push_back({cx + rx * static_cast<float>(std::cos(a)),
+                          cy + ry * static_cast<float>(std::sin(a))});
+        }
+      } else {
+        for (const HotPoint& v : p)
+          line.push_back({static_cast<float>(v.x), static_cast<float>(v.y)});
+        line.push_back(line.front());
+      }
+    }
+  }
+
+  static std::string SpotName(int32_t spot) {
+    static constexpr const char* kNames[] = {"Играть", "Тренировка", "Настройки", "Выход"};
+    return spot >= 0 && spot < 4 ? Cp(kNames[spot]) : std::string("?");
+  }
+
+  // The spots' outlines over the picture, cropped to the control as it is:
+  // the current spot in white, the others in magenta, each over a dark
+  // shadow so that it reads on light and dark artwork alike.
+  void DrawOutlines(SDL_Renderer* renderer, SDL_Point at) {
+    const SDL_Rect clip{at.x, at.y, menu_.Width(), menu_.Height()};
+    SDL_RenderSetClipRect(renderer, &clip);
+    const HotPoint o = menu_.PictureOffset();
+    for (size_t i = 0; i < outline_.size(); ++i) {
+      const bool current = static_cast<int32_t>(i) == menu_.Spot();
+      for (int pass = 0; pass < 2; ++pass) {
+        const float shift = pass == 0 ? 1.0f : 0.0f;
+        scratch_.clear();
+        for (const SDL_FPoint& q : outline_[i])
+          scratch_.push_back({q.x + static_cast<float>(at.x + o.x) + shift,
+                              q.y + static_cast<float>(at.y + o.y) + shift});
+        if (pass == 0)
+          SDL_SetRenderDrawColor(renderer, 24, 16, 40, 255);
+        else if (current)
+          SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
+        else
+          SDL_SetRenderDrawColor(renderer, 255, 64, 200, 255);
+        SDL_RenderDrawLinesF(renderer, scratch_.data(), static_cast<int>(scratch_.size()));
+      }
+    }
+    SDL_RenderSetClipRect(renderer, nullptr);
   }
 
   void BuildStatus() {
@@ -299,64 +469,106 @@ class Gallery {
   Picture* ball_ = nullptr;
   Label* event_ = nullptr;
   std::string statusLine_;
+  HotImage menu_{kMenuControlWidth, kMenuControlHeight, kMenuPictureWidth, kMenuPictureHeight,
+                 MenuHotSpots()};
+  std::unique_ptr<HotImageView> menuView_;  // null without the picture
+  int32_t chosen_ = -1;
+  bool outlines_ = false;
+  std::array<std::vector<SDL_FPoint>, kMenuSpots.size()> outline_;
+  std::vector<SDL_FPoint> scratch_;
+};
+
+// The launch pad's background on one FLIC player, driven as the launch pad
+// drives it: "interface_loop.flc" looping; for a panel change
+// "interface.flc" once through at its own speed, then the loop again from
+// its first frame, the picture the change ends on.
+class Backdrop {
+ public:
+  Backdrop(Clock& clock, std::string dataDir) : player_(clock), dir_(std::move(dataDir)) { Loop(); }
+
+  // Starts the panel change; false (the loop goes on) when it cannot play.
+  bool StartChange() {
+    player_.Stop();
+    player_.SetFileName(dir_ + "interface.flc");
+    player_.SetLoop(false);
+    changing_ = player_.Play();
+    if (!changing_) Loop();
+    return changing_;
+  }
+  bool Changing() const { return changing_; }
+  // The frame of the change on the screen, 0 outside a change.
+  int ChangeFrame() const { return changing_ ? player_.CurrentFrame() : 0; }
+
+  // Once a frame: the file's frames that are due. True when a panel change
+  // has just ended (also by a damaged file stopping).
+  bool Tick() {
+    player_.Tick();
+    if (!changing_ || player_.Playing()) return false;
+    changing_ = false;
+    Loop();
+    return true;
+  }
+
+  // Into the current target, which is width x height.
+  void Draw(SDL_Renderer* renderer, int32_t width, int32_t height) {
+    if (!presenter_.Draw(renderer, player_, width, height) && !reported_) {
+      std::fprintf(stderr, "quendrix-widgets: animation: %s\n", SDL_GetError());
+      reported_ = true;
+    }
+  }
+
+ private:
+  void Loop() {
+    player_.SetFileName(dir_ + "interface_loop.flc");
+    player_.SetLoop(true);
+    player_.Play();
+  }
+
+  FlicPlayer player_;
+  FlicPresenter presenter_;
+  std::string dir_;
+  bool changing_ = false;
+  bool reported_ = false;
 };
 
 bool ParseSize(const char* text, int32_t& w, int32_t& h) {
   return std::sscanf(text, "%dx%d", &w, &h) == 2 && w >= 320 && h >= 240 && w <= 8192 && h <= 8192;
 }
 
-// Where the canvas lands in the window: scale = min(W / w, H / h), centred.
-struct Fit {
-  float scale = 1, x = 0, y = 0;
-};
+// A frame every 16 ms: smooth enough for both animations' speeds (60 and
+// 33 ms a frame).
+constexpr uint32_t kFrameMs = 16;
 
-Fit FitCanvas(SDL_Renderer* renderer, int32_t w, int32_t h) {
-  int ow = w, oh = h;
-  SDL_GetRendererOutputSize(renderer, &ow, &oh);
-  Fit f;
-  f.scale = std::min(static_cast<float>(ow) / static_cast<float>(w),
-                     static_cast<float>(oh) / static_cast<float>(h));
-  f.x = std::floor((static_cast<float>(ow) - static_cast<float>(w) * f.scale) * 0.5f);
-  f.y = std::floor((static_cast<float>(oh) - static_cast<float>(h) * f.scale) * 0.5f);
-  return f;
-}
-
-// Window pixels -> canvas pixels (the output may be larger than the window
-// on high-density screens).
-void MapPointer(SDL_Window* window, SDL_Renderer* renderer, const Fit& f, int32_t& x, int32_t& y) {
-  int ww = 1, wh = 1, ow = 1, oh = 1;
-  SDL_GetWindowSize(window, &ww, &wh);
-  SDL_GetRendererOutputSize(renderer, &ow, &oh);
-  const float px = static_cast<float>(x) * static_cast<float>(ow) / static_cast<float>(ww);
-  const float py = static_cast<float>(y) * static_cast<float>(oh) / static_cast<float>(wh);
-  x = static_cast<int32_t>(std::floor((px - f.x) / f.scale));
-  y = static_cast<int32_t>(std::floor((py - f.y) / f.scale));
-}
-
-// The launch pad's background animation will play here; until then a
-// quiet dusk gradient stands in for it.
-void DrawBackdrop(SDL_Renderer* renderer, int32_t w, int32_t h) {
-  const auto fw = static_cast<float>(w), fh = static_cast<float>(h);
-  const SDL_Color top{18, 40, 52, 255}, bottom{8, 16, 22, 255};
-  const SDL_Vertex v[4] = {{{0, 0}, top, {0, 0}},
-                           {{fw, 0}, top, {0, 0}},
-                           {{fw, fh}, bottom, {0, 0}},
-                           {{0, fh}, bottom, {0, 0}}};
-  const int index[6] = {0, 1, 2, 0, 2, 3};
-  SDL_RenderGeometry(renderer, nullptr, v, 4, index, 6);
-}
-
+// The panel with the keys, outlined on the canvas.
 void Outline(SDL_Renderer* renderer, const Panel& p) {
   SDL_SetRenderDrawColor(renderer, 222, 128, 34, 255);
   const SDL_Rect r{p.left - 3, p.top - 3, p.width + 6, p.height + 6};
   SDL_RenderDrawRect(renderer, &r);
 }
 
+// Window points -> canvas pixels in a pointer event.
+void ToCanvas(const Screen& screen, SDL_Event& e) {
+  int32_t* x = nullptr;
+  int32_t* y = nullptr;
+  if (e.type == SDL_MOUSEMOTION) {
+    x = &e.motion.x;
+    y = &e.motion.y;
+  } else if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
+    x = &e.button.x;
+    y = &e.button.y;
+  } else {
+    return;
+  }
+  const CanvasPoint c = screen.WindowToCanvas(*x, *y);
+  *x = c.x;
+  *y = c.y;
+}
+
 int Run(int argc, char** argv) {
   int32_t canvasW = 640, canvasH = 480, windowW = 0, windowH = 0;
   int page = 0;
   long frames = -1;
-  bool logical = false;
+  bool outlines = false;
   for (int i = 1; i < argc; ++i) {
     const bool more = i + 1 < argc;
     if (std::strcmp(argv[i], "--canvas") == 0 && more && ParseSize(argv[i + 1], canvasW, canvasH)) {
@@ -368,12 +580,12 @@ int Run(int argc, char** argv) {
       page = std::abs(std::atoi(argv[++i])) % Gallery::kPages;
     } else if (std::strcmp(argv[i], "--frames") == 0 && more) {
       frames = std::atol(argv[++i]);
-    } else if (std::strcmp(argv[i], "--logical") == 0) {
-      logical = true;
+    } else if (std::strcmp(argv[i], "--outlines") == 0) {
+      outlines = true;
     } else {
       std::fprintf(stderr,
                    "usage: quendrix-widgets [--canvas WxH] [--window WxH] [--page N] [--frames N] "
-                   "[--logical]\n");
+                   "[--outlines]\n");
       return 2;
     }
   }
@@ -382,118 +594,169 @@ int Run(int argc, char** argv) {
     windowH = canvasH;
   }
 
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER) != 0) {
+  if (SDL_Init(SDL_INIT_GAMECONTROLLER) != 0) {
     std::fprintf(stderr, "quendrix-widgets: %s\n", SDL_GetError());
     return 1;
   }
-  SDL_Window* window =
-      SDL_CreateWindow("Quendrix widgets", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowW,
-                       windowH, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
-  SDL_Renderer* renderer =
-      window != nullptr ? SDL_CreateRenderer(window, -1,
-                                             SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC |
-                                                 SDL_RENDERER_TARGETTEXTURE)
-                        : nullptr;
-  if (renderer == nullptr && window != nullptr)
-    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
-  SDL_Texture* canvas = renderer != nullptr && !logical
-                            ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                                SDL_TEXTUREACCESS_TARGET, canvasW, canvasH)
-                            : nullptr;
-  if (logical && renderer != nullptr) SDL_RenderSetLogicalSize(renderer, canvasW, canvasH);
-  if (renderer == nullptr || (canvas == nullptr && !logical)) {
-    std::fprintf(stderr, "quendrix-widgets: %s\n", SDL_GetError());
-    SDL_Quit();
-    return 1;
-  }
-
+  FlicDecoder::QuietLibraryLog();
+  int status = 0;
   {
-    Gallery gallery;
-    WidgetView view(renderer, canvasW, canvasH);
+    Screen screen(Cp("Quendrix widgets"));
+    if (!screen.Open(false)) {
+      std::fprintf(stderr, "quendrix-widgets: %s\n", screen.LastError().c_str());
+      SDL_Quit();
+      return 1;
+    }
+    SDL_SetWindowSize(screen.Window(), windowW, windowH);
+    SDL_SetWindowPosition(screen.Window(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+
+    SdlClock clock;
+    const std::string data = DataDir();
+    Gallery gallery(data);
+    gallery.SetOutlines(outlines);
+    Backdrop backdrop(clock, data);
+    WidgetView view(screen.Renderer(), canvasW, canvasH);
     if (!view.HasFlatFont()) std::fprintf(stderr, "quendrix-widgets: DejaVu Sans not found\n");
+
     size_t active = 0;
-    auto showPage = [&](int p) {
+    auto showPage = [&](int p, size_t keys) {
+      for (int other = 0; other < Gallery::kPages; ++other)
+        for (Panel* panel : gallery.Page(other)) panel->Hide();
       page = p;
-      active = 0;
+      active = keys;
       for (Panel* panel : gallery.Page(page)) panel->Show();
       gallery.Place(page, canvasW, canvasH);
+      if (page == Gallery::kMenuPage) {
+        int x = 0, y = 0;
+        SDL_GetMouseState(&x, &y);
+        const CanvasPoint c = screen.WindowToCanvas(x, y);
+        gallery.MenuSync(SDL_GetMouseFocus() == screen.Window(), {c.x, c.y});
+      }
     };
-    showPage(page);
+    // As the launch pad changes panels: the old ones go, the change plays
+    // (unless "Не вращать интерфейс" is ticked), then the new ones show.
+    int nextPage = -1;
+    size_t nextKeys = 0;
+    auto changeTo = [&](int to, size_t keys) {
+      for (Panel* panel : gallery.Page(page)) panel->Hide();
+      if (!gallery.NoFlip() && backdrop.StartChange()) {
+        nextPage = to;
+        nextKeys = keys;
+      } else {
+        showPage(to, keys);
+      }
+    };
+    showPage(page, 0);
+
+    // Drawn inside each ImGui frame, under the panels.
+    SDL_Renderer* renderer = nullptr;
+    Panel* keys = nullptr;
+    const std::function<void()> under = [&] {
+      backdrop.Draw(renderer, canvasW, canvasH);
+      if (keys != nullptr && keys->Visible()) Outline(renderer, *keys);
+    };
+    // A menu action the key panel did not use.
+    auto unused = [&](MenuAction action) {
+      std::vector<Panel*> panels = gallery.Page(page);
+      if (action == MenuAction::kBack)
+        active = (active + 1) % panels.size();
+      else
+        gallery.MenuKey(action);
+    };
 
     bool running = true;
+    uint32_t due = SDL_GetTicks();
+    std::vector<Panel*> panels;
     for (long frame = 0; running && frame != frames; ++frame) {
-      std::vector<Panel*> panels = gallery.Page(page);
-      Panel* keys = panels[active % panels.size()];
-      const Fit fit = FitCanvas(renderer, canvasW, canvasH);
+      due += kFrameMs;
+      if (static_cast<int32_t>(due - SDL_GetTicks()) < 0) due = SDL_GetTicks();
+      // Input until the frame is due.
       SDL_Event e;
-      // Wait for input up to a frame's time; then take whatever else came.
-      bool got = SDL_WaitEventTimeout(&e, 16) != 0;
-      while (got) {
+      for (;;) {
+        const auto left = static_cast<int32_t>(due - SDL_GetTicks());
+        if ((left > 0 ? SDL_WaitEventTimeout(&e, left) : SDL_PollEvent(&e)) == 0) break;
+        // The panel change takes no input, as on the launch pad; the
+        // pointer is still followed, and the window's own keys work.
+        const bool changing = backdrop.Changing();
+        panels = gallery.Page(page);
+        keys = changing ? nullptr : panels[active % panels.size()];
         if (e.type == SDL_QUIT) running = false;
         if (e.type == SDL_KEYDOWN && e.key.repeat == 0) {
           const SDL_Keycode k = e.key.keysym.sym;
+          const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
           if (k == SDLK_F10) running = false;
-          if (k == SDLK_PAGEDOWN) showPage((page + 1) % Gallery::kPages);
-          if (k == SDLK_PAGEUP) showPage((page + Gallery::kPages - 1) % Gallery::kPages);
+          if (k == SDLK_F11 || (alt && (k == SDLK_RETURN || k == SDLK_KP_ENTER))) {
+            screen.ToggleFullScreen();
+            continue;
+          }
+          if (k == SDLK_F12) {
+            const std::string shot = screen.SaveScreenshot(".");
+            gallery.Note(shot.empty() ? Cp("снимок не записан") : Utf8ToCp1251(shot));
+            continue;
+          }
+          if (changing) continue;
+          if (k == SDLK_F5) changeTo(page, active);
+          if (k == SDLK_F6) gallery.ToggleOutlines();
+          if (k == SDLK_PAGEDOWN) showPage((page + 1) % Gallery::kPages, 0);
+          if (k == SDLK_PAGEUP) showPage((page + Gallery::kPages - 1) % Gallery::kPages, 0);
         }
+        if (changing && e.type != SDL_MOUSEMOTION) continue;
         if (e.type == SDL_CONTROLLERBUTTONDOWN && e.cbutton.button == SDL_CONTROLLER_BUTTON_X)
-          showPage((page + 1) % Gallery::kPages);
-        if (e.type == SDL_MOUSEMOTION && !logical)
-          MapPointer(window, renderer, fit, e.motion.x, e.motion.y);
-        if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
-          if (!logical) MapPointer(window, renderer, fit, e.button.x, e.button.y);
-          // A press on a panel gives it the keys.
-          if (e.type == SDL_MOUSEBUTTONDOWN)
-            for (size_t i = 0; i < panels.size(); ++i)
-              if (Bounds{panels[i]->left, panels[i]->top, panels[i]->width, panels[i]->height}
-                      .Contains(e.button.x, e.button.y))
-                active = i;
-        }
+          showPage((page + 1) % Gallery::kPages, 0);
+        ToCanvas(screen, e);
+        // A press on a panel gives it the keys.
+        if (e.type == SDL_MOUSEBUTTONDOWN)
+          for (size_t i = 0; i < panels.size(); ++i)
+            if (Bounds{panels[i]->left, panels[i]->top, panels[i]->width, panels[i]->height}
+                    .Contains(e.button.x, e.button.y))
+              active = i;
+        gallery.MenuPointer(e);
         panels = gallery.Page(page);
-        keys = panels[active % panels.size()];
-        if (view.HandleEvent(e, keys) == MenuAction::kBack) active = (active + 1) % panels.size();
-        got = SDL_PollEvent(&e) != 0;
+        keys = changing ? nullptr : panels[active % panels.size()];
+        unused(view.HandleEvent(e, keys));
       }
-      if (view.Tick(keys) == MenuAction::kBack) active = (active + 1) % panels.size();
-      keys = panels[active % panels.size()];
-      gallery.Update(keys);
 
-      if (logical) {
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
+      panels = gallery.Page(page);
+      keys = backdrop.Changing() ? nullptr : panels[active % panels.size()];
+      if (keys != nullptr) unused(view.Tick(keys));
+      const int32_t chosen = gallery.TakeChosen();
+      if (chosen >= 0 && !backdrop.Changing()) {
+        size_t to = 0;
+        const int toPage = gallery.OpenSpot(chosen, to);
+        changeTo(toPage, to);
       }
-      SDL_SetRenderTarget(renderer, canvas);
-      DrawBackdrop(renderer, canvasW, canvasH);
-      Outline(renderer, *keys);
+      if (backdrop.Tick() && nextPage >= 0) {
+        showPage(nextPage, nextKeys);
+        nextPage = -1;
+      }
+      panels = gallery.Page(page);
+      keys = backdrop.Changing() ? nullptr : panels[active % panels.size()];
+      gallery.Update(keys, backdrop.ChangeFrame());
+
+      renderer = screen.BeginFrame(canvasW, canvasH);
+      if (renderer == nullptr) {
+        std::fprintf(stderr, "quendrix-widgets: %s\n", screen.LastError().c_str());
+        status = 1;
+        break;
+      }
       panels.push_back(&gallery.Status());
-      view.Frame(panels);
-      if (logical) {
-        SDL_RenderPresent(renderer);
-        continue;
-      }
-
-      SDL_SetRenderTarget(renderer, nullptr);
-      SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-      SDL_RenderClear(renderer);
-      // Sharp at whole-number scales, smooth between them.
-      const bool whole = std::fabs(fit.scale - std::round(fit.scale)) < 1e-3f;
-      SDL_SetTextureScaleMode(canvas, whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-      const SDL_FRect dest{fit.x, fit.y, static_cast<float>(canvasW) * fit.scale,
-                           static_cast<float>(canvasH) * fit.scale};
-      SDL_RenderCopyF(renderer, canvas, nullptr, &dest);
-      SDL_RenderPresent(renderer);
+      view.Frame(panels, under);
+      gallery.DrawMenu(renderer);
+      screen.EndFrame();
     }
   }
-  if (canvas != nullptr) SDL_DestroyTexture(canvas);
-  SDL_DestroyRenderer(renderer);
-  SDL_DestroyWindow(window);
   SDL_Quit();
-  return 0;
+  return status;
 }
 
 }  // namespace
 }  // namespace quendrix::widgets
 
 int main(int argc, char** argv) {
-  return quendrix::widgets::Run(argc, argv);
+  try {
+    return quendrix::widgets::Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "quendrix-widgets: %s\n", e.what());
+    return 1;
+  }
 }
