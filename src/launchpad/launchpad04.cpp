@@ -1,6 +1,7 @@
 #include "launchpad/launchpad04.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <exception>
 #include <system_error>
