@@ -4,7 +4,7 @@
 
 namespace quendrix {
 
-Textro::Textro(ClipDevice& device, PointerControl& pointer, VideoClock& clock, std::string folder,
+Textro::Textro(ClipDevice& device, SystemPointer& pointer, VideoClock& clock, std::string folder,
                std::string clip)
     : TVideoWindow(device, pointer, clock, std::move(folder)), clip_(std::move(clip)) {}
 

@@ -14,7 +14,7 @@ class Textro : public TVideoWindow {
  public:
   // `clip` is the file the window plays from `folder`; the game's credits
   // clip unless a tool shows another.
-  Textro(ClipDevice& device, PointerControl& pointer, VideoClock& clock, std::string folder,
+  Textro(ClipDevice& device, SystemPointer& pointer, VideoClock& clock, std::string folder,
          std::string clip = kCreditsClip);
 
   void FormShow() override;

@@ -26,7 +26,7 @@ class SdlVideoClock : public VideoClock {
 };
 
 // ShowCursor's count over the loop's pointer: shown at 0 and above.
-class LoopPointer : public PointerControl {
+class LoopPointer : public SystemPointer {
  public:
   // The count starts where the caller's pointer stands, so the show gives
   // it back as it found it.

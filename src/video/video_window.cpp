@@ -12,7 +12,7 @@ void TMediaPlayer::SetBounds(int32_t left, int32_t top, int32_t width, int32_t h
   device_.SetDisplayRect({left, top, left + width, top + height});
 }
 
-TVideoWindow::TVideoWindow(ClipDevice& device, PointerControl& pointer, VideoClock& clock,
+TVideoWindow::TVideoWindow(ClipDevice& device, SystemPointer& pointer, VideoClock& clock,
                            std::string folder)
     : MediaPlayer1(device), pointer_(pointer), clock_(clock), folder_(std::move(folder)) {}
 

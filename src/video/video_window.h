@@ -62,9 +62,9 @@ class ClipDevice {
 };
 
 // The system pointer as the windows use it.
-class PointerControl {
+class SystemPointer {
  public:
-  virtual ~PointerControl() = default;
+  virtual ~SystemPointer() = default;
   virtual void SetCursorPos(int32_t x, int32_t y) = 0;
   // One step up (show) or down (hide) on the show count; the pointer is
   // shown while the count is 0 or more. Returns the new count.
@@ -119,7 +119,7 @@ inline constexpr int32_t mrCancel = 2;
 class TVideoWindow {
  public:
   // `folder` is the executable's folder, ending in "/".
-  TVideoWindow(ClipDevice& device, PointerControl& pointer, VideoClock& clock, std::string folder);
+  TVideoWindow(ClipDevice& device, SystemPointer& pointer, VideoClock& clock, std::string folder);
   virtual ~TVideoWindow();
   TVideoWindow(const TVideoWindow&) = delete;
   TVideoWindow& operator=(const TVideoWindow&) = delete;
@@ -164,7 +164,7 @@ class TVideoWindow {
   const std::string& Folder() const { return folder_; }
 
  private:
-  PointerControl& pointer_;
+  SystemPointer& pointer_;
   VideoClock& clock_;
   std::string folder_;
   int32_t screenWidth_ = 640, screenHeight_ = 480;

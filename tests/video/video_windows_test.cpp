@@ -101,7 +101,7 @@ class RecordingDevice : public ClipDevice {
   uint32_t length_ = 0, played_ = 0, last_ = 0;
 };
 
-class RecordingPointer : public PointerControl {
+class RecordingPointer : public SystemPointer {
  public:
   explicit RecordingPointer(Log& log) : log_(log) {}
   void SetCursorPos(int32_t x, int32_t y) override {
