@@ -47,6 +47,16 @@ ImU32 Colour(Rgb c) {
 
 // A one-pixel frame just inside the rectangle, drawn as fills so it stays
 // sharp at any scale.
+// Canvas corners of a control placed at `b` in a panel whose client area
+// starts at (x, y).
+struct Corners {
+  float x0, y0, x1, y1;
+};
+Corners Place(const Bounds& b, float x, float y) {
+  const float x0 = x + static_cast<float>(b.left), y0 = y + static_cast<float>(b.top);
+  return {x0, y0, x0 + static_cast<float>(b.width), y0 + static_cast<float>(b.height)};
+}
+
 void Hairline(ImDrawList* dl, float x0, float y0, float x1, float y1, ImU32 c) {
   dl->AddRectFilled({x0, y0}, {x1, y0 + 1}, c);
   dl->AddRectFilled({x0, y1 - 1}, {x1, y1}, c);
@@ -411,8 +421,7 @@ void WidgetView::DrawLabel(Label& label, float x, float y) {
 void WidgetView::DrawButton(Panel& panel, Button& button, float x, float y) {
   const FlatPalette& p = Palette();
   const Bounds& b = button.bounds;
-  const float x0 = x + static_cast<float>(b.left), y0 = y + static_cast<float>(b.top);
-  const float x1 = x0 + static_cast<float>(b.width), y1 = y0 + static_cast<float>(b.height);
+  const auto [x0, y0, x1, y1] = Place(b, x, y);
   const bool usable = button.Usable();
   const bool hovered = Hit(panel, button, -1, x0, y0, x1, y1);
   const bool held = Held(button, -1);
@@ -431,8 +440,7 @@ void WidgetView::DrawButton(Panel& panel, Button& button, float x, float y) {
 void WidgetView::DrawCheck(Panel& panel, Control& control, float x, float y) {
   const FlatPalette& p = Palette();
   const Bounds& b = control.bounds;
-  const float x0 = x + static_cast<float>(b.left), y0 = y + static_cast<float>(b.top);
-  const float x1 = x0 + static_cast<float>(b.width), y1 = y0 + static_cast<float>(b.height);
+  const auto [x0, y0, x1, y1] = Place(b, x, y);
   const bool usable = control.Usable();
   const bool hovered = Hit(panel, control, -1, x0, y0, x1, y1);
   const bool held = Held(control, -1);
@@ -470,8 +478,7 @@ void WidgetView::DrawCheck(Panel& panel, Control& control, float x, float y) {
 void WidgetView::DrawDropDown(Panel& panel, DropDown& list, float x, float y) {
   const FlatPalette& p = Palette();
   const Bounds& b = list.bounds;
-  const float x0 = x + static_cast<float>(b.left), y0 = y + static_cast<float>(b.top);
-  const float x1 = x0 + static_cast<float>(b.width), y1 = y0 + static_cast<float>(b.height);
+  const auto [x0, y0, x1, y1] = Place(b, x, y);
   const bool usable = list.Usable();
   const bool open = panel.OpenList() == &list;
   const bool hovered = Hit(panel, list, -1, x0, y0, x1, y1);
@@ -582,8 +589,7 @@ void WidgetView::DrawList(Panel& panel, DropDown& list, float x, float boxTop, f
 void WidgetView::DrawEdit(Panel& panel, Edit& edit, float x, float y) {
   const FlatPalette& p = Palette();
   const Bounds& b = edit.bounds;
-  const float x0 = x + static_cast<float>(b.left), y0 = y + static_cast<float>(b.top);
-  const float x1 = x0 + static_cast<float>(b.width), y1 = y0 + static_cast<float>(b.height);
+  const auto [x0, y0, x1, y1] = Place(b, x, y);
   const bool usable = edit.Usable();
   const bool typing = panel.Typing() == &edit;
   const bool hovered = usable && MouseIn(x0, y0, x1, y1) && ImGui::IsWindowHovered();
@@ -643,8 +649,7 @@ void WidgetView::DrawEdit(Panel& panel, Edit& edit, float x, float y) {
 void WidgetView::DrawTabBox(Panel& panel, TabBox& box, float x, float y) {
   const FlatPalette& p = Palette();
   const Bounds& b = box.bounds;
-  const float x0 = x + static_cast<float>(b.left), y0 = y + static_cast<float>(b.top);
-  const float x1 = x0 + static_cast<float>(b.width), y1 = y0 + static_cast<float>(b.height);
+  const auto [x0, y0, x1, y1] = Place(b, x, y);
   const bool usable = box.Usable();
   const ImU32 face = Colour(panel.face);
   ImDrawList* dl = ImGui::GetWindowDrawList();
@@ -683,8 +688,7 @@ void WidgetView::DrawPicture(Picture& picture, float x, float y) {
   SDL_Texture* texture = TextureOf(picture);
   if (texture == nullptr) return;
   const Bounds& b = picture.bounds;
-  const float x0 = x + static_cast<float>(b.left), y0 = y + static_cast<float>(b.top);
-  const float x1 = x0 + static_cast<float>(b.width), y1 = y0 + static_cast<float>(b.height);
+  const auto [x0, y0, x1, y1] = Place(b, x, y);
   ImDrawList* dl = ImGui::GetWindowDrawList();
   if (picture.stretch) {
     dl->AddImage(texture, {x0, y0}, {x1, y1});
