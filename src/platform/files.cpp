@@ -65,8 +65,10 @@ std::string DataDir() {
 }
 
 std::string DataHomeDir() {
+  // A relative XDG_DATA_HOME is invalid and ignored, as the replays' folder
+  // ignores it, so screenshots and replays stay side by side.
   const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg && *xdg) return WithSlash(std::string(xdg) + "/quendrix");
+  if (xdg && xdg[0] == '/') return WithSlash(std::string(xdg) + "/quendrix");
   const char* home = std::getenv("HOME");
   return WithSlash(std::string(home && *home ? home : ".") + "/.local/share/quendrix");
 }

@@ -24,7 +24,8 @@ std::string DataDir();
 // game, wherever its prefix was moved), else `programDir` again, so that a
 // missing file is reported where a build would have put it.
 std::filesystem::path DataDirFor(const std::filesystem::path& programDir);
-// $XDG_DATA_HOME/quendrix/ (default ~/.local/share/quendrix/), UTF-8, ending in "/".
+// $XDG_DATA_HOME/quendrix/ when XDG_DATA_HOME is an absolute path, else
+// ~/.local/share/quendrix/; UTF-8, ending in "/".
 std::string DataHomeDir();
 
 // A game path (cp1251, "\" or "/" separators, absolute or relative to the

@@ -2,8 +2,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -92,6 +98,54 @@ TEST_F(FilesTest, DataBesideTheProgramElseInTheInstalledShareFolder) {
   std::ofstream(games / "gui.dxg") << "x";
   EXPECT_EQ(DataDirFor(games), games);
 }
+
+// XDG_DATA_HOME as given -> the screenshots' folder, with HOME=/home/q.
+struct DataHomeCase {
+  const char* name;
+  const char* xdg;  // nullptr: unset
+  const char* expected;
+};
+void PrintTo(const DataHomeCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class DataHome : public ::testing::TestWithParam<DataHomeCase> {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"XDG_DATA_HOME", "HOME"}) {
+      const char* was = std::getenv(name);
+      saved_.emplace_back(name, was != nullptr ? std::optional<std::string>(was) : std::nullopt);
+    }
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_) {
+      if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+      else
+        ::unsetenv(name.c_str());
+    }
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST_P(DataHome, AbsoluteXdgDataHomeElseTheHomeDefault) {
+  ::setenv("HOME", "/home/q", 1);
+  if (GetParam().xdg != nullptr)
+    ::setenv("XDG_DATA_HOME", GetParam().xdg, 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(DataHomeDir(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DataHome,
+    ::testing::Values(DataHomeCase{"Absolute", "/data", "/data/quendrix/"},
+                      DataHomeCase{"Unset", nullptr, "/home/q/.local/share/quendrix/"},
+                      DataHomeCase{"Empty", "", "/home/q/.local/share/quendrix/"},
+                      DataHomeCase{"Relative", "relative/dir", "/home/q/.local/share/quendrix/"}),
+    [](const ::testing::TestParamInfo<DataHomeCase>& param) { return param.param.name; });
 
 TEST(Wildcards, StarAndQuestionMarkWithoutCase) {
   EXPECT_TRUE(MatchesPattern("ball.bmp", "*.bmp"));
