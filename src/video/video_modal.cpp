@@ -163,7 +163,7 @@ VideoEnd ShowModal(VideoHost& host, const std::string& folder, const std::string
   ClipPlayer player(clock, host.sound);
   player.SetRenderer(host.renderer, host.width, host.height);
   LoopPointer pointer(*loop);
-  const std::string where = folder.empty() ? ProgramDir() : folder;
+  const std::string where = folder.empty() ? DataDir() : folder;
   std::unique_ptr<TVideoWindow> window;
   if constexpr (std::is_same_v<Window, Textro>) {
     window = clip ? std::make_unique<Textro>(player, pointer, clock, where, *clip)

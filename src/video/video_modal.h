@@ -28,7 +28,8 @@ struct VideoHost {
   // and F12 work as elsewhere) and its handler is lent to the window for the
   // show. Null: a loop of the show's own.
   MessageLoop* loop = nullptr;
-  // The clips' folder, ending in "/"; the executable's when empty.
+  // The clips' folder, ending in "/"; the game's data folder (DataDir) when
+  // empty.
   std::string folder;
   // Reports an error (cp1251 text); the platform's error box when empty.
   std::function<void(const std::string&)> reportError;
