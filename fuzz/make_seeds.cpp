@@ -6,29 +6,38 @@
 // Writes OUT_DIR/<harness>/...: list files with their first two and last
 // items (pictures cropped, sounds cut short), the skin pictures cropped and
 // two ball textures, a few sounds, every hole file, settings files as the
-// launch pad writes them, and the first frames of each recorded game.
+// launch pad writes them, the first frames of each recorded game, the
+// launch pad's animations cropped to their first frames, tiny clips made by
+// the clip encoder and the start of the logo clip.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "assetgen/clip_encoder.h"
+#include "assetgen/flic_writer.h"
 #include "launchpad/settings.h"
 #include "media/bitmap.h"
 #include "media/byte_io.h"
 #include "media/list_file.h"
 #include "media/wave.h"
+#include "widgets/flic_decoder.h"
 
 namespace {
 
 using namespace quendrix;
 namespace fs = std::filesystem;
 
-constexpr int32_t kMaxSide = 12;    // pixels kept of each picture side
-constexpr size_t kMaxFrames = 16;   // sound frames kept
-constexpr int kReplayFrames = 150;  // recorded frames kept
+constexpr int32_t kMaxSide = 12;          // pixels kept of each picture side
+constexpr size_t kMaxFrames = 16;         // sound frames kept
+constexpr int kReplayFrames = 150;        // recorded frames kept
+constexpr int kFlicSide = 24;             // pixels kept of each animation side
+constexpr int kFlicFrames = 4;            // animation frames kept
+constexpr size_t kClipBytes = 12 * 1024;  // bytes kept of the logo clip
 
 Bitmap Crop(const Bitmap& b, int32_t side) {
   if (b.Empty()) return b;
@@ -129,6 +138,67 @@ void ReplaySeed(const fs::path& file, const fs::path& out) {
   Write(out / "replay" / file.filename(), text);
 }
 
+// The first frames of an animation, the middle cropped, written again by the FLIC
+// writer: real palettes and real changes from frame to frame, small enough
+// to mutate quickly.
+void FlicSeed(const fs::path& file, const fs::path& out) {
+  FlicDecoder decoder;
+  if (decoder.Open(file.string()) != FlicDecoder::OpenResult::kOk)
+    throw std::runtime_error(file.string() + ": does not open");
+  // The middle of the picture, where the animation moves.
+  const int w = std::min(decoder.Width(), kFlicSide), h = std::min(decoder.Height(), kFlicSide);
+  const int left = (decoder.Width() - w) / 2, top = (decoder.Height() - h) / 2;
+  assetgen::FlicWriter writer(w, h, static_cast<uint32_t>(decoder.SpeedMs()));
+  for (int i = 0; i < kFlicFrames && i < decoder.PacketCount() && decoder.Decode(i); ++i) {
+    std::vector<uint8_t> pixels(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        pixels[static_cast<size_t>(y) * w + x] =
+            decoder.Pixels()[(top + y) * decoder.Width() + left + x];
+    assetgen::FlicPalette palette{};
+    for (int c = 0; c < 256; ++c)
+      for (int k = 0; k < 3; ++k)
+        palette[3 * c + k] = static_cast<uint8_t>(decoder.Palette()[c] >> (16 - 8 * k));
+    writer.AddFrame(pixels, palette);
+  }
+  const std::string bytes = writer.Finish();
+  Write(out / "flic" / file.filename(), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+// A clip of `frames` pictures of w x h, a moving bar on a gradient, with
+// sound at `soundRate` (0: none).
+std::string TinyClip(int w, int h, int frames, int soundRate) {
+  assetgen::ClipEncoder encoder(w, h, 10, soundRate);
+  if (soundRate > 0) {
+    std::vector<int16_t> sound(static_cast<size_t>(soundRate) * frames / 10);
+    for (size_t i = 0; i < sound.size(); ++i)
+      sound[i] = static_cast<int16_t>((i % 40) * 800 - 16000);
+    encoder.SetSound(std::move(sound));
+  }
+  assetgen::Canvas canvas(w, h);
+  for (int f = 0; f < frames; ++f) {
+    cairo_t* cr = canvas.Cr();
+    cairo_set_source_rgb(cr, 0.1, 0.3, 0.2);
+    cairo_paint(cr);
+    cairo_set_source_rgb(cr, 0.9, 0.8, 0.1);
+    cairo_rectangle(cr, f * 3 % w, 0, 3, h);
+    cairo_fill(cr);
+    encoder.AddFrame(canvas);
+  }
+  return encoder.Finish();
+}
+
+void ClipSeeds(const fs::path& data, const fs::path& out) {
+  const fs::path dir = out / "clip";
+  Write(dir / "tiny_sound.avi", TinyClip(16, 16, 3, 8000));
+  Write(dir / "tiny_silent_odd.avi", TinyClip(18, 10, 2, 0));
+  std::ifstream in(data / "tarn.avi", std::ios::binary);
+  std::string head(kClipBytes, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<size_t>(in.gcount()));
+  Write(dir / "tarn_start.avi", head);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,6 +235,10 @@ int main(int argc, char** argv) {
                       fs::copy_options::overwrite_existing);
 
     SettingsSeeds(out);
+    FlicDecoder::QuietLibraryLog();
+    FlicSeed(data / "interface.flc", out);
+    FlicSeed(data / "interface_loop.flc", out);
+    ClipSeeds(data, out);
     for (const auto& entry : fs::directory_iterator(replays))
       if (entry.path().extension() == ".replay") ReplaySeed(entry.path(), out);
   } catch (const std::exception& e) {
