@@ -751,9 +751,11 @@ void Tlaunchpad::MenuAction(widgets::MenuAction action) {
   }
   Panel* p = KeyPanel();
   if (p == nullptr) return;
-  if (action == MenuAction::kSelect) {
-    PressMainButton();
-  } else if (action == MenuAction::kBack) {
+  // Select comes back unused only from Space or a pad's Start with nothing
+  // focused: Space presses the focused control and nothing else, so it
+  // never launches or quits by itself. Enter (and pad A) reach the main
+  // button through PressMainButton.
+  if (action == MenuAction::kBack) {
     if (p == &setup) {
       // Back to the menu as Cancel would go, keeping nothing.
       cancelButton1Click();

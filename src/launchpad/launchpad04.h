@@ -174,8 +174,8 @@ class Tlaunchpad {
   void PressMainButton();
   // A menu action the open panel did not use (or any, on the main menu):
   // main menu Down / Up select the next / previous spot, select chooses it,
-  // back opens the quit panel; on a panel select presses the main button and
-  // back takes its way back.
+  // back opens the quit panel; on a panel back takes its way back, and
+  // select (Space with nothing focused) does nothing.
   void MenuAction(widgets::MenuAction action);
 
   // ---- State -------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "game/mainsource19.h"
+#include "launchpad/launchpad_view.h"
 #include "launchpad_support.h"
 #include "media/bitmap.h"
 
@@ -206,6 +207,31 @@ TEST(LaunchpadKeys, EnterPressesTheMainButtonUnlessTypingOrOnAButton) {
   lp.PressMainButton();
   ASSERT_EQ(rig.game.games.size(), 1u);
   EXPECT_TRUE(lp.mainmenu.Visible());
+}
+
+// The keys as the view gets them: Space presses only a focused control, so
+// on a panel with nothing focused it neither launches nor quits; Enter
+// presses the main button.
+TEST(LaunchpadKeys, SpaceWithNothingFocusedLeavesThePanelAndEnterPressesItsButton) {
+  for (int32_t spot : {Tlaunchpad::kSpotPlay, Tlaunchpad::kSpotQuit}) {
+    LaunchpadRig rig;
+    Tlaunchpad& lp = rig.Create();
+    LaunchpadView view(lp, nullptr, Bitmap(), Bitmap());
+    rig.ClickPicture(kSpotPoint[spot].x, kSpotPoint[spot].y);
+    widgets::Panel* panel = lp.OpenPanel();
+    ASSERT_TRUE(panel == &lp.start || panel == &lp.quit);
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_SPACE;
+    view.HandleEvent(key);
+    EXPECT_TRUE(panel->Visible());
+    EXPECT_TRUE(rig.game.games.empty());
+    EXPECT_FALSE(lp.Terminated());
+    key.key.keysym.sym = SDLK_RETURN;
+    view.HandleEvent(key);
+    EXPECT_EQ(rig.game.games.size(), spot == Tlaunchpad::kSpotPlay ? 1u : 0u);
+    EXPECT_EQ(lp.Terminated(), spot == Tlaunchpad::kSpotQuit);
+  }
 }
 
 // ---- Intro, credits, quitting -------------------------------------------------------
