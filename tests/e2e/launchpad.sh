@@ -22,6 +22,9 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 settings="$home/config/quendrix/settings.reg"
 
+# Canvas geometry and the colour checks, shared by the run inside the X
+# server (which waits for panels) and the checks after it.
+cat > "$home/lib.sh" << 'LIB'
 # The launch pad draws at 640 x 480 (the full-screen interface of a new
 # user), scaled onto the screen: canvas point -> screen point.
 scale=$(awk -v w="$width" -v h="$height" 'BEGIN { s = w / 640; if (h / 480 < s) s = h / 480; print s }')
@@ -31,103 +34,6 @@ sy() { awk -v v="$1" -v s="$scale" -v h="$height" 'BEGIN { printf "%d", (h - 480
 # centred in its 367 x 122 control at (5, 8)) starts at (128, 164).
 panel() { echo "$(sx $((150 + $1))) $(sy $((177 + $2)))"; }
 spot() { echo "$(sx $((128 + $1))) $(sy $((164 + $2)))"; }
-
-cat > "$home/inner.sh" << INNER
-#!/usr/bin/env bash
-export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy
-openbox > /dev/null 2>&1 &
-sleep 1
-xdotool mousemove 0 0
-"$game" > "$out/game.log" 2>&1 &
-pid=\$!
-shot() { sleep "\${2:-1.2}"; import -window root "$out/\$1.png"; }
-click() { xdotool mousemove \$1 \$2; sleep 0.2; xdotool click 1; }
-key() { for k in "\$@"; do xdotool key "\$k"; sleep 0.15; done; }
-# A new user's first start plays the maker's logo after a still moment.
-shot intro 3
-# A click (or a key) skips the intro clips.
-if [ "$mode" = mouse ]; then xdotool mousemove 0 0 click 1; else xdotool mousemove 0 0 key space; fi
-shot menu 1.5
-if [ "$mode" = mouse ]; then
-  xdotool mousemove $(spot 148 102)
-  shot hover 0.6
-  click $(spot 148 102)                      # play
-  shot start 1.5
-  click $(panel 54 27); sleep 0.5; key Down Return   # players: "2 Игрока"
-  click $(panel 108 80)                      # player 1's name
-  key End $(printf 'BackSpace %.0s' 1 2 3 4 5 6 7 8 9 10 11); xdotool type Anna
-  click $(panel 78 55)                       # tab "2"
-  click $(panel 108 80)
-  key End $(printf 'BackSpace %.0s' 1 2 3 4 5 6 7 8 9 10 11); xdotool type Boris
-  shot typed 0.5
-  click $(panel 326 56)                      # "Настроить игру"
-  shot rules 1.5
-  click $(panel 335 123)                     # rules "Ок"
-  sleep 1.5
-  click $(panel 326 95)                      # "Играть"
-  shot title 4
-  xdotool click 1; sleep 1                   # the title card gives way to play
-  key Escape Return
-  shot back 2
-  click $(spot 230 100)                      # setup
-  shot setup 1.5
-  click $(panel 22 78)                       # "Быстрая запись" off
-  click $(panel 335 123)                     # "Ок"
-  sleep 1.5
-  click $(spot 210 120)                      # quit
-  shot quit 1.5
-  click $(panel 137 93)                      # "Уйти"
-else
-  key Down Return                            # play
-  shot start 1.5
-  key Tab Right Tab Tab Tab Tab              # "2 Игрока", then player 1's name
-  key End $(printf 'BackSpace %.0s' 1 2 3 4 5 6 7 8 9 10 11); xdotool type Anna
-  key Return shift+Tab Right Tab             # tab "2", its name
-  key End $(printf 'BackSpace %.0s' 1 2 3 4 5 6 7 8 9 10 11); xdotool type Boris
-  key Return
-  key Tab Tab Tab Tab Return                 # "Настроить игру"
-  shot rules 1.5
-  key Escape                                 # back to the start panel
-  sleep 1.5
-  key Return                                 # launch
-  shot title 4
-  key space; sleep 1
-  key Escape Return
-  shot back 2
-  key Down Down Down Return                  # setup
-  shot setup 1.5
-  key Tab Tab Tab Tab Tab Tab Tab Right      # frames: "30ф/с"
-  key Tab Tab space                          # "Пропуск интро"
-  key Return                                 # OK
-  sleep 1.5
-  key Escape                                 # the quit panel
-  shot quit 1.5
-  key Return
-fi
-if [ "$mode" = mouse ]; then
-  shot credits 3                             # the credits play, then a key ends them
-  xdotool key space
-fi
-# With "Skip Intro" (ticked in keys mode) there are no credits: it ends now.
-for i in \$(seq 1 30); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
-if kill -0 \$pid 2> /dev/null; then echo "the game did not end"; kill \$pid; exit 1; fi
-wait \$pid || exit \$?
-if [ "$mode" = keys ]; then
-  # Started again with "Skip Intro": no intro, the launch pad at once.
-  "$game" >> "$out/game.log" 2>&1 &
-  pid=\$!
-  shot skipped 3
-  key Escape; sleep 1.5; key Return
-  for i in \$(seq 1 30); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
-  if kill -0 \$pid 2> /dev/null; then echo "the second run did not end"; kill \$pid; exit 1; fi
-  wait \$pid
-fi
-INNER
-chmod +x "$home/inner.sh"
-xvfb-run -a -s "-screen 0 ${width}x${height}x24" "$home/inner.sh"
-status=$?
-fail=0
-[ $status = 0 ] || { echo "the game ended with status $status"; cat "$out/game.log"; fail=1; }
 
 # The mean colour of a box of canvas pixels, "r g b".
 mean() {  # mean PICTURE X Y W H
@@ -143,6 +49,120 @@ face() {  # face "r g b": the panels' face colour, RGB (224, 216, 207)
   [ $((r > 224 ? r - 224 : 224 - r)) -le 8 ] && [ $((g > 216 ? g - 216 : 216 - g)) -le 8 ] &&
     [ $((b > 207 ? b - 207 : 207 - b)) -le 8 ]
 }
+LIB
+export width height
+source "$home/lib.sh"
+
+cat > "$home/inner.sh" << INNER
+#!/usr/bin/env bash
+export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy
+openbox > /dev/null 2>&1 &
+sleep 1
+xdotool mousemove 0 0
+"$game" > "$out/game.log" 2>&1 &
+pid=\$!
+width=$width height=$height
+source "$home/lib.sh"
+shot() { sleep "\${2:-1.2}"; import -window root "$out/\$1.png"; }
+# A panel's shot: taken once the panel change has ended and the panel's
+# face shows (a loaded machine draws the change slower), within 8 s.
+pshot() {
+  sleep 1
+  for i in \$(seq 1 16); do
+    import -window root "$out/\$1.png"
+    face "\$(mean "$out/\$1.png" 526 180 2 40)" && break
+    sleep 0.5
+  done
+  sleep 0.2
+}
+click() { xdotool mousemove \$1 \$2; sleep 0.2; xdotool click 1; }
+key() { for k in "\$@"; do xdotool key "\$k"; sleep 0.15; done; }
+# A new user's first start plays the maker's logo after a still moment.
+shot intro 3
+# A click (or a key) skips the intro clips.
+if [ "$mode" = mouse ]; then xdotool mousemove 0 0 click 1; else xdotool mousemove 0 0 key space; fi
+pshot menu
+if [ "$mode" = mouse ]; then
+  xdotool mousemove $(spot 148 102)
+  shot hover 0.6
+  click $(spot 148 102)                      # play
+  pshot start
+  click $(panel 54 27); sleep 0.5; key Down Return   # players: "2 Игрока"
+  click $(panel 108 80)                      # player 1's name
+  key End $(printf 'BackSpace %.0s' 1 2 3 4 5 6 7 8 9 10 11); xdotool type Anna
+  click $(panel 78 55)                       # tab "2"
+  click $(panel 108 80)
+  key End $(printf 'BackSpace %.0s' 1 2 3 4 5 6 7 8 9 10 11); xdotool type Boris
+  shot typed 0.5
+  click $(panel 326 56)                      # "Настроить игру"
+  pshot rules
+  click $(panel 335 123)                     # rules "Ок"
+  sleep 1.5
+  click $(panel 326 95)                      # "Играть"
+  shot title 4
+  xdotool click 1; sleep 1                   # the title card gives way to play
+  key Escape Return
+  pshot back
+  click $(spot 230 100)                      # setup
+  pshot setup
+  click $(panel 22 78)                       # "Быстрая запись" off
+  click $(panel 335 123)                     # "Ок"
+  sleep 1.5
+  click $(spot 210 120)                      # quit
+  pshot quit
+  click $(panel 137 93)                      # "Уйти"
+else
+  key Down Return                            # play
+  pshot start
+  key Tab Right Tab Tab Tab Tab              # "2 Игрока", then player 1's name
+  key End $(printf 'BackSpace %.0s' 1 2 3 4 5 6 7 8 9 10 11); xdotool type Anna
+  key Return shift+Tab Right Tab             # tab "2", its name
+  key End $(printf 'BackSpace %.0s' 1 2 3 4 5 6 7 8 9 10 11); xdotool type Boris
+  key Return
+  key Tab Tab Tab Tab Return                 # "Настроить игру"
+  pshot rules
+  key Escape                                 # back to the start panel
+  sleep 1.5
+  key Return                                 # launch
+  shot title 4
+  key space; sleep 1
+  key Escape Return
+  pshot back
+  key Down Down Down Return                  # setup
+  pshot setup
+  key Tab Tab Tab Tab Tab Tab Tab Right      # frames: "30ф/с"
+  key Tab Tab space                          # "Пропуск интро"
+  key Return                                 # OK
+  sleep 1.5
+  key Escape                                 # the quit panel
+  pshot quit
+  key Return
+fi
+if [ "$mode" = mouse ]; then
+  shot credits 3                             # the credits play, then a key ends them
+  xdotool key space
+fi
+# With "Skip Intro" (ticked in keys mode) there are no credits: it ends now.
+for i in \$(seq 1 30); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
+if kill -0 \$pid 2> /dev/null; then echo "the game did not end"; kill \$pid; exit 1; fi
+wait \$pid || exit \$?
+if [ "$mode" = keys ]; then
+  # Started again with "Skip Intro": no intro, the launch pad at once.
+  "$game" >> "$out/game.log" 2>&1 &
+  pid=\$!
+  pshot skipped
+  key Escape; sleep 1.5; key Return
+  for i in \$(seq 1 30); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
+  if kill -0 \$pid 2> /dev/null; then echo "the second run did not end"; kill \$pid; exit 1; fi
+  wait \$pid
+fi
+INNER
+chmod +x "$home/inner.sh"
+xvfb-run -a -s "-screen 0 ${width}x${height}x24" "$home/inner.sh"
+status=$?
+fail=0
+[ $status = 0 ] || { echo "the game ended with status $status"; cat "$out/game.log"; fail=1; }
+
 # Not black: the logo clip 3 s in; the credits.
 bright() { convert "$1" -colorspace Gray -format '%[fx:mean > 0.02 ? 1 : 0]' info:; }
 shots="menu start rules back setup quit"
