@@ -36,7 +36,17 @@ add_custom_target(quendrix_dist ALL DEPENDS ${QUENDRIX_DIST_GZ})
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 if(TARGET quendrix)
+  # Relocations read-only before the game runs, as distributions link their
+  # programs.
+  target_link_options(quendrix PRIVATE -Wl,-z,relro -Wl,-z,now)
   install(TARGETS quendrix RUNTIME DESTINATION games)
+  # A stripped install (the package's) also drops the compiler's version
+  # notes, as Debian's own stripping does.
+  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+  execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/quendrix\"
+                  COMMAND_ERROR_IS_FATAL ANY)
+endif()")
 endif()
 # The data is whatever the build has generated beside the executables when
 # installing, so new kinds of data need no new rule here.
