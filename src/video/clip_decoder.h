@@ -48,7 +48,7 @@ struct ClipPicture {
 class ClipDecoder {
  public:
   // Opens the clip; throws ClipError "<file>: <FFmpeg's text>" when it
-  // cannot be opened or has no picture that can be decoded.
+  // cannot be opened or has no picture stream that can be decoded.
   ClipDecoder(const std::string& path, SoundFormat sound);
   ~ClipDecoder();
   ClipDecoder(const ClipDecoder&) = delete;

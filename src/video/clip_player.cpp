@@ -9,8 +9,13 @@ namespace {
 // Sound kept queued ahead of the hardware, seconds: enough to ride over a
 // slow frame, little enough that a stop is heard at once.
 constexpr double kSoundAhead = 0.25;
-// Pictures decoded ahead at most (a damaged file's sound may lag).
+// Pictures decoded ahead at most while they are all that is wanted.
 constexpr size_t kPicturesAhead = 16;
+// Pictures decoded ahead at most while looking for sound (two seconds at
+// 25 a second): sound may lie a little behind the pictures in the file,
+// and a clip whose sound ends before its pictures must not be decoded
+// whole into memory.
+constexpr size_t kPicturesAheadForSound = 50;
 // Packets read in one Advance at most, so events keep flowing.
 constexpr int kStepsPerAdvance = 96;
 
@@ -138,7 +143,8 @@ uint32_t ClipPlayer::Advance(bool& newPicture) {
     const size_t queued = decoder_->PicturesQueued();
     const bool needPicture =
         queued < kPicturesAhead && (queued == 0 || decoder_->PictureAt(queued - 1).time <= now);
-    const bool needSound = audio_.IsOpen() && audio_.QueuedSeconds() < kSoundAhead;
+    const bool needSound =
+        queued < kPicturesAheadForSound && audio_.IsOpen() && audio_.QueuedSeconds() < kSoundAhead;
     if (!needPicture && !needSound) break;
     decoder_->Step();
     FeedSound();

@@ -51,6 +51,8 @@ class ClipPlayer : public ClipDevice {
   bool SoundOn() const { return audio_.IsOpen(); }
   int64_t PicturesShown() const { return shown_; }
   int64_t PicturesDropped() const { return dropped_; }
+  // Pictures decoded and waiting for their time.
+  size_t PicturesAhead() const { return decoder_ ? decoder_->PicturesQueued() : 0; }
 
  private:
   void Finish();

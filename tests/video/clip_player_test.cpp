@@ -5,6 +5,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -114,28 +119,73 @@ TEST(ClipPlayer, FailedOpenNamesTheFileAndLeavesTheDeviceClosed) {
   EXPECT_EQ(player.Where(), ClipRect{});
 }
 
-// Plays a silent tarn.avi on a manual clock that moves `stepMs` between
-// passes; returns the clock's time when the end was reported.
-uint32_t PlayThrough(ClipPlayer& player, ManualClock& clock, uint32_t stepMs) {
-  player.Open(Clip("tarn.avi"));
+// How a play went: when its end was reported (ms after the play), the most
+// pictures decoded ahead at any pass, whether the sound device was open.
+struct PlayResult {
+  uint32_t ended = 0;
+  size_t mostAhead = 0;
+  bool soundOn = false;
+};
+
+// Plays a clip (tarn.avi unless named) on a manual clock that moves
+// `stepMs` between passes, until its end is reported.
+PlayResult PlayThrough(ClipPlayer& player, ManualClock& clock, uint32_t stepMs,
+                       const std::string& path = Clip("tarn.avi")) {
+  PlayResult r;
+  player.Open(path);
   EXPECT_EQ(player.Where(), (ClipRect{0, 0, 640, 480}));
   const uint32_t start = clock.Milliseconds();
   player.Play(true);
+  r.soundOn = player.SoundOn();
   for (int pass = 0; pass < 100000; ++pass) {
     bool picture = false;
     player.Advance(picture);
     if (picture) player.Draw();
-    if (player.TakeNotice()) return clock.Milliseconds() - start;
+    r.mostAhead = std::max(r.mostAhead, player.PicturesAhead());
+    if (player.TakeNotice()) {
+      r.ended = clock.Milliseconds() - start;
+      return r;
+    }
     clock.Advance(stepMs);
   }
   ADD_FAILURE() << "no end reported";
-  return 0;
+  return r;
+}
+
+// Copies a clip, leaving out its sound from `cut` seconds on.
+void CopyWithSoundCut(const std::string& from, const std::string& to, double cut) {
+  AVFormatContext* in = nullptr;
+  ASSERT_GE(avformat_open_input(&in, from.c_str(), nullptr, nullptr), 0);
+  ASSERT_GE(avformat_find_stream_info(in, nullptr), 0);
+  AVFormatContext* out = nullptr;
+  ASSERT_GE(avformat_alloc_output_context2(&out, nullptr, "avi", to.c_str()), 0);
+  for (unsigned i = 0; i < in->nb_streams; ++i) {
+    AVStream* s = avformat_new_stream(out, nullptr);
+    avcodec_parameters_copy(s->codecpar, in->streams[i]->codecpar);
+    s->time_base = in->streams[i]->time_base;
+  }
+  ASSERT_GE(avio_open(&out->pb, to.c_str(), AVIO_FLAG_WRITE), 0);
+  ASSERT_GE(avformat_write_header(out, nullptr), 0);
+  AVPacket* p = av_packet_alloc();
+  while (av_read_frame(in, p) >= 0) {
+    const AVStream* s = in->streams[p->stream_index];
+    if (s->codecpar->codec_type != AVMEDIA_TYPE_AUDIO || p->pts * av_q2d(s->time_base) < cut) {
+      av_packet_rescale_ts(p, s->time_base, out->streams[p->stream_index]->time_base);
+      av_interleaved_write_frame(out, p);
+    }
+    av_packet_unref(p);
+  }
+  av_packet_free(&p);
+  av_write_trailer(out);
+  avio_closep(&out->pb);
+  avformat_free_context(out);
+  avformat_close_input(&in);
 }
 
 TEST(ClipPlayer, EarlyPicturesWaitForTheirTime) {
   ManualClock clock;
   ClipPlayer player(clock, false);
-  const uint32_t ended = PlayThrough(player, clock, 5);
+  const uint32_t ended = PlayThrough(player, clock, 5).ended;
   EXPECT_EQ(player.PicturesShown(), 75);
   EXPECT_EQ(player.PicturesDropped(), 0);
   EXPECT_GE(ended, 3000u);
@@ -145,12 +195,46 @@ TEST(ClipPlayer, EarlyPicturesWaitForTheirTime) {
 TEST(ClipPlayer, LatePicturesAreDroppedNotPlayedSlow) {
   ManualClock clock;
   ClipPlayer player(clock, false);
-  const uint32_t ended = PlayThrough(player, clock, 130);
+  const uint32_t ended = PlayThrough(player, clock, 130).ended;
   EXPECT_GT(player.PicturesDropped(), 40);
   EXPECT_LT(player.PicturesShown(), 35);
   EXPECT_GE(ended, 3000u);
   EXPECT_LE(ended, 3000u + 130u);
 }
+
+// Sound asked for but not heard: with no audio device, or with a sound
+// stream that ends before the pictures (here at once), the clip runs on
+// the wall clock to its end, and only a few pictures are decoded ahead,
+// never the rest of the clip.
+struct SilentCase {
+  const char* driver;  // SDL's audio driver
+  double soundCut;     // seconds of the clip's sound kept
+  bool deviceOpens;
+};
+
+class SoundNotHeard : public ::testing::TestWithParam<SilentCase> {};
+
+TEST_P(SoundNotHeard, ClipRunsOnTheWallClockWithFewPicturesAhead) {
+  const SilentCase& c = GetParam();
+  setenv("SDL_AUDIODRIVER", c.driver, 1);
+  const std::string path =
+      ::testing::TempDir() + "quendrix-sound-cut-" + std::to_string(getpid()) + ".avi";
+  CopyWithSoundCut(Clip("intro.avi"), path, c.soundCut);
+  ManualClock clock;
+  ClipPlayer player(clock, true);
+  const PlayResult r = PlayThrough(player, clock, 5, path);
+  EXPECT_EQ(r.soundOn, c.deviceOpens);
+  EXPECT_GE(r.ended, 10000u);
+  EXPECT_LE(r.ended, 10020u);
+  EXPECT_EQ(player.PicturesShown(), 250);
+  EXPECT_LE(r.mostAhead, 50u);
+  std::remove(path.c_str());
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Clips, SoundNotHeard,
+                         ::testing::Values(SilentCase{"no-such-driver", 100, false},
+                                           SilentCase{"dummy", 0, true}));
 
 TEST(ClipPlayer, StopReportsTheInterruptedPlayOnce) {
   ManualClock clock;
