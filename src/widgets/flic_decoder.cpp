@@ -66,6 +66,10 @@ FlicDecoder::OpenResult FlicDecoder::Open(const std::string& path) {
     return OpenResult::kUnreadable;
   }
   const AVStream* st = format->streams[stream];
+  if (st->codecpar->width > kMaxSide || st->codecpar->height > kMaxSide) {
+    avformat_close_input(&format);
+    return OpenResult::kUnreadable;
+  }
   params_ = avcodec_parameters_alloc();
   if (params_ == nullptr || avcodec_parameters_copy(params_, st->codecpar) < 0) {
     avformat_close_input(&format);

@@ -19,6 +19,11 @@ class FlicDecoder {
  public:
   enum class OpenResult { kOk, kMissing, kUnreadable };
 
+  // The widest and tallest picture opened, pixels (a FLIC header allows
+  // 65535). Past it a file is unreadable: a damaged header could otherwise
+  // make every frame cost gigabytes and seconds.
+  static constexpr int kMaxSide = 4096;
+
   // FFmpeg reports damage in files on standard error; the game keeps no
   // log, so its programs turn that off once (it holds for all of FFmpeg).
   static void QuietLibraryLog();
@@ -29,7 +34,8 @@ class FlicDecoder {
   FlicDecoder& operator=(const FlicDecoder&) = delete;
 
   // Closes any file first. kMissing: no such file; kUnreadable: not a FLIC
-  // file FFmpeg reads, or one without a single frame chunk.
+  // file FFmpeg reads, one whose picture is larger than kMaxSide a side, or
+  // one without a single frame chunk.
   OpenResult Open(const std::string& path);
   void Close();
   bool IsOpen() const { return codec_ != nullptr; }

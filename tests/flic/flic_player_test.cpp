@@ -204,5 +204,39 @@ TEST(FlicPlayer, CorruptedChunksNeverCrash) {
   }
 }
 
+// A header that claims a picture past the decoder's limit (found by the
+// fuzzer: 16000 x 16000 took over a gigabyte and seconds per frame) is a
+// damaged file; the limit itself still opens.
+struct ClaimedSize {
+  int width, height;
+  bool opens;
+};
+class FlicClaimedSize : public ::testing::TestWithParam<ClaimedSize> {};
+
+TEST_P(FlicClaimedSize, PastTheLimitIsDamaged) {
+  FlicDecoder::QuietLibraryLog();
+  const ClaimedSize c = GetParam();
+  // A real clip at the limit; a small one whose header claims the rest.
+  std::string file = Encode(MakeClip(c.opens ? c.width : 4, c.opens ? c.height : 3, kSpeed));
+  const uint16_t side[2] = {static_cast<uint16_t>(c.width), static_cast<uint16_t>(c.height)};
+  std::memcpy(file.data() + 8, side, sizeof side);  // header width, height
+  ScratchDir dir;
+  ManualClock clock;
+  FlicPlayer p(clock);
+  p.SetFileName(dir.Write("claims.flc", file));
+  EXPECT_EQ(p.Play(), c.opens);
+  EXPECT_EQ(p.Status(), c.opens ? FlicStatus::kOpen : FlicStatus::kDamaged);
+  if (c.opens) {
+    EXPECT_EQ(p.Width(), c.width);
+    EXPECT_EQ(p.Height(), c.height);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Header, FlicClaimedSize,
+                         ::testing::Values(ClaimedSize{16000, 16000, false},
+                                           ClaimedSize{FlicDecoder::kMaxSide + 1, 3, false},
+                                           ClaimedSize{4, 65535, false},
+                                           ClaimedSize{FlicDecoder::kMaxSide, 2, true}));
+
 }  // namespace
 }  // namespace quendrix::testing
