@@ -20,6 +20,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/screen.h"
+#include "widgets/flic_decoder.h"
 
 int main() {
   using namespace quendrix;
@@ -29,6 +30,9 @@ int main() {
   options.dataDir = DataDir();
   options.settingsFile = DefaultSettingsPath();
 
+  // A damaged animation is the player's to show, not FFmpeg's to report on
+  // standard error, once per frame.
+  FlicDecoder::QuietLibraryLog();
   SDL_SetHint("SDL_APP_NAME", "Quendrix");
   Screen screen(Tlaunchpad::kCaption);
   if (!screen.Open(true)) {

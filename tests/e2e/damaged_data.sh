@@ -310,4 +310,7 @@ for mode in removed half noise; do
   done
 done
 echo "all: $(($(date +%s) - begin)) s"
+# Damage is the game's to report: FFmpeg's own log stays off.
+case="standard error"
+grep -m3 '^\[[a-z0-9_]* @ 0x' "$out/game.log" && problem "FFmpeg's log on standard error"
 exit $fail
