@@ -72,7 +72,7 @@ damage() {  # damage FILE MODE      MODE: removed, half or noise
 restore() { rm -f "$dir/$1"; ln -s "$bin/$1" "$dir/$1"; }
 
 # Stored settings of a player who has played before: the skin "meadow",
-# sound on, and PROFILE's intro and panel-change choices.
+# sound on, and the given "Skip Intro" and "No Flip Interface".
 write_settings() {  # write_settings SKIP_INTRO NO_FLIP
   local key='HKEY_CURRENT_USER\Software\Tarn Works\Quendrix v1.0jc' v name
   mkdir -p "$(dirname "$settings")"
