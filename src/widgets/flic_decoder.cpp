@@ -10,6 +10,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/log.h>
+#include <libavutil/mem.h>
 }
 
 namespace quendrix {
@@ -17,6 +18,13 @@ namespace {
 
 // The FLIC header FFmpeg hands over as the codec's extra data.
 constexpr int kHeaderSize = 128;
+// FFmpeg's FLIC reader allocates a frame chunk's claimed size before it
+// reads the chunk, so a damaged size field asks for up to 2 GiB. Its
+// allocations are capped here, far above what a file of this player needs
+// (a picture of kMaxSide x kMaxSide is 16 MiB): such a chunk then ends the
+// file like a chunk cut short. The cap holds for all of FFmpeg in the
+// process.
+constexpr size_t kLibraryAllocationCap = size_t{64} << 20;
 
 int Read16(const uint8_t* p) {
   return p[0] | (p[1] << 8);
@@ -52,6 +60,7 @@ FlicDecoder::OpenResult FlicDecoder::Open(const std::string& path) {
   if (!std::filesystem::exists(path, ec)) return OpenResult::kMissing;
   if (!std::filesystem::is_regular_file(path, ec)) return OpenResult::kUnreadable;
 
+  av_max_alloc(kLibraryAllocationCap);
   // The format is named rather than guessed: small or odd files would
   // otherwise fail the probe.
   const AVInputFormat* flic = av_find_input_format("flic");

@@ -204,6 +204,41 @@ TEST(FlicPlayer, CorruptedChunksNeverCrash) {
   }
 }
 
+// A frame chunk whose size claims a gigabyte ends the file there: the
+// frames before it play, then the player stops on the damage. (Found by the
+// fuzzer: FFmpeg's reader allocated the claimed size before reading. The
+// allocation itself is watched by the fuzz seed chunk_claims_1gib.flc,
+// which the short fuzz runs replay under a memory limit.)
+TEST(FlicPlayer, ChunkClaimingAGigabyteEndsTheFile) {
+  FlicDecoder::QuietLibraryLog();
+  const FlicClip clip = MakeClip(24, 24, kSpeed);
+  std::string file = Encode(clip);
+  // The third frame chunk's size field.
+  size_t at = 128;
+  for (int chunk = 0; chunk < 2; ++chunk) {
+    uint32_t size;
+    std::memcpy(&size, file.data() + at, 4);
+    at += size;
+  }
+  const uint32_t claimed = 0x40000018;
+  std::memcpy(file.data() + at, &claimed, 4);
+  ScratchDir dir;
+  ManualClock clock;
+  FlicPlayer p(clock);
+  p.SetFileName(dir.Write("claims.flc", file));
+  ASSERT_TRUE(p.Play());
+  EXPECT_TRUE(Shows(p, clip, 1));
+  clock.Advance(kSpeed);
+  EXPECT_TRUE(p.Tick());
+  EXPECT_TRUE(Shows(p, clip, 2));
+  for (int i = 0; i < 4 && p.Playing(); ++i) {
+    clock.Advance(kSpeed);
+    p.Tick();
+  }
+  EXPECT_EQ(p.CurrentFrame(), 2);
+  EXPECT_EQ(p.Status(), FlicStatus::kDamaged);
+}
+
 // A header that claims a picture past the decoder's limit (found by the
 // fuzzer: 16000 x 16000 took over a gigabyte and seconds per frame) is a
 // damaged file; the limit itself still opens.
