@@ -12,6 +12,7 @@ HeadlessPlay::HeadlessPlay(const LaunchSettings& launchSettings, std::filesystem
   services.clock = &clock;
   services.dataDir = std::move(dataDir);
   services.recorder = recorder;
+  services.ticksPerSecond = 0;  // every Frame call is a frame
   services.setCursorPos = [this](int32_t x, int32_t y) {
     movePending_ = true;
     pendingX_ = x;

@@ -69,6 +69,9 @@ struct LaunchSettings {
   int32_t StrokeLimit() const { return strokelimit >= 0 && strokelimit <= 3 ? 9 - strokelimit : 9; }
   // Frame-timer interval in milliseconds.
   int32_t FrameInterval() const { return frameskip == 1 ? 33 : frameskip == 2 ? 66 : 0; }
+  // Item 3 ("no limit"): interval 0 ticks as often as the machine allows
+  // instead of sixty times a second.
+  bool FrameRateUnlimited() const { return frameskip == 3; }
 };
 
 }  // namespace quendrix

@@ -122,6 +122,7 @@ void TMain::FormCreate() {
   }
   DXDraw.SetOptions(options);
   gengine.SetInterval(settings().FrameInterval());
+  gengine.SetPace(settings().FrameRateUnlimited() ? 0 : services_.ticksPerSecond);
   if (services_.showCursor) services_.showCursor(false);
   DXSound.Initialize();
 }

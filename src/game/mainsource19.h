@@ -51,6 +51,10 @@ struct PlayScreenServices {
   std::function<void(bool visible)> showCursor;
   // When set, every input and frame is written to it as the game goes.
   ReplayRecorder* recorder = nullptr;
+  // Frames a second of the 60-frames item (interval 0), kept by deadlines.
+  // 0: a frame on every idle pass, for drivers that pace the frames
+  // themselves (tests and tools on a manual clock).
+  uint32_t ticksPerSecond = 60;
 };
 
 // Physics substeps per frame minus one for a measured frame rate: 4 below 21
@@ -99,6 +103,9 @@ class TMain final : public GameEvents, public PlayHost, public InputHandler {
   // One pass of the message loop's idle processing: runs a frame when the
   // timer is due. True while the timer is running.
   bool Idle() { return gengine.Idle(); }
+  // How long the message loop may sleep before the next frame is due
+  // (TDXTimer::kNoTick while the timer is stopped).
+  uint32_t MillisecondsToNextFrame() { return gengine.MillisecondsToNextTick(); }
 
   // ---- Input handlers (screen pixels) ------------------------------------
   void FormKeyDown(uint16_t key);

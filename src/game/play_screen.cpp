@@ -128,6 +128,8 @@ int32_t TMain::FrameInterval() const {
 
 void TMain::SetFrameInterval(int32_t ms) {
   gengine.SetInterval(ms);
+  // F5 comes round to 0 as the 60-frames item, even after "no limit".
+  if (ms == 0) gengine.SetPace(services_.ticksPerSecond);
 }
 
 void TMain::SetAmbientLoop(bool playing) {

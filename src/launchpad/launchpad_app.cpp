@@ -29,10 +29,6 @@ namespace {
 
 // Recorded games kept in the replay folder, the new one included.
 constexpr int32_t kKeptReplays = 100;
-// How often the background animation's timer is polled while it plays, and
-// how long the loop waits for input otherwise (milliseconds).
-constexpr uint32_t kAnimationPollMs = 3;
-constexpr uint32_t kIdleWaitMs = 100;
 
 // The screen the launch pad covers: the desktop, or 640 x 480 while the
 // full-screen interface is open. Both are canvases the Screen scales onto
@@ -107,9 +103,10 @@ class ScreenAnimation : public AnimationPlayer {
     Present();
   }
 
-  bool Playing() const { return player_.Playing(); }
   // The player's timer: true when the picture changed.
   bool Tick() { return player_.Tick(); }
+  // Milliseconds until Tick has a new picture (FlicPlayer::kNotPlaying: never).
+  uint32_t MillisecondsToNextFrame() const { return player_.MillisecondsToNextFrame(); }
   // Draws the current frame into the canvas (inside the ImGui frame, which
   // takes the missing-file text).
   void Draw(SDL_Renderer* renderer, int32_t width, int32_t height) {
@@ -133,12 +130,12 @@ class ScreenAnimation : public AnimationPlayer {
 };
 
 // The play screen for one game on the run's window: its own display on the
-// Screen, its own sound device (the launch pad's is closed meanwhile) and a
-// message loop of its own, nested in the launch pad's.
+// Screen and its own sound device (the launch pad's is closed meanwhile); it
+// takes the program's message loop for the game, as a nested run.
 class PlayScreenRunner : public GameRunner {
  public:
-  PlayScreenRunner(Screen& screen, std::filesystem::path dataDir)
-      : screen_(screen), dataDir_(std::move(dataDir)) {}
+  PlayScreenRunner(Screen& screen, MessageLoop& loop, std::filesystem::path dataDir)
+      : screen_(screen), loop_(loop), dataDir_(std::move(dataDir)) {}
 
   void RunGame(const LaunchSettings& settings) override {
     screen_.SetTitle("Quendrix Demo");
@@ -146,7 +143,7 @@ class PlayScreenRunner : public GameRunner {
     SdlSoundDevice sound;
     SilentSoundDevice silence;
     SdlClock clock;
-    MessageLoop loop(&screen_);
+    MessageLoop& loop = loop_;
 
     PlayScreenServices services;
     services.display = &display;
@@ -179,7 +176,13 @@ class PlayScreenRunner : public GameRunner {
     }
 
     TMain main(settings, services, seed);
+    InputHandler* const launchpadHandler = loop.Handler();
     loop.SetHandler(&main);
+    struct GiveBack {
+      MessageLoop& loop;
+      InputHandler* handler;
+      ~GiveBack() { loop.SetHandler(handler); }
+    } giveBack{loop, launchpadHandler};
     try {
       try {
         main.FormCreate();
@@ -201,47 +204,56 @@ class PlayScreenRunner : public GameRunner {
     loop.SetCursorPos(main.SurfaceWidth() / 2, main.SurfaceHeight() / 2);
 
     std::string error;
-    loop.Run([&] {
-      if (main.Closed()) {
-        loop.Terminate();
-        return false;
-      }
-      try {
-        return main.Idle();
-      } catch (const std::exception& e) {
-        error = e.what();
-        main.Shutdown();
-        loop.Terminate();
-        return false;
-      }
-    });
+    // Frames by the frame timer's deadlines; the loop sleeps in between.
+    loop.Run(
+        [&]() -> uint32_t {
+          try {
+            main.Idle();
+            if (main.Closed()) return 0;
+            const uint32_t wait = main.MillisecondsToNextFrame();
+            return wait == TDXTimer::kNoTick ? EventPump::kForever : wait;
+          } catch (const std::exception& e) {
+            error = e.what();
+            main.Shutdown();
+            return 0;
+          }
+        },
+        [&] { return main.Closed(); });
     if (!main.Closed()) main.Shutdown();
     if (!error.empty()) throw std::runtime_error(error);
   }
 
  private:
   Screen& screen_;
+  MessageLoop& loop_;
   std::filesystem::path dataDir_;
 };
 
-bool IsWindowKey(const SDL_Event& e) {
-  if (e.type != SDL_KEYDOWN) return false;
-  const SDL_Keycode k = e.key.keysym.sym;
-  const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
-  return k == SDLK_F11 || k == SDLK_F12 || (alt && (k == SDLK_RETURN || k == SDLK_KP_ENTER));
-}
-
 }  // namespace
 
-struct LaunchpadProgram::Parts {
+struct LaunchpadProgram::Parts : SdlEventHandler {
   Parts(Screen& s, ProgramOptions o)
       : screen(s),
         options(std::move(o)),
+        loop(&s),
         display(s),
         animation(clock),
-        videos(s, shown, options.dataDir,
+        videos(s, loop, shown, options.dataDir,
                [this](const std::string& text) { Report("Quendrix", text); }),
-        game(s, options.dataDir) {}
+        game(s, loop, options.dataDir) {
+    loop.SetSdlHandler(this);
+  }
+
+  // The launch pad's events, pointer positions in canvas pixels; each asks
+  // for the picture to be drawn again.
+  void HandleEvent(const SDL_Event& e) override {
+    redraw = 2;
+    if (e.type == SDL_QUIT) {
+      quit = true;
+      return;
+    }
+    view->HandleEvent(e);
+  }
 
   // The error box; counted for the first-frame test hook.
   void Report(const std::string& title, const std::string& text) {
@@ -252,6 +264,7 @@ struct LaunchpadProgram::Parts {
 
   Screen& screen;
   ProgramOptions options;
+  MessageLoop loop;  // the program's one loop: launch pad, clips, games
   SdlClock clock;
   SdlSoundDevice sound;  // the launch pad's own
   ScreenDisplay display;
@@ -322,56 +335,26 @@ int LaunchpadProgram::Run() {
   Parts& p = *parts_;
   Tlaunchpad& lp = *p.lp;
   if (p.options.exitAfterFirstFrame) return p.errors > 0 ? 1 : 0;
-  auto handle = [&](SDL_Event& e) {
-    p.redraw = 2;
-    switch (e.type) {
-      case SDL_QUIT:
-        p.quit = true;
-        return;
-      case SDL_MOUSEMOTION: {
-        const CanvasPoint c = p.screen.WindowToCanvas(e.motion.x, e.motion.y);
-        e.motion.x = c.x;
-        e.motion.y = c.y;
-        break;
-      }
-      case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP: {
-        const CanvasPoint c = p.screen.WindowToCanvas(e.button.x, e.button.y);
-        e.button.x = c.x;
-        e.button.y = c.y;
-        break;
-      }
-      default:
-        break;
-    }
-    if (IsWindowKey(e)) {
-      if (e.key.keysym.sym == SDLK_F12) {
-        p.screen.SaveScreenshot(DataHomeDir());
-      } else {
-        p.screen.ToggleFullScreen();
-      }
-      return;
-    }
-    p.view->HandleEvent(e);
-  };
-
-  while (!lp.Terminated() && !p.quit && !p.videos.CloseRequested()) {
-    SDL_Event e;
-    const uint32_t wait = p.animation.Playing() || p.redraw > 0 ? kAnimationPollMs : kIdleWaitMs;
-    if (SDL_WaitEventTimeout(&e, static_cast<int>(wait)) != 0) {
-      handle(e);
-      while (!p.quit && !lp.Terminated() && SDL_PollEvent(&e) != 0) handle(e);
-    }
-    if (lp.Terminated() || p.quit) break;
+  // With the queue empty: the held pad direction's repeat, the animation's
+  // next picture, the frames that input asked for, then the presses those
+  // frames completed; then sleep until the next picture or repeat is due.
+  auto idle = [&]() -> uint32_t {
     p.view->Tick();
     if (p.animation.Tick()) p.redraw = std::max(p.redraw, 1);
-    if (p.redraw > 0 && lp.Visible()) {
+    if (!lp.Visible()) p.redraw = 0;
+    if (p.redraw > 0) {
       --p.redraw;
       DrawFrame();
     }
     // Clicks on the panels run here, with no frame open.
     if (p.view->DeliverReleases()) p.redraw = 2;
-  }
+    if (p.redraw > 0) return 0;
+    return std::min(p.animation.MillisecondsToNextFrame(), p.view->MillisecondsToNextTick());
+  };
+  // "No deadline" is the same number everywhere, so the smallest wait wins.
+  static_assert(FlicPlayer::kNotPlaying == EventPump::kForever &&
+                widgets::MenuInput::kNoRepeat == EventPump::kForever);
+  p.loop.Run(idle, [&] { return lp.Terminated() || p.quit || p.videos.CloseRequested(); });
   return lp.ExitStatus();
 }
 

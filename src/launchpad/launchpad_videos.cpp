@@ -5,14 +5,14 @@
 
 namespace quendrix {
 
-ScreenVideos::ScreenVideos(Screen& screen, const Tlaunchpad*& launchpad,
+ScreenVideos::ScreenVideos(Screen& screen, MessageLoop& loop, const Tlaunchpad*& launchpad,
                            std::filesystem::path dataDir,
                            std::function<void(const std::string&)> reportError)
     : screen_(screen),
       launchpad_(launchpad),
       dataDir_(std::move(dataDir)),
       reportError_(std::move(reportError)),
-      loop_(&screen) {}
+      loop_(loop) {}
 
 void ScreenVideos::Show(bool credits) {
   const int32_t w = launchpad_ != nullptr ? launchpad_->Width() : 640;

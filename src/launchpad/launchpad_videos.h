@@ -1,6 +1,6 @@
 // The intro and credits windows for the launch pad: each shown modally on
-// the run's one window, over the screen the launch pad covers, through a
-// message loop of its own. (Kept apart from the play screen's code, whose
+// the run's one window, over the screen the launch pad covers, through the
+// program's message loop. (Kept apart from the play screen's code, whose
 // headers share names with the video windows'.)
 #pragma once
 
@@ -19,8 +19,8 @@ class ScreenVideos : public VideoWindows {
  public:
   // `launchpad` points at the launch pad once it exists (its size is the
   // screen the clips cover); `reportError` takes cp1251 texts.
-  ScreenVideos(Screen& screen, const Tlaunchpad*& launchpad, std::filesystem::path dataDir,
-               std::function<void(const std::string&)> reportError);
+  ScreenVideos(Screen& screen, MessageLoop& loop, const Tlaunchpad*& launchpad,
+               std::filesystem::path dataDir, std::function<void(const std::string&)> reportError);
 
   void ShowIntro() override { Show(false); }
   void ShowCredits() override { Show(true); }
@@ -34,7 +34,7 @@ class ScreenVideos : public VideoWindows {
   const Tlaunchpad*& launchpad_;
   std::filesystem::path dataDir_;
   std::function<void(const std::string&)> reportError_;
-  MessageLoop loop_;
+  MessageLoop& loop_;
   bool closeRequested_ = false;
 };
 

@@ -42,6 +42,8 @@ class LaunchpadView {
   void HandleEvent(const SDL_Event& event);
   // Once a frame: the repeat of a held pad direction.
   void Tick();
+  // Milliseconds until Tick has work (MenuInput::kNoRepeat: none).
+  uint32_t MillisecondsToNextTick() const { return widgets_.MillisecondsToNextTick(); }
   // Draws one frame of the launch pad into the renderer's current target.
   // `background` runs first, inside the ImGui frame.
   void Draw(const std::function<void()>& background);

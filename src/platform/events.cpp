@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 #include "core/cp1251.h"
@@ -186,59 +187,96 @@ bool MessageLoop::DeliverPendingMove() {
   return true;
 }
 
+WindowKey HandleWindowKey(const SDL_Event& e, Screen& screen, const std::string& shotFolder,
+                          std::string* savedShot) {
+  if (e.type != SDL_KEYDOWN) return WindowKey::kNone;
+  const SDL_Keycode sym = e.key.keysym.sym;
+  const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+  const WindowKey key = sym == SDLK_F11 || (alt && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER))
+                            ? WindowKey::kFullScreen
+                        : sym == SDLK_F12 ? WindowKey::kScreenshot
+                                          : WindowKey::kNone;
+  if (key == WindowKey::kNone || e.key.repeat) return key;
+  if (key == WindowKey::kFullScreen) {
+    screen.ToggleFullScreen();
+  } else {
+    const std::string shot = screen.SaveScreenshot(shotFolder.empty() ? DataHomeDir() : shotFolder);
+    if (savedShot) *savedShot = shot;
+  }
+  return key;
+}
+
+bool SdlEventPump::Poll(SDL_Event& event) {
+  return SDL_PollEvent(&event) != 0;
+}
+
+bool SdlEventPump::Wait(SDL_Event& event, uint32_t ms) {
+  const int timeout = ms == kForever ? -1 : static_cast<int>(std::min<uint32_t>(ms, INT32_MAX));
+  return SDL_WaitEventTimeout(&event, timeout) != 0;
+}
+
+void MessageLoop::DispatchSdl(const SDL_Event& e) {
+  SDL_Event c = e;
+  if (c.type == SDL_MOUSEMOTION) {
+    const CanvasPoint at = ToCanvas(e.motion.x, e.motion.y);
+    c.motion.x = at.x;
+    c.motion.y = at.y;
+    pointer_.SetPos(at.x, at.y);
+  } else if (c.type == SDL_MOUSEBUTTONDOWN || c.type == SDL_MOUSEBUTTONUP) {
+    const CanvasPoint at = ToCanvas(e.button.x, e.button.y);
+    c.button.x = at.x;
+    c.button.y = at.y;
+    pointer_.SetPos(at.x, at.y);
+  }
+  sdlHandler_->HandleEvent(c);
+}
+
+CanvasPoint MessageLoop::ToCanvas(int32_t x, int32_t y) const {
+  return screen_ ? screen_->WindowToCanvas(x, y) : CanvasPoint{x, y};
+}
+
 void MessageLoop::Dispatch(const SDL_Event& e) {
+  if (screen_ && e.type == SDL_WINDOWEVENT &&
+      (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+    screen_->Repaint();
+  if (screen_ && HandleWindowKey(e, *screen_, screenshotFolder) != WindowKey::kNone) return;
+  if (handler_ == nullptr) {
+    if (sdlHandler_ != nullptr) DispatchSdl(e);
+    return;
+  }
   const uint32_t buttons = SDL_GetMouseState(nullptr, nullptr);
-  // Window points -> canvas pixels of what the screen shows.
-  auto toCanvas = [this](int32_t x, int32_t y) {
-    return screen_ ? screen_->WindowToCanvas(x, y) : CanvasPoint{x, y};
-  };
   switch (e.type) {
     case SDL_QUIT:
-      if (handler_) handler_->CloseRequested();
+      handler_->CloseRequested();
       break;
     case SDL_WINDOWEVENT:
-      if (screen_ && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                      e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
-        screen_->Repaint();
-      if (!handler_) break;
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) handler_->Activate(true);
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) handler_->Activate(false);
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) handler_->CloseRequested();
       break;
     case SDL_KEYDOWN: {
       if (e.key.repeat) break;  // a held key is one press
-      const SDL_Keycode sym = e.key.keysym.sym;
-      const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
-      if (screen_ && (sym == SDLK_F11 || (alt && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER)))) {
-        screen_->ToggleFullScreen();
-        break;
-      }
-      if (screen_ && sym == SDLK_F12) {
-        screen_->SaveScreenshot(screenshotFolder.empty() ? DataHomeDir() : screenshotFolder);
-        break;
-      }
-      const uint16_t key = VirtualKeyOf(sym, e.key.keysym.scancode);
-      if (key && handler_) handler_->KeyDown(key, ShiftStateOf(e.key.keysym.mod, buttons));
+      const uint16_t key = VirtualKeyOf(e.key.keysym.sym, e.key.keysym.scancode);
+      if (key) handler_->KeyDown(key, ShiftStateOf(e.key.keysym.mod, buttons));
       break;
     }
     case SDL_KEYUP: {
       const uint16_t key = VirtualKeyOf(e.key.keysym.sym, e.key.keysym.scancode);
-      if (key && handler_) handler_->KeyUp(key, ShiftStateOf(e.key.keysym.mod, buttons));
+      if (key) handler_->KeyUp(key, ShiftStateOf(e.key.keysym.mod, buttons));
       break;
     }
     case SDL_MOUSEMOTION: {
-      const CanvasPoint at = toCanvas(e.motion.x, e.motion.y);
+      const CanvasPoint at = ToCanvas(e.motion.x, e.motion.y);
       const double k = screen_ ? screen_->CanvasPerWindowPoint() : 1.0;
       pointer_.Move(at.x, at.y, e.motion.xrel * k, e.motion.yrel * k);
-      if (handler_)
-        handler_->MouseMove(ShiftStateOf(SDL_GetModState(), e.motion.state), pointer_.X(),
-                            pointer_.Y());
+      handler_->MouseMove(ShiftStateOf(SDL_GetModState(), e.motion.state), pointer_.X(),
+                          pointer_.Y());
       break;
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       if (pointer_.Visible()) {
-        const CanvasPoint at = toCanvas(e.button.x, e.button.y);
+        const CanvasPoint at = ToCanvas(e.button.x, e.button.y);
         pointer_.SetPos(at.x, at.y);
       }
       MouseButton b;
@@ -251,7 +289,6 @@ void MessageLoop::Dispatch(const SDL_Event& e) {
       } else {
         break;
       }
-      if (!handler_) break;
       const uint32_t shift = ShiftStateOf(SDL_GetModState(), buttons);
       if (e.type == SDL_MOUSEBUTTONDOWN) {
         handler_->MouseDown(b, shift, pointer_.X(), pointer_.Y());
@@ -269,22 +306,25 @@ bool MessageLoop::ProcessMessages() {
   SDL_Event e;
   while (!terminated_) {
     if (DeliverPendingMove()) continue;
-    if (!SDL_PollEvent(&e)) break;
+    if (!pump_->Poll(e)) break;
     Dispatch(e);
   }
   return !terminated_;
 }
 
-void MessageLoop::Run(const std::function<bool()>& idle) {
-  while (!terminated_) {
+void MessageLoop::Run(const IdleHandler& idle, const std::function<bool()>& done) {
+  auto over = [&] { return terminated_ || (done && done()); };
+  SDL_Event e;
+  while (!over()) {
     if (DeliverPendingMove()) continue;
-    SDL_Event e;
-    if (SDL_PollEvent(&e)) {
+    if (pump_->Poll(e)) {
       Dispatch(e);
       continue;
     }
-    const bool again = idle && idle();
-    if (!again && !terminated_ && SDL_WaitEventTimeout(&e, 100)) Dispatch(e);
+    const uint32_t wait = idle ? idle() : EventPump::kForever;
+    // A move the idle work asked for is reported before any sleep.
+    if (wait == 0 || over() || DeliverPendingMove()) continue;
+    if (pump_->Wait(e, wait)) Dispatch(e);
   }
 }
 

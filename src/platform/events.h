@@ -1,22 +1,25 @@
-// The message loop on SDL2: events become virtual-key and pointer calls on
-// the window's InputHandler, and idle processing (the frame timer) runs
-// whenever the queue is empty.
+// The message loop on SDL2, one for the whole program: events become
+// virtual-key and pointer calls on the screen's InputHandler (or, for the
+// launch pad's ImGui view, SDL events in canvas pixels), the window keys
+// (Alt+Enter, F11, F12) are handled here for every screen, and with the
+// queue empty the idle handler runs (frames, animations) and says how long
+// the loop may sleep; it then sleeps until that deadline or the next event.
 #pragma once
 
 #include <SDL_keycode.h>
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "media/dx_timer.h"
 #include "media/input.h"
+#include "platform/screen.h"
 
 union SDL_Event;
 
 namespace quendrix {
-
-class Screen;
 
 // SDL key -> virtual-key code (0 for keys the game has no code for).
 uint16_t VirtualKeyOf(SDL_Keycode key, SDL_Scancode scancode);
@@ -49,15 +52,63 @@ class Pointer {
   bool visible_ = true;
 };
 
+// The window keys of every screen: Alt+Enter and F11 switch between full
+// screen and a window, F12 saves a screenshot into `shotFolder` (the data
+// home when empty). An event that is one of them goes no further; a held
+// key acts once. `savedShot` gets the picture's path, empty when it could
+// not be written.
+enum class WindowKey { kNone, kFullScreen, kScreenshot };
+WindowKey HandleWindowKey(const SDL_Event& event, Screen& screen, const std::string& shotFolder,
+                          std::string* savedShot = nullptr);
+
+// Where the loop takes its events from and how it sleeps: SDL's queue in the
+// program, a script in tests.
+class EventPump {
+ public:
+  static constexpr uint32_t kForever = std::numeric_limits<uint32_t>::max();
+  virtual ~EventPump() = default;
+  // The next queued event; false when the queue is empty.
+  virtual bool Poll(SDL_Event& event) = 0;
+  // Sleeps until an event comes (true, the event in `event`) or `ms`
+  // milliseconds have passed (false); kForever: no deadline.
+  virtual bool Wait(SDL_Event& event, uint32_t ms) = 0;
+};
+
+// SDL's event queue.
+class SdlEventPump : public EventPump {
+ public:
+  bool Poll(SDL_Event& event) override;
+  bool Wait(SDL_Event& event, uint32_t ms) override;
+};
+
+// A screen that reads SDL events itself (the launch pad's ImGui view):
+// pointer positions arrive in canvas pixels, the window keys never arrive.
+class SdlEventHandler {
+ public:
+  virtual ~SdlEventHandler() = default;
+  virtual void HandleEvent(const SDL_Event& event) = 0;
+};
+
 class MessageLoop {
  public:
+  // The idle handler: runs when the queue is empty and returns how long the
+  // loop may sleep, in milliseconds, before it wants to run again (0: at
+  // once; EventPump::kForever: only after an event).
+  using IdleHandler = std::function<uint32_t()>;
+
   // `screen` maps pointer positions to its canvas and takes the window
   // keys (Alt+Enter, F11, F12); without one, window points are canvas pixels.
-  explicit MessageLoop(Screen* screen = nullptr) : screen_(screen) {}
+  // `pump`: SDL's queue when null.
+  explicit MessageLoop(Screen* screen = nullptr, EventPump* pump = nullptr)
+      : screen_(screen), pump_(pump != nullptr ? pump : &sdlPump_) {}
 
   void SetScreen(Screen* screen) { screen_ = screen; }
+  // The screen in front. An InputHandler, when set, takes every event (a
+  // modal screen lends it to the loop for its show and gives the old one
+  // back); otherwise the SdlEventHandler gets them.
   void SetHandler(InputHandler* handler) { handler_ = handler; }
   InputHandler* Handler() const { return handler_; }
+  void SetSdlHandler(SdlEventHandler* handler) { sdlHandler_ = handler; }
   Pointer& GetPointer() { return pointer_; }
   // SetCursorPos: puts the pointer at a canvas pixel. The handler hears of
   // it as a pointer move, but only once the event being handled now is
@@ -67,10 +118,11 @@ class MessageLoop {
 
   // Handles every queued event; false once a quit was requested.
   bool ProcessMessages();
-  // Runs until Terminate: events first; with the queue empty, the idle
-  // handler, which returns true to be called again at once (a running
-  // frame timer never sleeps) or false to wait for the next event.
-  void Run(const std::function<bool()>& idle);
+  // Runs until Terminate, or until `done` says so (a modal screen's nested
+  // run): every queued event first; with the queue empty, the idle handler,
+  // then a sleep until its deadline or the next event.
+  void Run(const IdleHandler& idle, const std::function<bool()>& done = nullptr);
+  // Ends every run of the loop, the nested ones and the program's.
   void Terminate() { terminated_ = true; }
   bool Terminated() const { return terminated_; }
   // Where F12 screenshots go.
@@ -83,8 +135,15 @@ class MessageLoop {
   bool DeliverPendingMove();
 
  private:
+  void DispatchSdl(const SDL_Event& event);
+  // Window points -> canvas pixels of what the screen shows.
+  CanvasPoint ToCanvas(int32_t x, int32_t y) const;
+
   Screen* screen_ = nullptr;
+  SdlEventPump sdlPump_;
+  EventPump* pump_;
   InputHandler* handler_ = nullptr;
+  SdlEventHandler* sdlHandler_ = nullptr;
   Pointer pointer_;
   bool movePending_ = false;
   bool terminated_ = false;

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "core/cp1251.h"
@@ -94,6 +96,29 @@ SDL_Point WindowedSize(const SDL_Rect& display, int32_t width, int32_t height) {
   return {f.width, f.height};
 }
 
+// Whether the player chose a renderer by name (SDL_RENDER_DRIVER).
+bool RendererNamed() {
+  const char* hint = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  return hint != nullptr && *hint != '\0';
+}
+
+// Whether the renderer is OpenGL on one of Mesa's software rasterisers (no
+// graphics card, as in a virtual machine or on a bare X server).
+bool IsSoftwareOpenGl(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strcmp(info.name, "opengl") != 0)
+    return false;
+  using GetString = const unsigned char* (*)(unsigned int);
+  constexpr unsigned int kGlRenderer = 0x1F01;
+  const auto glGetString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = glGetString != nullptr ? glGetString(kGlRenderer) : nullptr;
+  if (name == nullptr) return false;
+  const std::string text(reinterpret_cast<const char*>(name));
+  for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer"})
+    if (text.find(soft) != std::string::npos) return true;
+  return false;
+}
+
 void Clear(SDL_Renderer* r) {
   SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
   SDL_RenderClear(r);
@@ -119,6 +144,15 @@ bool Screen::Open(bool fullScreen) {
     videoInit_ = true;
   }
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // On X11 SDL would otherwise put a software renderer's picture on the
+  // window through an OpenGL texture, which without a graphics card is
+  // Mesa's software GL drawing it a second time (several times the cost of
+  // the frame itself); shared memory to the X server is what a picture made
+  // by the CPU wants. Other systems keep SDL's choice (Wayland has no other
+  // way), and so does a player who sets the hint.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver != nullptr && std::strcmp(driver, "x11") == 0)
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   const SDL_Rect bounds = DisplayBounds(0);
   const std::string caption = Cp1251ToUtf8(title_);
   const Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
@@ -135,6 +169,12 @@ bool Screen::Open(bool fullScreen) {
   if (window_) {
     renderer_ =
         SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    // OpenGL drawn by the CPU is slower than SDL's own software renderer at
+    // the same work, unless the player asked for a renderer by name.
+    if (renderer_ && !RendererNamed() && IsSoftwareOpenGl(renderer_)) {
+      SDL_DestroyRenderer(renderer_);
+      renderer_ = nullptr;
+    }
     if (!renderer_)
       renderer_ =
           SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);

@@ -132,6 +132,12 @@ bool FlicPlayer::Play() {
   return true;
 }
 
+uint32_t FlicPlayer::MillisecondsToNextFrame() const {
+  if (!playing_) return kNotPlaying;
+  const auto left = static_cast<int32_t>(nextDue_ - clock_.Milliseconds());
+  return left > 0 ? static_cast<uint32_t>(left) : 0;
+}
+
 bool FlicPlayer::Tick() {
   if (!playing_) return false;
   const uint32_t now = clock_.Milliseconds();

@@ -62,6 +62,10 @@ class FlicPlayer {
   // The polled timer: advances as many frames as the file's speed says are
   // due since the last one. True when the picture changed.
   bool Tick();
+  // Milliseconds until Tick moves the picture on (0: due now); kNotPlaying
+  // while the file does not play.
+  static constexpr uint32_t kNotPlaying = 0xFFFFFFFFu;
+  uint32_t MillisecondsToNextFrame() const;
 
   bool Playing() const { return playing_; }
   FlicStatus Status() const { return status_; }

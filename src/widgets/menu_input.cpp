@@ -169,6 +169,12 @@ MenuAction MenuInput::Translate(const SDL_Event& event, bool typing) {
   }
 }
 
+uint32_t MenuInput::MillisecondsToRepeat(uint32_t nowMs) const {
+  if (held_ == MenuAction::kNone) return kNoRepeat;
+  const auto left = static_cast<int32_t>(nextRepeat_ - nowMs);
+  return left > 0 ? static_cast<uint32_t>(left) : 0;
+}
+
 MenuAction MenuInput::Repeat(uint32_t nowMs) {
   if (held_ == MenuAction::kNone || static_cast<int32_t>(nowMs - nextRepeat_) < 0)
     return MenuAction::kNone;

@@ -54,6 +54,10 @@ class MenuInput {
   // Call once a frame with SDL's millisecond ticks: the repeat of a held
   // pad direction when one is due.
   MenuAction Repeat(uint32_t nowMs);
+  // Milliseconds from `nowMs` until the next repeat is due (0: due now);
+  // kNoRepeat while nothing is held.
+  static constexpr uint32_t kNoRepeat = 0xFFFFFFFFu;
+  uint32_t MillisecondsToRepeat(uint32_t nowMs) const;
   size_t PadCount() const { return pads_.size(); }
 
  private:

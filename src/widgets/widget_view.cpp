@@ -250,6 +250,10 @@ MenuAction WidgetView::HandleEvent(const SDL_Event& event, Panel* keyPanel) {
   }
 }
 
+uint32_t WidgetView::MillisecondsToNextTick() const {
+  return input_.MillisecondsToRepeat(SDL_GetTicks());
+}
+
 MenuAction WidgetView::Tick(Panel* keyPanel) {
   keyPanel_ = keyPanel;
   return Use(input_.Repeat(SDL_GetTicks()), keyPanel);

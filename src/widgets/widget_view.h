@@ -52,6 +52,9 @@ class WidgetView {
   // The repeat of a held pad direction, for `keyPanel`, when one is due;
   // an unused one comes back. Call once a frame.
   MenuAction Tick(Panel* keyPanel);
+  // Milliseconds until Tick has a repeat to give (MenuInput::kNoRepeat
+  // while no pad direction is held).
+  uint32_t MillisecondsToNextTick() const;
 
   // Draws the visible panels, later ones over earlier ones, and fires the
   // events of what the pointer did since the last frame. `under`, when

@@ -1,6 +1,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/events.h"
@@ -211,10 +213,70 @@ TEST_F(MessageLoopTest, RunCallsIdleUntilTerminated) {
   int idles = 0;
   loop.Run([&] {
     if (++idles == 5) loop.Terminate();
-    return true;
+    return 0u;
   });
   EXPECT_EQ(idles, 5);
   EXPECT_FALSE(loop.ProcessMessages());
+}
+
+// The system as a script on a manual clock: a wait lets the time pass, or
+// delivers the key that comes first.
+struct ScriptedPump : EventPump {
+  ManualClock& clock;
+  std::vector<std::pair<uint32_t, SDL_Keycode>> keys;  // (clock time, key), in order
+  std::vector<uint32_t> waits;
+  explicit ScriptedPump(ManualClock& c) : clock(c) {}
+  bool Poll(SDL_Event& e) override { return Take(e, 0); }
+  bool Wait(SDL_Event& e, uint32_t ms) override {
+    waits.push_back(ms);
+    return Take(e, ms);
+  }
+  bool Take(SDL_Event& e, uint32_t ms) {
+    const uint32_t until = clock.Milliseconds() + ms;
+    if (keys.empty() || keys.front().first > until) {
+      clock.Set(until);
+      return false;
+    }
+    clock.Set(std::max(clock.Milliseconds(), keys.front().first));
+    e = SDL_Event{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = keys.front().second;
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(keys.front().second);
+    keys.erase(keys.begin());
+    return true;
+  }
+};
+
+TEST_F(MessageLoopTest, SleepsExactlyUntilTheNextFrameOrTheNextKey) {
+  ManualClock clock;
+  clock.Set(1000);
+  ScriptedPump pump(clock);
+  pump.keys = {{1025, SDLK_h}};
+  MessageLoop paced(nullptr, &pump);
+  paced.SetHandler(&rec);
+  TDXTimer timer(clock);
+  timer.SetEnabled(false);
+  timer.SetInterval(0);
+  timer.SetPace(60);
+  timer.SetActiveOnly(false);
+  timer.SetEnabled(true);
+  std::vector<uint32_t> frames;
+  timer.OnTimer = [&](int32_t) {
+    frames.push_back(clock.Milliseconds());
+    clock.Advance(2);  // the frame's own cost
+  };
+  paced.Run(
+      [&] {
+        timer.Idle();
+        return timer.MillisecondsToNextTick();
+      },
+      [&] { return frames.size() == 5; });
+  // Frames at 1000, 1017, 1034, 1050 and 1067 (every 1000/60 ms, rounded
+  // up); each wait is the time left after the 2 ms frame, except that the
+  // key at 1025 cuts one short and the rest of it is waited afterwards.
+  EXPECT_EQ(frames, (std::vector<uint32_t>{1000, 1017, 1034, 1050, 1067}));
+  EXPECT_EQ(pump.waits, (std::vector<uint32_t>{15, 15, 9, 14, 15}));
+  EXPECT_EQ(rec.log, (std::vector<std::string>{"down 72"}));
 }
 
 }  // namespace

@@ -681,19 +681,14 @@ int Run(int argc, char** argv) {
         panels = gallery.Page(page);
         keys = changing ? nullptr : panels[active % panels.size()];
         if (e.type == SDL_QUIT) running = false;
+        std::string shot;
+        const WindowKey windowKey = HandleWindowKey(e, screen, ".", &shot);
+        if (windowKey == WindowKey::kScreenshot && e.key.repeat == 0)
+          gallery.Note(shot.empty() ? Cp("снимок не записан") : Utf8ToCp1251(shot));
+        if (windowKey != WindowKey::kNone) continue;
         if (e.type == SDL_KEYDOWN && e.key.repeat == 0) {
           const SDL_Keycode k = e.key.keysym.sym;
-          const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0;
           if (k == SDLK_F10) running = false;
-          if (k == SDLK_F11 || (alt && (k == SDLK_RETURN || k == SDLK_KP_ENTER))) {
-            screen.ToggleFullScreen();
-            continue;
-          }
-          if (k == SDLK_F12) {
-            const std::string shot = screen.SaveScreenshot(".");
-            gallery.Note(shot.empty() ? Cp("снимок не записан") : Utf8ToCp1251(shot));
-            continue;
-          }
           if (changing) continue;
           if (k == SDLK_F5) changeTo(page, active);
           if (k == SDLK_F6) gallery.ToggleOutlines();
