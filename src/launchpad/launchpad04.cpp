@@ -192,6 +192,9 @@ void Tlaunchpad::BuildStart() {
   tab.AddLabel("Label8", Cp("Имя"), {8, 29, 30, 14});
   tab.AddEdit("name", {38, 26, 132, 20}, name_, widgets::kPlayerNameLength).onChange =
       [this](Control&) { nameChange(); };
+  // The mirrors follow these three on the mouse release. A press from the
+  // keys or a pad (Space, the arrows on the radios, pad A) fires the same
+  // release, so a choice made without a mouse reaches them too.
   auto keep = [this](Control&) { easytargetMouseUp(); };
   tab.AddRadioButton("pullputt", Cp("Пул     "), {8, 52, 70, 16}, 0, s.pullputt).onMouseUp = keep;
   tab.AddRadioButton("pushputt", Cp("Пуш     "), {84, 52, 70, 16}, 0, s.pushputt).onMouseUp = keep;
