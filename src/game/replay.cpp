@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "core/user_folders.h"
 #include "game/game_state.h"
 #include "game/headless_play.h"
 
@@ -515,14 +516,9 @@ void ReplayRecorder::Finish(const GameSession& session) {
 }
 
 std::filesystem::path DefaultReplayFolder() {
-  const char* data = std::getenv("XDG_DATA_HOME");
-  std::filesystem::path base;
-  if (data != nullptr && data[0] == '/') {
-    base = data;
-  } else {
-    const char* home = std::getenv("HOME");
-    base = std::filesystem::path(home != nullptr ? home : ".") / ".local" / "share";
-  }
+  std::string why;
+  const std::filesystem::path base = UserFolder("XDG_DATA_HOME", ".local/share", why);
+  if (base.empty()) throw ReplayError("no folder for replays: " + why);
   return base / "quendrix" / "replays";
 }
 

@@ -140,6 +140,7 @@ class ReplayRecorder {
 };
 
 // $XDG_DATA_HOME/quendrix/replays (default ~/.local/share/quendrix/replays).
+// Throws ReplayError, saying why, when the user has no such folder.
 std::filesystem::path DefaultReplayFolder();
 // A new file name in `folder` from the local time, e.g.
 // "2024-05-01_14-03-59.replay"; a number is added when the name is taken.

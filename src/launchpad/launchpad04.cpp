@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <exception>
 #include <system_error>
+#include <tuple>
 
 #include "core/cp1251.h"
 #include "media/list_file.h"
@@ -47,9 +48,11 @@ constexpr const char* kTexturesFolder = "textures";
 constexpr int32_t kGuiBallTexture = 10;
 
 // An error's text for the error box (cp1251). Registry messages are cp1251
-// already; the rest are ASCII with UTF-8 file names.
+// already, with the file and the system's reason apart; the rest are ASCII
+// with UTF-8 file names.
 std::string ErrorText(const std::exception& e) {
-  if (dynamic_cast<const RegistryError*>(&e) != nullptr) return e.what();
+  if (const auto* registry = dynamic_cast<const RegistryError*>(&e))
+    return WithReason(e.what(), registry->detail());
   return Utf8ToCp1251(e.what());
 }
 
@@ -88,12 +91,21 @@ std::vector<uint8_t> Rgb24(const Bitmap& bitmap) {
   return rgb;
 }
 
+// The values of the setup panel's controls but the skin box.
+auto SetupControls(LaunchSettings& s) {
+  return std::tie(s.screen640, s.screen800, s.screen1024, s.fastwrite, s.soundoff, s.soundon,
+                  s.bgsounds, s.frameskip, s.skipintro, s.noflip, s.forceinterface);
+}
+
 }  // namespace
 
-std::string DisplayErrorText(const std::string& reason) {
-  std::string text = kDisplayErrorText;
+std::string WithReason(std::string text, const std::string& reason) {
   if (!reason.empty()) text += "\n" + Utf8ToCp1251(reason);
   return text;
+}
+
+std::string DisplayErrorText(const std::string& reason) {
+  return WithReason(kDisplayErrorText, reason);
 }
 
 PanelPlace PanelPlacement(int32_t screenWidth, int32_t screenHeight) {
@@ -180,6 +192,9 @@ void Tlaunchpad::BuildStart() {
   tab.AddLabel("Label8", Cp("Имя"), {8, 29, 30, 14});
   tab.AddEdit("name", {38, 26, 132, 20}, name_, widgets::kPlayerNameLength).onChange =
       [this](Control&) { nameChange(); };
+  // The mirrors follow these three on the mouse release. A press from the
+  // keys or a pad (Space, the arrows on the radios, pad A) fires the same
+  // release, so a choice made without a mouse reaches them too.
   auto keep = [this](Control&) { easytargetMouseUp(); };
   tab.AddRadioButton("pullputt", Cp("Пул     "), {8, 52, 70, 16}, 0, s.pullputt).onMouseUp = keep;
   tab.AddRadioButton("pushputt", Cp("Пуш     "), {84, 52, 70, 16}, 0, s.pushputt).onMouseUp = keep;
@@ -363,10 +378,13 @@ void Tlaunchpad::FormCreate() {
     ReportError(ErrorText(e));
   }
 
+  ReportStorage();
+
   SettingsReadResult read;
   try {
     LaunchSettingsLoad load = LoadLaunchSettings(AMReg, services_.dataDir, settings);
     read = std::move(load.read);
+    read.error = WithReason(read.error, read.detail);
     skins_ = std::move(load.skins);
   } catch (const std::exception& e) {
     AMReg.SetActive(false);
@@ -379,6 +397,17 @@ void Tlaunchpad::FormCreate() {
   settings.skin = std::string(skin.Text());
   if (!read.error.empty()) ReportError(read.error);
   StartTextureSearch();
+}
+
+void Tlaunchpad::ReportStorage() {
+  // Told once, at start: the game plays on, keeping nothing.
+  std::string text;
+  if (!services_.noSettingsFolder.empty())
+    text = WithReason("Settings cannot be kept after this run:", services_.noSettingsFolder);
+  if (!services_.noDataFolder.empty())
+    text += (text.empty() ? "" : "\n") +
+            WithReason("Replays and screenshots cannot be saved:", services_.noDataFolder);
+  if (!text.empty()) ReportError(text);
 }
 
 void Tlaunchpad::HideSetupQuitStart() {
@@ -507,6 +536,8 @@ void Tlaunchpad::OpenMenuChoice(int32_t spot) {
     case kSpotSetup:
       PlacePanel(setup);
       setup.Show();
+      setupOpened_ = settings;
+      setupSkinOpened_ = skinIndex_;
       break;
     case kSpotQuit:
       PlacePanel(quit);
@@ -592,6 +623,15 @@ void Tlaunchpad::launchClick() {
   FormShow();
 }
 
+void Tlaunchpad::RestoreSetup() {
+  const bool musicWas = settings.bgsounds;
+  SetupControls(settings) = SetupControls(setupOpened_);
+  skinIndex_ = setupSkinOpened_;
+  settings.skin = std::string(Get<DropDown>("skin").Text());
+  // The music follows its box back, as a click on it would have.
+  if (settings.bgsounds != musicWas) bgsoundsClick();
+}
+
 void Tlaunchpad::gametypeChange() {
   ApplyRulePreset(settings.gametype, settings);
 }
@@ -636,12 +676,15 @@ bool Tlaunchpad::NextTexture() {
 
 void Tlaunchpad::tex_incClick() {
   if (settings.soundon) PlaySong(kClick);
-  const bool found = NextTexture();
-  const std::string name = found ? textureFiles_[static_cast<size_t>(textureAt_)] : std::string();
+  const std::filesystem::path folder = services_.dataDir / kTexturesFolder;
+  if (!NextTexture()) {
+    ReportError(Utf8ToCp1251("No ball textures (*.bmp) in " + folder.string()));
+    return;
+  }
+  const std::string name = textureFiles_[static_cast<size_t>(textureAt_)];
   Bitmap picture;
   try {
-    // With no file found this names the folder itself, which cannot load.
-    picture = LoadBmpFile((services_.dataDir / kTexturesFolder / Cp1251ToUtf8(name)).string());
+    picture = LoadBmpFile((folder / Cp1251ToUtf8(name)).string());
   } catch (const std::exception& e) {
     ReportError(ErrorText(e));
     return;
@@ -757,7 +800,9 @@ void Tlaunchpad::MenuAction(widgets::MenuAction action) {
   // button through PressMainButton.
   if (action == MenuAction::kBack) {
     if (p == &setup) {
-      // Back to the menu as Cancel would go, keeping nothing.
+      // Back to the menu as Cancel would go, keeping nothing: the controls
+      // are the settings, so they go back to how the panel found them.
+      RestoreSetup();
       cancelButton1Click();
     } else {
       const char* name = p == &start ? "FlatButton1" : p == &quit ? "cancelButton1" : "rulesok";

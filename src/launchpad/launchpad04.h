@@ -96,8 +96,13 @@ struct LaunchpadServices {
   // The data folder: "menu.dxw", "gui.dxg", the animations, "skins",
   // "textures".
   std::filesystem::path dataDir;
-  // The settings file (TAMReg).
+  // The settings file (TAMReg). Empty when the user has no folder for it:
+  // the settings then live in memory for the run, and `noSettingsFolder`
+  // (UTF-8) says why.
   std::filesystem::path settingsFile;
+  std::string noSettingsFolder;
+  // Why replays and screenshots cannot be kept this run (UTF-8), or empty.
+  std::string noDataFolder;
   // The error box: title and text, cp1251. Unset: standard error.
   std::function<void(const std::string& title, const std::string& text)> messageBox;
   // Names (cp1251) of the files matching "textures\*.bmp" in the data folder,
@@ -237,6 +242,11 @@ class Tlaunchpad {
   void ShowMainMenu();
   void OpenMenuChoice(int32_t spot);
   void HideSetupQuitStart();
+  // Every setup control as it was when the panel opened.
+  void RestoreSetup();
+  // The one box for a user with no folder for settings, replays or
+  // screenshots.
+  void ReportStorage();
 
   // An item of DXSong, or nullptr (no such item: the list is missing).
   TWaveCollectionItem* Song(int32_t index);
@@ -266,6 +276,9 @@ class Tlaunchpad {
   int32_t skinIndex_ = 0;                                          // the skin box
   bool lowcolor_ = false, lmcollide_ = false, easypipes_ = false;  // read by nothing
   SkinList skins_;
+  // The setup controls when the setup panel last opened, for its way back.
+  LaunchSettings setupOpened_;
+  int32_t setupSkinOpened_ = 0;
 
   // Pointer over the screen, for the menu picture when the menu opens.
   bool pointerKnown_ = false;
@@ -282,6 +295,9 @@ class Tlaunchpad {
 inline constexpr const char* kDisplayErrorTitle = "DirectX Error";
 inline constexpr const char* kDisplayErrorText = "Requires DirectX 6.0 or later";
 std::string DisplayErrorText(const std::string& reason);
+// `text` (cp1251) and, when there is one, the reason (UTF-8) on a second
+// line, as the error box shows a failure and its cause.
+std::string WithReason(std::string text, const std::string& reason);
 
 // Where a panel sits on a screen of that size: left = (width - 640) div 2 +
 // 150, top = (height - 480) div 2 + 177, dividing towards zero.

@@ -290,6 +290,8 @@ LaunchpadProgram::LaunchpadProgram(Screen& screen, ProgramOptions options)
   s.game = &p.game;
   s.dataDir = p.options.dataDir;
   s.settingsFile = p.options.settingsFile;
+  s.noSettingsFolder = p.options.noSettingsFolder;
+  s.noDataFolder = p.options.noDataFolder;
   s.messageBox = [&p](const std::string& title, const std::string& text) { p.Report(title, text); };
   p.lp = std::make_unique<Tlaunchpad>(std::move(s));
   p.shown = p.lp.get();

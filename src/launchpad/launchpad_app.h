@@ -17,7 +17,9 @@ class Screen;
 
 struct ProgramOptions {
   std::filesystem::path dataDir;       // the game's data
-  std::filesystem::path settingsFile;  // the settings store
+  std::filesystem::path settingsFile;  // the settings store; empty: none
+  // Why there is no settings file, no replay and screenshot folder (UTF-8).
+  std::string noSettingsFolder, noDataFolder;
   // Ends the run once the first launch-pad frame is on the screen, with
   // status 0, or 1 when an error was reported before it (a test hook: the
   // installed game proves it finds its data). The videos are skipped.

@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "launchpad/launchpad04.h"
 #include "launchpad/launchpad_app.h"
@@ -28,7 +29,15 @@ int main() {
   ProgramOptions options;
   options.exitAfterFirstFrame = flag != nullptr && std::strcmp(flag, "1") == 0;
   options.dataDir = DataDir();
-  options.settingsFile = DefaultSettingsPath();
+  // A user with no home folder plays on: the settings in memory, no replays
+  // or screenshots, and the launch pad says so once.
+  try {
+    options.settingsFile = DefaultSettingsPath();
+  } catch (const SettingsFileError& e) {
+    options.noSettingsFolder = e.what();
+  }
+  std::string why;
+  if (DataHomeDir(why).empty()) options.noDataFolder = why;
 
   // A damaged animation is the player's to show, not FFmpeg's to report on
   // standard error, once per frame.

@@ -1,7 +1,6 @@
 #include "launchpad/registry_file.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <cstring>
 
 #include "core/cp1251.h"
+#include "core/user_folders.h"
 
 namespace quendrix {
 
@@ -483,23 +483,9 @@ void RegistryFile::Save(const fs::path& path) const {
 }
 
 fs::path DefaultSettingsPath() {
-  fs::path base;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && xdg[0] == '/') {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    std::string homeDir = home && home[0] == '/' ? home : "";
-    if (homeDir.empty()) {
-      if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir && pw->pw_dir[0] == '/') {
-        homeDir = pw->pw_dir;
-      }
-    }
-    if (homeDir.empty()) {
-      throw SettingsFileError("no settings folder: neither XDG_CONFIG_HOME nor HOME is set");
-    }
-    base = fs::path(homeDir) / ".config";
-  }
+  std::string why;
+  const fs::path base = UserFolder("XDG_CONFIG_HOME", ".config", why);
+  if (base.empty()) throw SettingsFileError(why);
   return base / "quendrix" / "settings.reg";
 }
 

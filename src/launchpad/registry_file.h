@@ -112,8 +112,9 @@ class RegistryFile {
 bool SameRegistryName(std::string_view a, std::string_view b);
 
 // $XDG_CONFIG_HOME/quendrix/settings.reg; $HOME/.config when the variable is
-// unset, empty or not an absolute path. Throws SettingsFileError when
-// neither gives a folder.
+// unset, empty or not an absolute path, the password entry's home folder
+// when HOME is too. Throws SettingsFileError, saying why, when none gives a
+// folder.
 std::filesystem::path DefaultSettingsPath();
 
 }  // namespace quendrix

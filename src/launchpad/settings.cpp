@@ -1,5 +1,6 @@
 #include "launchpad/settings.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace quendrix {
@@ -42,46 +43,52 @@ void SetRadio(bool& button, bool checked, std::initializer_list<bool*> others) {
   for (bool* other : others) *other = false;
 }
 
-// Reads values one by one and notes where each came from.
+// A value that could not be read: its name and the message that says why.
+struct Failure {
+  std::string name, message;
+  // The message without the quoted name: "Failed to get data for ".
+  std::string Pattern() const { return message.substr(0, message.size() - name.size() - 2); }
+};
+
+// Reads values one by one and notes where each came from. A value that
+// cannot be read is noted with its message and comes back empty, so the
+// control keeps its design default and the reading goes on.
 class ValueReader {
  public:
   ValueReader(TAMReg& reg, SettingsReadResult& result) : reg_(reg), result_(result) {}
 
-  bool Bool(const std::string& name) {
-    Begin(name);
-    const bool v = reg_.ReadBool(name);
-    Done(name);
-    return v;
+  std::optional<bool> Bool(const std::string& name) {
+    return Try(name, [&] { return reg_.ReadBool(name); });
   }
   // An index outside the list reads as item 0, the design default.
-  int32_t Item(const std::string& name, int count) {
-    Begin(name);
-    const int32_t v = reg_.ReadInt(name);
-    Done(name);
-    return v >= 0 && v < count ? v : 0;
+  std::optional<int32_t> Item(const std::string& name, int count) {
+    const std::optional<int32_t> v = Try(name, [&] { return reg_.ReadInt(name); });
+    if (!v) return v;
+    return *v >= 0 && *v < count ? *v : 0;
   }
-  std::string String(const std::string& name) {
-    Begin(name);
-    std::string v = reg_.ReadString(name);
-    Done(name);
-    return v;
+  std::optional<std::string> String(const std::string& name) {
+    return Try(name, [&] { return reg_.ReadString(name); });
   }
-  const std::string& current() const { return current_; }
-  void Fail() { Note(current_, ValueSource::kFailed); }
+  const std::vector<Failure>& failures() const { return failures_; }
 
  private:
-  void Begin(const std::string& name) { current_ = name; }
-  void Done(const std::string& name) {
-    Note(name, reg_.KeyExists(name) ? ValueSource::kStored : ValueSource::kMissing);
+  template <typename Read>
+  auto Try(const std::string& name, Read read) -> std::optional<decltype(read())> {
+    try {
+      auto v = read();
+      Note(name, reg_.KeyExists(name) ? ValueSource::kStored : ValueSource::kMissing);
+      return v;
+    } catch (const RegistryError& e) {
+      Note(name, ValueSource::kFailed);
+      failures_.push_back({name, e.what()});
+      return std::nullopt;
+    }
   }
   void Note(const std::string& name, ValueSource source) {
     const auto& values = SettingValues();
     for (size_t i = 0; i < values.size(); ++i) {
       if (SameRegistryName(values[i].name, name)) {
-        // "Sound" is read twice; its first reading tells where it came from.
-        if (result_.sources[i] == ValueSource::kDefault || source == ValueSource::kFailed) {
-          result_.sources[i] = source;
-        }
+        result_.sources[i] = source;
         return;
       }
     }
@@ -89,39 +96,89 @@ class ValueReader {
 
   TAMReg& reg_;
   SettingsReadResult& result_;
-  std::string current_;
+  std::vector<Failure> failures_;
 };
 
+// Sets `field` to the value read, if there is one.
+template <typename T>
+void Take(T& field, const std::optional<T>& v) {
+  if (v) field = *v;
+}
+
 void ReadValues(ValueReader& in, LaunchSettings& s, SettingsReadResult& result) {
-  s.skipintro = in.Bool("Skip Intro");
-  SetRadio(s.pushputt, in.Bool("Push Putt"), {&s.pullputt});
-  SetRadio(s.pullputt, in.Bool("Pull Putt"), {&s.pushputt});
+  Take(s.skipintro, in.Bool("Skip Intro"));
+  if (const auto v = in.Bool("Push Putt")) SetRadio(s.pushputt, *v, {&s.pullputt});
+  if (const auto v = in.Bool("Pull Putt")) SetRadio(s.pullputt, *v, {&s.pushputt});
   // screen512 sits on the window, outside the group box of the other three.
-  s.screen512 = in.Bool("Screen 512");
-  SetRadio(s.screen640, in.Bool("Screen 640"), {&s.screen800, &s.screen1024});
-  SetRadio(s.screen800, in.Bool("Screen 800"), {&s.screen640, &s.screen1024});
-  SetRadio(s.screen1024, in.Bool("Screen 1024"), {&s.screen640, &s.screen800});
-  s.bgsounds = in.Bool("Background Sounds");
-  SetRadio(s.soundon, in.Bool("Sound"), {&s.soundoff});
-  SetRadio(s.soundoff, !in.Bool("Sound"), {&s.soundon});
-  s.fastwrite = in.Bool("Fast Writes");
-  s.noflip = in.Bool("No Flip Interface");
-  s.forceinterface = in.Bool("Full Screen Interface");
-  s.frameskip = in.Item("Frame Skip", kFrameSkipItems);
-  s.players = in.Item("Players", kPlayersItems);
-  s.gametype = in.Item("Game Type", kGameTypeItems);
-  s.course = in.Item(kCourseValue, kCourseItems);
-  s.startplayer = in.Item("Start Player", kStartPlayerItems);
-  s.nextplayer = in.Item("Next Player", kNextPlayerItems);
-  s.whencollide = in.Item("Collide", kCollideItems);
-  s.scoring = in.Item("Scoring", kScoringItems);
-  s.strokelimit = in.Item("Stroke Limit", kStrokeLimitItems);
-  s.plus1 = in.Bool("Plus 1");
-  s.minus1 = in.Bool("Minus 1");
-  result.rememberedSkin = in.String("Skin");
-  for (int n = 1; n <= 4; ++n) s.player[n - 1] = in.String(Numbered("Player ", n));
-  for (int n = 1; n <= 4; ++n) s.pull[n - 1] = in.Bool(Numbered("Pull ", n));
-  for (int n = 1; n <= 4; ++n) s.easy[n - 1] = in.Bool(Numbered("Easy ", n));
+  Take(s.screen512, in.Bool("Screen 512"));
+  if (const auto v = in.Bool("Screen 640"))
+    SetRadio(s.screen640, *v, {&s.screen800, &s.screen1024});
+  if (const auto v = in.Bool("Screen 800"))
+    SetRadio(s.screen800, *v, {&s.screen640, &s.screen1024});
+  if (const auto v = in.Bool("Screen 1024"))
+    SetRadio(s.screen1024, *v, {&s.screen640, &s.screen800});
+  Take(s.bgsounds, in.Bool("Background Sounds"));
+  // One value for both buttons: soundon first, then soundoff as its negation.
+  if (const auto v = in.Bool("Sound")) {
+    SetRadio(s.soundon, *v, {&s.soundoff});
+    SetRadio(s.soundoff, !*v, {&s.soundon});
+  }
+  Take(s.fastwrite, in.Bool("Fast Writes"));
+  Take(s.noflip, in.Bool("No Flip Interface"));
+  Take(s.forceinterface, in.Bool("Full Screen Interface"));
+  Take(s.frameskip, in.Item("Frame Skip", kFrameSkipItems));
+  Take(s.players, in.Item("Players", kPlayersItems));
+  Take(s.gametype, in.Item("Game Type", kGameTypeItems));
+  Take(s.course, in.Item(kCourseValue, kCourseItems));
+  Take(s.startplayer, in.Item("Start Player", kStartPlayerItems));
+  Take(s.nextplayer, in.Item("Next Player", kNextPlayerItems));
+  Take(s.whencollide, in.Item("Collide", kCollideItems));
+  Take(s.scoring, in.Item("Scoring", kScoringItems));
+  Take(s.strokelimit, in.Item("Stroke Limit", kStrokeLimitItems));
+  Take(s.plus1, in.Bool("Plus 1"));
+  Take(s.minus1, in.Bool("Minus 1"));
+  Take(result.rememberedSkin, in.String("Skin"));
+  for (int n = 1; n <= 4; ++n) Take(s.player[n - 1], in.String(Numbered("Player ", n)));
+  for (int n = 1; n <= 4; ++n) Take(s.pull[n - 1], in.Bool(Numbered("Pull ", n)));
+  for (int n = 1; n <= 4; ++n) Take(s.easy[n - 1], in.Bool(Numbered("Easy ", n)));
+}
+
+// Whether the registry holds a key of any stored value but "RunOnce".
+bool AnyValueKey(const TAMReg& reg) {
+  const auto& values = SettingValues();
+  for (size_t i = 1; i < values.size(); ++i)
+    if (reg.KeyExists(values[i].name)) return true;
+  return false;
+}
+
+// One line per message ("Failed to get data for 'Player 2', 'Pull 4'"), a
+// long list of names going on over more lines.
+std::string FailureText(const std::vector<Failure>& failures) {
+  constexpr size_t kLineWidth = 64;
+  std::vector<std::string> patterns;
+  for (const Failure& f : failures)
+    if (std::find(patterns.begin(), patterns.end(), f.Pattern()) == patterns.end())
+      patterns.push_back(f.Pattern());
+  std::string text;
+  for (const std::string& pattern : patterns) {
+    if (!text.empty()) text += '\n';
+    std::string line = pattern;
+    bool first = true;
+    for (const Failure& f : failures) {
+      if (f.Pattern() != pattern) continue;
+      const std::string quoted = "'" + f.name + "'";
+      if (!first && line.size() + quoted.size() + 2 > kLineWidth) {
+        text += line + ",\n";
+        line.clear();
+      } else if (!first) {
+        line += ", ";
+      }
+      line += quoted;
+      first = false;
+    }
+    text += line;
+  }
+  return text;
 }
 
 }  // namespace
@@ -131,7 +188,7 @@ void ReadValues(ValueReader& in, LaunchSettings& s, SettingsReadResult& result) 
 TAMReg::TAMReg(std::filesystem::path file) : file_(std::move(file)) {}
 
 TAMReg::~TAMReg() {
-  if (!Active() || !dirty_) return;
+  if (!Active() || !dirty_ || file_.empty()) return;
   try {
     registry_->Save(file_);
   } catch (...) {
@@ -148,7 +205,7 @@ std::string TAMReg::BasePath() const {
 void TAMReg::SetActive(bool active) {
   if (active == Active()) return;
   if (active) {
-    registry_ = RegistryFile::Load(file_);
+    registry_ = file_.empty() ? RegistryFile() : RegistryFile::Load(file_);
     dirty_ = false;
     firstUnsaved_.clear();
     return;
@@ -163,6 +220,7 @@ void TAMReg::Save() {
   const std::string name = firstUnsaved_;
   dirty_ = false;
   firstUnsaved_.clear();
+  if (file_.empty()) return;  // no folder for the file: the run keeps them in memory
   try {
     registry_->Save(file_);
   } catch (const SettingsFileError& e) {
@@ -288,36 +346,38 @@ SettingsReadResult ReadAllSettings(TAMReg& reg, LaunchSettings& settings) {
   ValueReader in(reg, result);
 
   // Deactivating saves writes a caller may have left pending; should that
-  // fail, it is reported like any other error and the reading goes on.
+  // fail, it is reported with the rest and the reading goes on.
+  std::string saveError;
   auto release = [&] {
     try {
       reg.SetActive(false);
     } catch (const RegistryError& e) {
-      if (result.error.empty()) result.error = e.what();
+      if (saveError.empty()) saveError = e.what();
     }
   };
   reg.SetActive(true);
   result.fileFound = reg.registry()->existed();
   result.damage = reg.registry()->damage();
-  bool runOnce = false;
-  try {
-    runOnce = in.Bool("RunOnce");
-  } catch (const RegistryError& e) {
-    in.Fail();
-    result.error = e.what();
-  }
+  const std::optional<bool> runOnce = in.Bool("RunOnce");
+  // The marker is written with every value, so a file that lost it but
+  // holds values of ours has been written before: those values are read.
+  const bool stored = runOnce ? *runOnce : AnyValueKey(reg);
   release();
-  if (!runOnce) return result;  // first run: every setting keeps its design default
-
-  result.firstRun = false;
-  reg.SetActive(true);
-  try {
+  if (stored) {
+    result.firstRun = false;
+    reg.SetActive(true);
     ReadValues(in, settings, result);
-  } catch (const RegistryError& e) {
-    in.Fail();
-    result.error = e.what();
+    release();
   }
-  release();
+  result.error = FailureText(in.failures());
+  if (!saveError.empty()) result.error += (result.error.empty() ? "" : "\n") + saveError;
+  if (!result.error.empty()) {
+    result.detail = reg.file().string();
+    if (result.damage) {
+      if (result.damage->line > 0) result.detail += ": line " + std::to_string(result.damage->line);
+      result.detail += ": " + result.damage->reason;
+    }
+  }
   return result;
 }
 

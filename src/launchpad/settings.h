@@ -39,7 +39,9 @@ class RegistryError : public std::runtime_error {
 // change the loaded registry and are saved, all together, when the
 // component is deactivated (or destroyed while active), as the registry
 // flushes its own writes lazily. A save that fails leaves the old file as it
-// was and raises "Failed to set data for '<first value written>'".
+// was and raises "Failed to set data for '<first value written>'". With no
+// file (an empty path: the user has no folder for it) nothing is loaded or
+// saved; the settings live in the launch pad's controls for the run.
 class TAMReg {
  public:
   static constexpr const char* kFormName = "AMReg";
@@ -107,17 +109,21 @@ struct SettingValueInfo {
 const std::vector<SettingValueInfo>& SettingValues();
 
 enum class ValueSource {
-  kDefault,  // not read: the design default (first run, or the reading stopped)
+  kDefault,  // not read: the design default (first run)
   kStored,   // read from the file
   kMissing,  // no key: read as false, 0 or empty and applied as such
-  kFailed,   // the value that stopped the reading
+  kFailed,   // could not be read: the design default
 };
 
 struct SettingsReadResult {
   bool fileFound = false;
-  bool firstRun = true;        // "RunOnce" false or absent: nothing read
+  bool firstRun = true;        // nothing read: no stored values
   std::string rememberedSkin;  // "Skin" as stored, cp1251
-  std::string error;           // the message that stopped the reading, cp1251
+  // The values that could not be read, cp1251, one line per message:
+  // "Failed to get data for 'Player 2', 'Pull 4'". Empty when all could.
+  std::string error;
+  // With an error, UTF-8: the file, and where and how it is damaged.
+  std::string detail;
   std::optional<RegistryDamage> damage;
   // Per value of SettingValues(), in the same order.
   std::vector<ValueSource> sources;
@@ -125,12 +131,14 @@ struct SettingsReadResult {
 
 // Reads the stored settings into `settings` (which holds the design
 // defaults): "RunOnce" first, then, unless this is the first run, every
-// value in reading order. A value that cannot be read stops the reading:
-// the values read before it stay, the rest keep their defaults, and the
-// message comes back in `error` instead of being thrown, so the caller goes
-// on to build the skin and texture lists. An item index outside its list
-// reads as item 0. `settings.skin` is left alone; the remembered name is for
-// the skin list.
+// value in reading order. A value that cannot be read (of another type, or
+// lost in a damaged file) keeps its default and the reading goes on, so
+// every value that can be read is kept and written back by the next save;
+// the names of those that could not come back in `error` instead of being
+// thrown. A "RunOnce" that cannot be read counts as set when the file
+// holds other values of ours. An item index outside its list reads as
+// item 0. `settings.skin` is left alone; the remembered name is for the
+// skin list.
 SettingsReadResult ReadAllSettings(TAMReg& reg, LaunchSettings& settings);
 
 // Writes "RunOnce" and every setting in writing order and saves the file.

@@ -14,13 +14,15 @@ namespace quendrix {
 
 namespace {
 
-// On Windows a skin folder is an entry whose attributes are exactly "a
-// directory": hidden, read-only, system and reparse points (links) are out.
+// A skin folder is a plain directory: not hidden, not a link. Linux has no
+// read-only attribute; permission bits say nothing of it, and a game
+// installed on read-only media (a squashfs, a store path, mode 555) must
+// still list its skins.
 bool IsPlainDirectory(int dirFd, const char* name) {
   if (name[0] == '.') return false;  // hidden, and "." / ".."
   struct stat st {};
   if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
-  return S_ISDIR(st.st_mode) && (st.st_mode & S_IWUSR) != 0;
+  return S_ISDIR(st.st_mode);
 }
 
 }  // namespace

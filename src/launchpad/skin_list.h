@@ -21,9 +21,9 @@ struct SkinList {
   const std::string& SelectedText() const { return items[static_cast<size_t>(selected)]; }
 };
 
-// Lists `skinsDir`: every entry that is a real directory (not a link), not
-// hidden (no leading "."), not read-only (owner may write), in the order the
-// file system returns them. Folder names are UTF-8 on disk and become cp1251
+// Lists `skinsDir`: every entry that is a real directory (not a link) and
+// not hidden (no leading "."), whatever its permission bits, in the order
+// the file system returns them. Folder names are UTF-8 on disk and become cp1251
 // entries; a name cp1251 cannot hold is left out, since the game could not
 // find that folder again. A missing or unreadable folder gives entry 0 alone.
 // Then selects `remembered` (cp1251): the entry spelt exactly so, else the

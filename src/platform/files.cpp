@@ -12,6 +12,7 @@
 
 #include "core/cp1251.h"
 #include "core/program_folder.h"
+#include "core/user_folders.h"
 
 namespace quendrix {
 
@@ -64,13 +65,16 @@ std::string DataDir() {
   return dir;
 }
 
-std::string DataHomeDir() {
+std::string DataHomeDir(std::string& why) {
   // A relative XDG_DATA_HOME is invalid and ignored, as the replays' folder
   // ignores it, so screenshots and replays stay side by side.
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg && xdg[0] == '/') return WithSlash(std::string(xdg) + "/quendrix");
-  const char* home = std::getenv("HOME");
-  return WithSlash(std::string(home && *home ? home : ".") + "/.local/share/quendrix");
+  const std::filesystem::path base = UserFolder("XDG_DATA_HOME", ".local/share", why);
+  return base.empty() ? std::string() : WithSlash((base / "quendrix").string());
+}
+
+std::string DataHomeDir() {
+  std::string why;
+  return DataHomeDir(why);
 }
 
 std::string MapPath(std::string_view gamePath) {

@@ -25,7 +25,9 @@ std::string DataDir();
 // missing file is reported where a build would have put it.
 std::filesystem::path DataDirFor(const std::filesystem::path& programDir);
 // $XDG_DATA_HOME/quendrix/ when XDG_DATA_HOME is an absolute path, else
-// ~/.local/share/quendrix/; UTF-8, ending in "/".
+// ~/.local/share/quendrix/ (home from $HOME, else the password entry); UTF-8,
+// ending in "/". Empty when the user has no such folder; `why` then says why.
+std::string DataHomeDir(std::string& why);
 std::string DataHomeDir();
 
 // A game path (cp1251, "\" or "/" separators, absolute or relative to the

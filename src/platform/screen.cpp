@@ -375,6 +375,12 @@ void Screen::SetTitle(const std::string& cp1251Title) {
 
 std::string Screen::SaveScreenshot(const std::string& folder) {
   if (!renderer_ || !canvas_ || frameWidth_ <= 0) return {};
+  if (folder.empty()) {
+    // A user with no data folder: the root or the current folder is no
+    // place for a picture.
+    lastError_ = "no folder for screenshots";
+    return {};
+  }
   std::vector<uint8_t> rgb(static_cast<size_t>(frameWidth_) * frameHeight_ * 3);
   SDL_SetRenderTarget(renderer_, canvas_);
   const int read =

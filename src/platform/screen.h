@@ -112,7 +112,8 @@ class Screen {
   void ToggleFullScreen() { SetFullScreen(!fullScreen_); }
   void SetTitle(const std::string& cp1251Title);
   // Writes the last frame's picture as a PNG in `folder`; returns the
-  // file's path, or an empty string when nothing could be written.
+  // file's path, or an empty string when nothing could be written (also
+  // when `folder` is empty: the user has no folder for them).
   std::string SaveScreenshot(const std::string& folder);
   // The last error SDL reported, for the caller's message.
   const std::string& LastError() const { return lastError_; }

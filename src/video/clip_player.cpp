@@ -78,7 +78,10 @@ void ClipPlayer::Close() {
   if (playing_) Halt();
   decoder_.reset();
   presenter_.Clear();
-  notifyPending_ = notice_ = false;
+  // A play cut short by the close still reports its end, as one cut short
+  // by Stop does; a notice not yet taken stays.
+  if (notifyPending_) notice_ = true;
+  notifyPending_ = false;
   popped_ = 0;
   uploaded_ = -1;
   pictureDue_ = false;

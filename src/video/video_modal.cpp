@@ -25,7 +25,8 @@ class SdlVideoClock : public VideoClock {
   }
 };
 
-// ShowCursor's count over the loop's pointer: shown at 0 and above.
+// ShowCursor's count and the window's cursor shape over the loop's pointer:
+// shown at a count of 0 and above, unless the shape is "none".
 class LoopPointer : public SystemPointer {
  public:
   // The count starts where the caller's pointer stands, so the show gives
@@ -34,15 +35,24 @@ class LoopPointer : public SystemPointer {
       : loop_(loop), count_(loop.GetPointer().Visible() ? 0 : -1) {}
   void SetCursorPos(int32_t x, int32_t y) override { loop_.GetPointer().SetPos(x, y); }
   int32_t ShowCursor(bool show) override {
-    const bool was = count_ >= 0;
     count_ += show ? 1 : -1;
-    if ((count_ >= 0) != was) loop_.GetPointer().SetVisible(count_ >= 0);
+    Apply();
     return count_;
+  }
+  void SetWindowCursor(bool none) override {
+    none_ = none;
+    Apply();
   }
 
  private:
+  void Apply() {
+    const bool visible = count_ >= 0 && !none_;
+    if (visible != loop_.GetPointer().Visible()) loop_.GetPointer().SetVisible(visible);
+  }
+
   MessageLoop& loop_;
   int32_t count_;
+  bool none_ = false;
 };
 
 // SDL's queue as the window's events: through the caller's loop (which maps

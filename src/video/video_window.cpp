@@ -31,8 +31,16 @@ void TVideoWindow::BeginModal() {
   ModalResult = mrNone;
 }
 
+void TVideoWindow::SetCursorNone(bool none) {
+  if (CursorNone == none) return;
+  CursorNone = none;
+  pointer_.SetWindowCursor(none);
+}
+
 void TVideoWindow::PrepareClip(const char* name, bool onShow) {
-  CursorNone = true;
+  // The pointer goes at once, not only once the wait is over and the clip
+  // plays: the black window shows no pointer from its first moment.
+  SetCursorNone(true);
   if (onShow) {
     Left = 0;
     Top = 0;
@@ -72,10 +80,16 @@ void TVideoWindow::EndWindow() {
   MediaPlayer1.Stop();
   Showing = false;
   ModalResult = mrOk;
+  GivePointerBack();
+}
+
+void TVideoWindow::GivePointerBack() {
   if (pointerHidden_) {
     pointer_.ShowCursor(true);
     pointerHidden_ = false;
   }
+  // The window has gone, and its cursor shape with it.
+  SetCursorNone(false);
 }
 
 void TVideoWindow::FormKeyDown(uint16_t, uint32_t) {
@@ -97,10 +111,7 @@ void TVideoWindow::CloseAfterError() {
   if (MediaPlayer1.Device().IsOpen()) MediaPlayer1.Stop();
   Showing = false;
   ModalResult = mrCancel;
-  if (pointerHidden_) {
-    pointer_.ShowCursor(true);
-    pointerHidden_ = false;
-  }
+  GivePointerBack();
 }
 
 void TVideoWindow::CloseRequested() {

@@ -69,6 +69,9 @@ class SystemPointer {
   // One step up (show) or down (hide) on the show count; the pointer is
   // shown while the count is 0 or more. Returns the new count.
   virtual int32_t ShowCursor(bool show) = 0;
+  // The shape over the window: "none" (true) hides the pointer whatever the
+  // count, from the moment it is set until the window goes (false).
+  virtual void SetWindowCursor(bool none) = 0;
 };
 
 // The millisecond tick counter and a way to let time go by without
@@ -128,7 +131,8 @@ class TVideoWindow {
 
   // The window: position and size in screen pixels.
   int32_t Left = 0, Top = 0, Width = 0, Height = 0;
-  bool CursorNone = false;  // the window's cursor shape is "none"
+  // The window's cursor shape is "none"; the pointer is asked to follow.
+  bool CursorNone = false;
   // Showing modally; cleared with ModalResult set when the window closes.
   bool Showing = false;
   int32_t ModalResult = mrNone;
@@ -161,6 +165,10 @@ class TVideoWindow {
   void PrepareClip(const char* name, bool onShow);
   // Clears the file name, stops, closes with OK, shows the pointer again.
   void EndWindow();
+  // The window's cursor shape, and the pointer told of it.
+  void SetCursorNone(bool none);
+  // On closing: the show count's step back up, the cursor shape gone.
+  void GivePointerBack();
   const std::string& Folder() const { return folder_; }
 
  private:

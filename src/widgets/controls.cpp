@@ -88,7 +88,7 @@ std::string_view DropDown::Text() const {
 }
 
 void Edit::SetText(std::string_view text) {
-  text_->assign(text.substr(0, maxLength_));
+  text_->assign(text);
 }
 
 std::string Edit::Accept(std::string_view utf8, size_t maxLength) {
@@ -243,7 +243,7 @@ void Panel::TypeText(std::string_view utf8) {
 }
 
 void Panel::SetEditText(Edit& edit, std::string_view utf8) {
-  const std::string text = Edit::Accept(utf8, edit.MaxLength());
+  const std::string text = Edit::Accept(utf8, edit.Room());
   if (text == edit.Text()) return;
   edit.SetText(text);
   Fire(edit.onChange, edit);

@@ -21,6 +21,7 @@
 // value from code fires nothing.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -174,20 +175,25 @@ class DropDown : public Control {
   int32_t* index_;
 };
 
-// Longest player name the name edit keeps. The label over a ball shows the
-// name's first 11 characters: "1. " + 11 + " (99)" is 19 cells of the 6-pixel
-// skin font, 114 pixels, which just fits the 116-pixel name box under it.
-// A longer name would be cut over the ball and show whole elsewhere.
-inline constexpr size_t kPlayerNameLength = 11;
+// Longest player name typed into the name edit. The play screen shows the
+// name's first 11 characters over the ball, 13 on the compact panel and 17
+// on the full one, so a name of up to 17 shows whole somewhere; the rest is
+// room to spare, and bounds what typing or pasting can make.
+inline constexpr size_t kPlayerNameLength = 24;
 
 class Edit : public Control {
  public:
   Edit(std::string name, Bounds b, std::string& text, size_t maxLength)
       : Control(ControlKind::kEdit, std::move(name), b), text_(&text), maxLength_(maxLength) {}
   const std::string& Text() const { return *text_; }
-  // cp1251; cut to the maximum length.
+  // cp1251, kept whole: a longer stored text shows as it is.
   void SetText(std::string_view text);
+  // The most characters typing may leave.
   size_t MaxLength() const { return maxLength_; }
+  // The most characters the text may have after an edit: the maximum, or
+  // the text's own length when longer, so that a longer stored text can be
+  // shortened but never grows.
+  size_t Room() const { return std::max(maxLength_, text_->size()); }
   // What typing `utf8` leaves: the characters cp1251 can hold (others, and
   // control characters, are dropped), in cp1251, at most `maxLength` of them.
   static std::string Accept(std::string_view utf8, size_t maxLength);

@@ -17,14 +17,13 @@ namespace quendrix::widgets {
 
 namespace {
 
-constexpr float kBox = 13;           // check box side, radio button diameter
-constexpr float kBoxGap = 5;         // box to caption
-constexpr float kTabHeight = 19;     // tab strip of a tab box
-constexpr float kTabPad = 9;         // each side of a tab's caption
-constexpr float kArrowWidth = 17;    // the drop-down list's arrow area
-constexpr float kRowPad = 2;         // above and below a list row's text
-constexpr float kTextInset = 5;      // text from the left edge of a field
-constexpr size_t kEditBuffer = 160;  // bytes of UTF-8 an edit is typed into
+constexpr float kBox = 13;         // check box side, radio button diameter
+constexpr float kBoxGap = 5;       // box to caption
+constexpr float kTabHeight = 19;   // tab strip of a tab box
+constexpr float kTabPad = 9;       // each side of a tab's caption
+constexpr float kArrowWidth = 17;  // the drop-down list's arrow area
+constexpr float kRowPad = 2;       // above and below a list row's text
+constexpr float kTextInset = 5;    // text from the left edge of a field
 
 // Keys an edit takes while it is typed in, as the slots of io.KeysDown.
 constexpr SDL_Keycode kEditKeys[] = {SDLK_BACKSPACE, SDLK_DELETE, SDLK_LEFT, SDLK_RIGHT,
@@ -128,7 +127,7 @@ int EditCallback(ImGuiInputTextCallbackData* data) {
   }
   if (data->EventFlag == ImGuiInputTextFlags_CallbackEdit) {
     size_t count = Utf8Count(data->Buf, data->BufTextLen);
-    while (count > edit->MaxLength() && data->BufTextLen > 0) {
+    while (count > edit->Room() && data->BufTextLen > 0) {
       const int end = data->CursorPos > 0 ? data->CursorPos : data->BufTextLen;
       int start = end - 1;
       while (start > 0 && (static_cast<unsigned char>(data->Buf[start]) & 0xC0) == 0x80) --start;
@@ -616,12 +615,14 @@ void WidgetView::DrawEdit(Panel& panel, Edit& edit, float x, float y) {
     focusAsked_ = &edit;
   }
 
-  char buffer[kEditBuffer];
+  // Room for the longest text the edit may hold, whole: a cp1251 character
+  // is at most three bytes of UTF-8.
   const std::string text = Cp1251ToUtf8(edit.Text());
-  const size_t size = std::min(kEditBuffer, 3 * edit.MaxLength() + 1);
-  const size_t used = std::min(text.size(), size - 1);
-  std::memcpy(buffer, text.data(), used);
-  buffer[used] = '\0';
+  const size_t size = 3 * edit.Room() + 1;
+  if (editBuffer_.size() < size) editBuffer_.resize(size);
+  char* buffer = editBuffer_.data();
+  std::memcpy(buffer, text.data(), text.size());
+  buffer[text.size()] = '\0';
 
   ImGui::PushStyleColor(ImGuiCol_FrameBg, IM_COL32(0, 0, 0, 0));
   ImGui::PushStyleColor(ImGuiCol_FrameBgHovered, IM_COL32(0, 0, 0, 0));

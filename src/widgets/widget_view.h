@@ -22,6 +22,7 @@
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "widgets/controls.h"
 #include "widgets/menu_input.h"
@@ -140,6 +141,7 @@ class WidgetView {
   DropDown* viewList_ = nullptr;     // the list the ImGui popup is open for
   int32_t shownHighlight_ = -1;      // the highlight the popup last scrolled to
   Edit* focusAsked_ = nullptr;       // the edit asked to take ImGui's keyboard
+  std::vector<char> editBuffer_;     // UTF-8 an edit is typed into; grows, never shrinks
   std::unordered_map<const Picture*, Texture> textures_;
 };
 

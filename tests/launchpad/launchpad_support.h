@@ -100,7 +100,9 @@ class LaunchpadRig {
     s.videos = &videos;
     s.game = &game;
     s.dataDir = dir.path();
-    s.settingsFile = SettingsFile();
+    s.settingsFile = settingsFile;
+    s.noSettingsFolder = noSettingsFolder;
+    s.noDataFolder = noDataFolder;
     s.messageBox = [this](const std::string& title, const std::string& text) {
       boxes.push_back(Cp1251ToUtf8(title) + ": " + Cp1251ToUtf8(text));
     };
@@ -150,6 +152,9 @@ class LaunchpadRig {
   }
 
   TempDir dir;
+  // What the launch pad is given: the settings file, or none and why.
+  std::filesystem::path settingsFile = SettingsFile();
+  std::string noSettingsFolder, noDataFolder;
   FakeDisplay display;
   SilentSoundDevice sound;
   FakeAnimation animation;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "game/mainsource19.h"
 #include "launchpad/launchpad_view.h"
 #include "launchpad_support.h"
@@ -315,11 +317,16 @@ TEST(LaunchpadPlayers, TexturesCycleFromTheSecondFileAndBadOnesChangeNothing) {
   EXPECT_EQ(lp.settings.texture[0], "b.bmp");
   EXPECT_EQ(lp.PlayerTexture(1).Pixel(0, 0), colours[1]);
   ASSERT_EQ(rig.boxes.size(), 1u);
-  // No folder at all: the same.
-  std::filesystem::remove_all(rig.dir / "textures");
-  rig.Click("tex_inc");
-  EXPECT_EQ(rig.boxes.size(), 2u);
-  EXPECT_EQ(lp.settings.texture[0], "b.bmp");
+  // An empty folder, or none at all: the box says there are no textures.
+  for (bool folder : {true, false}) {
+    std::filesystem::remove_all(rig.dir / "textures");
+    if (folder) std::filesystem::create_directories(rig.dir / "textures");
+    rig.Click("tex_inc");
+    ASSERT_EQ(rig.boxes.size(), folder ? 2u : 3u);
+    EXPECT_EQ(rig.boxes.back(),
+              "Quendrix: No ball textures (*.bmp) in " + (rig.dir / "textures").string());
+    EXPECT_EQ(lp.settings.texture[0], "b.bmp");
+  }
 }
 
 // ---- Rules -----------------------------------------------------------------------
@@ -441,6 +448,210 @@ TEST(LaunchpadSettings, MissingMenuSoundsKeepTheStoredSettings) {
   TAMReg reg(rig.SettingsFile());
   reg.SetActive(true);
   EXPECT_EQ(reg.ReadInt("Players"), 2);
+}
+
+// The player's stored names and choices with one damaged line: one box
+// names it and the file, and a setup OK writes every other value back.
+TEST(LaunchpadSettings, ADamagedLineCostsOnlyItsOwnValue) {
+  LaunchpadRig rig;
+  LaunchSettings stored;
+  stored.player = {"Alice", "Bob", "Carol", "Dave"};
+  stored.easy[2] = true;
+  stored.pull[3] = false;
+  {
+    TAMReg reg(rig.SettingsFile());
+    WriteAllSettings(reg, stored);
+  }
+  std::string text = ReadFile(rig.SettingsFile());
+  text.replace(text.find("\"Bob\""), 5, "\"B\xFF\"");  // not UTF-8
+  WriteFile(rig.SettingsFile(), text);
+
+  Tlaunchpad& lp = rig.Create();
+  ASSERT_EQ(rig.boxes.size(), 1u);
+  const std::string box =
+      "Quendrix: Failed to get data for 'Player 2'\n" + rig.SettingsFile().string() + ": line ";
+  EXPECT_EQ(rig.boxes[0].substr(0, box.size()), box);
+  EXPECT_NE(rig.boxes[0].find("not UTF-8"), std::string::npos);
+  rig.ClickPicture(kSpotPoint[2].x, kSpotPoint[2].y);
+  rig.Click("OkButton1");
+  EXPECT_EQ(rig.boxes.size(), 1u);
+  LaunchSettings back;
+  TAMReg reg(rig.SettingsFile());
+  const SettingsReadResult read = ReadAllSettings(reg, back);
+  EXPECT_EQ(read.error, "");
+  stored.player[1] = LaunchSettings{}.player[1];
+  EXPECT_EQ(back.player, stored.player);
+  EXPECT_EQ(back.easy, stored.easy);
+  EXPECT_EQ(back.pull, stored.pull);
+  EXPECT_EQ(lp.settings.player, stored.player);
+}
+
+// A save that fails says which file and why, under the spec'd message, and
+// the setup panel stays for another try.
+TEST(LaunchpadSettings, AFailedSaveNamesTheFileAndTheReason) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  // A file stands where the settings folder should be made.
+  WriteFile(rig.SettingsFile().parent_path(), "not a folder");
+  const std::string box = "Quendrix: Failed to set data for 'RunOnce'\n" +
+                          rig.SettingsFile().parent_path().string() + ": ";
+  rig.ClickPicture(kSpotPoint[2].x, kSpotPoint[2].y);
+  rig.Click("OkButton1");
+  ASSERT_EQ(rig.boxes.size(), 1u);
+  EXPECT_EQ(rig.boxes[0].substr(0, box.size()), box);
+  EXPECT_GT(rig.boxes[0].size(), box.size()) << "the system's reason";
+  EXPECT_TRUE(lp.setup.Visible());
+  // A launch plays on regardless, after the same box.
+  lp.MenuAction(MenuAction::kBack);
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  rig.Click("launch");
+  ASSERT_EQ(rig.boxes.size(), 2u);
+  EXPECT_EQ(rig.boxes[1], rig.boxes[0]);
+  EXPECT_EQ(rig.game.games.size(), 1u);
+}
+
+// A user with no home folder: one box at start says what cannot be kept
+// and why; the launch pad then plays, and OK and launch write nothing.
+TEST(LaunchpadSettings, NoFolderForSettingsPlaysOnInMemory) {
+  LaunchpadRig rig;
+  rig.settingsFile.clear();
+  rig.noSettingsFolder = "no folder for the settings: no HOME";
+  rig.noDataFolder = "no HOME either";
+  Tlaunchpad& lp = rig.Create();
+  ASSERT_EQ(rig.boxes.size(), 1u);
+  EXPECT_EQ(rig.boxes[0],
+            "Quendrix: Settings cannot be kept after this run:\n"
+            "no folder for the settings: no HOME\n"
+            "Replays and screenshots cannot be saved:\nno HOME either");
+  EXPECT_TRUE(lp.settings.screen640);
+  rig.ClickPicture(kSpotPoint[2].x, kSpotPoint[2].y);
+  rig.Click("screen800");
+  rig.Click("OkButton1");
+  EXPECT_TRUE(lp.mainmenu.Visible());
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  rig.Click("launch");
+  ASSERT_EQ(rig.game.games.size(), 1u);
+  EXPECT_TRUE(rig.game.games[0].screen800);
+  EXPECT_EQ(rig.boxes.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(rig.dir / "config"));
+}
+
+// Esc, pad B or a right click on the setup panel goes back writing nothing:
+// every setup control as the panel found it, the music as its box says.
+struct BackWay {
+  const char* name;
+  SDL_Event event;
+};
+void PrintTo(const BackWay& way, std::ostream* os) {
+  *os << way.name;
+}
+
+class SetupBack : public ::testing::TestWithParam<BackWay> {};
+
+TEST_P(SetupBack, PutsEverySetupControlBack) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  LaunchpadView view(lp, nullptr, Bitmap(), Bitmap());
+  std::filesystem::create_directories(rig.dir / "skins/blue");
+  rig.ClickPicture(kSpotPoint[2].x, kSpotPoint[2].y);
+  const LaunchSettings opened = lp.settings;
+  ASSERT_TRUE(lp.DXSong.Items[0].IsPlaying());
+  for (const char* control :
+       {"screen1024", "fastwrite", "soundoff", "bgsounds", "skipintro", "noflip", "forceinterface"})
+    rig.Click(control);
+  lp.setup.ChooseItem(lp.Get<widgets::DropDown>("frameskip"), 2);
+  auto& skin = lp.Get<widgets::DropDown>("skin");
+  skin.items.push_back("blue");
+  lp.setup.ChooseItem(skin, 1);
+  ASSERT_EQ(lp.settings.skin, "blue");
+  ASSERT_FALSE(lp.DXSong.Items[0].IsPlaying());
+
+  view.HandleEvent(GetParam().event);
+  ASSERT_TRUE(lp.mainmenu.Visible());
+  const LaunchSettings& s = lp.settings;
+  EXPECT_EQ(std::tie(s.screen640, s.screen800, s.screen1024, s.fastwrite, s.soundon, s.soundoff,
+                     s.bgsounds, s.frameskip, s.skipintro, s.noflip, s.forceinterface, s.skin),
+            std::tie(opened.screen640, opened.screen800, opened.screen1024, opened.fastwrite,
+                     opened.soundon, opened.soundoff, opened.bgsounds, opened.frameskip,
+                     opened.skipintro, opened.noflip, opened.forceinterface, opened.skin));
+  EXPECT_EQ(skin.ItemIndex(), 0);
+  EXPECT_TRUE(lp.DXSong.Items[0].IsPlaying());
+  EXPECT_FALSE(std::filesystem::exists(rig.SettingsFile()));
+  // The next game starts on them too.
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  rig.Click("launch");
+  ASSERT_EQ(rig.game.games.size(), 1u);
+  EXPECT_TRUE(rig.game.games[0].screen640);
+  EXPECT_FALSE(rig.game.games[0].screen1024);
+}
+
+BackWay Way(const char* name, uint32_t type) {
+  BackWay way{name, {}};
+  way.event.type = type;
+  if (type == SDL_KEYDOWN) way.event.key.keysym.sym = SDLK_ESCAPE;
+  if (type == SDL_MOUSEBUTTONDOWN) way.event.button.button = SDL_BUTTON_RIGHT;
+  if (type == SDL_CONTROLLERBUTTONDOWN) way.event.cbutton.button = SDL_CONTROLLER_BUTTON_B;
+  return way;
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, SetupBack,
+                         ::testing::Values(Way("Escape", SDL_KEYDOWN),
+                                           Way("RightClick", SDL_MOUSEBUTTONDOWN),
+                                           Way("PadB", SDL_CONTROLLERBUTTONDOWN)),
+                         [](const ::testing::TestParamInfo<BackWay>& param) {
+                           return param.param.name;
+                         });
+
+// Keys and pads press the putting radios and the aiming box as the mouse
+// does, and the shown player's mirrors follow them.
+TEST(LaunchpadPlayers, KeysAndPadChoicesReachThePlayersMirrors) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  rig.Click("playerinfo", 1);
+  widgets::Panel& start = lp.start;
+  start.SetFocus(lp.Find("pullputt"));
+  start.HandleAction(MenuAction::kRight);  // the arrow checks "Пуш"
+  ASSERT_TRUE(lp.settings.pushputt);
+  EXPECT_FALSE(lp.settings.pull[1]);
+  start.HandleAction(MenuAction::kNextField);
+  ASSERT_EQ(start.Focus(), lp.Find("easytarget"));
+  start.HandleAction(MenuAction::kSelect);  // Space or pad A
+  EXPECT_TRUE(lp.settings.easy[1]);
+  EXPECT_TRUE(lp.settings.pull[0]);
+  EXPECT_FALSE(lp.settings.easy[0]);
+  rig.Click("launch");
+  ASSERT_EQ(rig.game.games.size(), 1u);
+  EXPECT_FALSE(rig.game.games[0].pull[1]);
+  EXPECT_TRUE(rig.game.games[0].easy[1]);
+}
+
+// A name as long as the full panel shows is taken whole, and a longer
+// stored one shows whole and is played and kept whole.
+TEST(LaunchpadPlayers, LongNamesAreTakenAndShownWhole) {
+  LaunchpadRig rig;
+  const std::string stored = Utf8ToCp1251("Александра Константиновна");  // 25
+  {
+    TAMReg reg(rig.SettingsFile());
+    LaunchSettings s;
+    s.player[0] = stored;
+    WriteAllSettings(reg, s);
+  }
+  Tlaunchpad& lp = rig.Create();
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  auto& name = lp.Get<widgets::Edit>("name");
+  EXPECT_EQ(name.Text(), stored);
+  rig.Click("playerinfo", 1);
+  lp.start.SetEditText(name, "Анна-Мария Ивлева");  // 17
+  EXPECT_EQ(Cp1251ToUtf8(lp.settings.player[1]), "Анна-Мария Ивлева");
+  rig.Click("playerinfo", 0);
+  EXPECT_EQ(name.Text(), stored);
+  rig.Click("launch");
+  ASSERT_EQ(rig.game.games.size(), 1u);
+  EXPECT_EQ(rig.game.games[0].player[0], stored);
+  TAMReg reg(rig.SettingsFile());
+  reg.SetActive(true);
+  EXPECT_EQ(reg.ReadString("Player 1"), stored);
 }
 
 }  // namespace

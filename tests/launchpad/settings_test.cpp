@@ -93,6 +93,13 @@ class SettingsTest : public ::testing::Test {
     TAMReg reg(File());
     WriteAllSettings(reg, s);
   }
+  // Reads the file as the next start would: whole, and holding `want`.
+  void ExpectWholeFileOf(const LaunchSettings& want) {
+    LaunchSettings back;
+    const SettingsReadResult r = Read(back);
+    EXPECT_TRUE(r.error.empty() && !r.damage && !r.firstRun) << Cp1251ToUtf8(r.error);
+    ExpectSameStoredSettings(back, want);
+  }
   std::string Message(const std::function<void(TAMReg&)>& action) {
     TAMReg reg(File());
     try {
@@ -383,49 +390,83 @@ TEST_F(SettingsTest, ItemIndexesOutsideTheirListsReadAsItemZero) {
   EXPECT_EQ(s.course, 0);
 }
 
-TEST_F(SettingsTest, AWrongTypedValueStopsTheReadingButKeepsWhatCameBefore) {
-  Store(Unusual());
-  std::string text = ReadFile(File());
-  const std::string was = "\"Collide\"=dword:00000001";
-  ASSERT_NE(text.find(was), std::string::npos);
-  text.replace(text.find(was), was.size(), "\"Collide\"=\"1\"");
-  Write(text);
+// One value of a stored file damaged: that value alone takes its design
+// default and is named; every other is read, and a save writes them back.
+struct DamageCase {
+  const char* name;
+  std::string line, damaged;      // a line of the stored file and what it becomes
+  std::string error;              // what the error box names
+  void (*lose)(LaunchSettings&);  // the damaged value back to its default
+};
 
-  LaunchSettings s;
-  const SettingsReadResult r = Read(s);
-  EXPECT_EQ(r.error, "Invalid data type for 'Collide'");
-  EXPECT_EQ(s.nextplayer, 1);  // read before it
-  EXPECT_EQ(s.startplayer, 2);
-  EXPECT_TRUE(s.skipintro);
-  EXPECT_EQ(s.whencollide, 0);  // defaults from it on
-  EXPECT_EQ(s.scoring, 0);
-  EXPECT_FALSE(s.plus1);
-  EXPECT_EQ(s.player[0], kPlayer1);
-  EXPECT_EQ(r.rememberedSkin, "");
-  const auto& values = SettingValues();
-  for (size_t i = 0; i < values.size(); ++i) {
-    if (std::string(values[i].name) == "Collide") {
-      EXPECT_EQ(r.sources[i], ValueSource::kFailed);
-      EXPECT_EQ(r.sources[i - 1], ValueSource::kStored);
-      EXPECT_EQ(r.sources[i + 1], ValueSource::kDefault);
-    }
-  }
+void PrintTo(const DamageCase& c, std::ostream* os) {
+  *os << c.name;
 }
 
-TEST_F(SettingsTest, ADamagedLineLosesOnlyItsOwnValue) {
+class DamagedValue : public SettingsTest, public ::testing::WithParamInterface<DamageCase> {};
+
+TEST_P(DamagedValue, ADamagedLineLosesOnlyItsOwnValue) {
+  const DamageCase& c = GetParam();
   Store(Unusual());
   std::string text = ReadFile(File());
-  const std::string was = "\"Player 2\"=\"";
-  text.insert(text.find(was) + was.size(), "\xFF\xFE");  // not UTF-8
+  ASSERT_NE(text.find(c.line), std::string::npos);
+  text.replace(text.find(c.line), c.line.size(), c.damaged);
+  Write(text);
+
+  LaunchSettings s;
+  const SettingsReadResult r = Read(s);
+  EXPECT_EQ(r.error, c.error);
+  EXPECT_NE(r.detail.find(File().string()), std::string::npos);
+  EXPECT_FALSE(r.firstRun);
+  LaunchSettings want = Unusual();
+  c.lose(want);
+  ExpectSameStoredSettings(s, want);
+  EXPECT_EQ(r.rememberedSkin, Unusual().skin);
+
+  // The next save keeps every stored value and mends the damaged one.
+  s.skin = r.rememberedSkin;
+  Store(s);
+  ExpectWholeFileOf(want);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, DamagedValue,
+    ::testing::Values(
+        DamageCase{"NotUtf8", "\"Player 2\"=\"", "\"Player 2\"=\"\xFF\xFE",
+                   "Failed to get data for 'Player 2'",
+                   [](LaunchSettings& s) { s.player[1] = LaunchSettings{}.player[1]; }},
+        DamageCase{"WrongType", "\"Collide\"=dword:00000001", "\"Collide\"=\"1\"",
+                   "Invalid data type for 'Collide'",
+                   [](LaunchSettings& s) { s.whencollide = LaunchSettings{}.whencollide; }},
+        DamageCase{"BrokenKeyLine", "Quendrix v1.0jc\\Easy 1]", "Quendrix v1.0jc\\Easy 1",
+                   "Failed to get data for 'Easy 1'",
+                   [](LaunchSettings& s) { s.easy[0] = LaunchSettings{}.easy[0]; }},
+        DamageCase{"FirstRunMarker", "\"RunOnce\"=dword:00000001", "\"RunOnce\"=dword:0000",
+                   "Invalid data type for 'RunOnce'", [](LaunchSettings&) {}},
+        DamageCase{"RadioOfAGroup", "\"Screen 1024\"=dword:00000001", "\"Screen 1024\"=\x01",
+                   "Failed to get data for 'Screen 1024'",
+                   [](LaunchSettings& s) { s.screen1024 = LaunchSettings{}.screen1024; }}),
+    [](const ::testing::TestParamInfo<DamageCase>& param) { return param.param.name; });
+
+TEST_F(SettingsTest, EveryValueThatCannotBeReadIsNamedOnce) {
+  Store(Unusual());
+  std::string text = ReadFile(File());
+  for (const char* name : {"Scoring", "Pull 1", "Pull 4"}) {
+    const std::string line = std::string("\"") + name + "\"=dword:";
+    ASSERT_NE(text.find(line), std::string::npos) << name;
+    text.replace(text.find(line), line.size(), std::string("\"") + name + "\"=\"1\"; ");
+  }
+  // A key that lost its value line.
+  const size_t lost = text.find("\"Player 4\"=");
+  text.erase(lost, text.find('\n', lost) + 1 - lost);
   Write(text);
   LaunchSettings s;
   const SettingsReadResult r = Read(s);
-  EXPECT_EQ(r.error, "Failed to get data for 'Player 2'");
-  ASSERT_TRUE(r.damage);
-  EXPECT_EQ(s.player[0], "Ann");
-  EXPECT_EQ(s.player[1], "\xC8\xE3\xF0\xEE\xEA  2");
-  EXPECT_TRUE(s.pull[0]);  // read after: the default
-  EXPECT_EQ(r.rememberedSkin, Unusual().skin);
+  EXPECT_EQ(r.error,
+            "Invalid data type for 'Scoring', 'Pull 1', 'Pull 4'\n"
+            "Failed to get data for 'Player 4'");
+  EXPECT_EQ(s.players, Unusual().players);
+  EXPECT_EQ(s.easy, Unusual().easy);
 }
 
 TEST_F(SettingsTest, TruncatedFilesNeverInventValues) {
@@ -460,13 +501,13 @@ TEST_F(SettingsTest, TruncatedFilesNeverInventValues) {
     ASSERT_TRUE(s.easy[3] == stored.easy[3] || s.easy[3] == defaults.easy[3]) << cut;
     ASSERT_TRUE(r.rememberedSkin == stored.skin || r.rememberedSkin.empty()) << cut;
   }
-  // A file cut short just before a key loses that key and what is read after it.
+  // A file cut short just before a key loses that key alone.
   Write(whole.substr(0, whole.find("[" + kKey + "Pull 4]")));
   LaunchSettings s;
   EXPECT_EQ(Read(s).error, "Failed to get data for 'Pull 4'");
   EXPECT_EQ(s.pull[2], stored.pull[2]);
   EXPECT_EQ(s.pull[3], defaults.pull[3]);
-  EXPECT_EQ(s.easy[0], defaults.easy[0]);
+  EXPECT_EQ(s.easy[0], stored.easy[0]);
 }
 
 TEST_F(SettingsTest, EmptyAndBinaryFilesReportAndKeepTheDefaults) {

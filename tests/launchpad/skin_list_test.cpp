@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <algorithm>
 
 #include "core/cp1251.h"
 #include "launchpad/settings.h"
@@ -35,19 +36,24 @@ class SkinListTest : public ::testing::Test {
   TempDir tmp_;
 };
 
-TEST_F(SkinListTest, OnlyPlainWritableVisibleFoldersAreListed) {
+TEST_F(SkinListTest, EveryPlainVisibleFolderIsListedWhateverItsPermissions) {
   Skin("blue");
   Skin(".hidden");
+  // As on read-only media: the folders and the skins folder itself 555.
   Skin("readonly");
-  ::chmod((Skins() / "readonly").c_str(), 0555);
+  Skin("locked");
   WriteFile(Skins() / "notes.txt", "a file, not a skin");
   fs::create_directory_symlink(Skins() / "blue", Skins() / "link");
-  const SkinList list = BuildSkinList(Skins(), "");
-  ASSERT_EQ(list.items.size(), 2u);
+  ::chmod((Skins() / "readonly").c_str(), 0555);
+  ::chmod((Skins() / "locked").c_str(), 0);
+  ::chmod(Skins().c_str(), 0555);
+  const SkinList list = BuildSkinList(Skins(), "readonly");
+  std::vector<std::string> names(list.items.begin() + 1, list.items.end());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"blue", "locked", "readonly"}));
   EXPECT_EQ(list.items[0], kDefaultSkinEntry);
   EXPECT_EQ(list.items[0], Utf8ToCp1251("[обычный интерфейс]"));
-  EXPECT_EQ(list.items[1], "blue");
-  EXPECT_EQ(list.selected, 0);
+  EXPECT_EQ(list.SelectedText(), "readonly");
 }
 
 TEST_F(SkinListTest, FoldersComeInTheFileSystemsOrder) {

@@ -69,6 +69,7 @@ TEST_F(SdlDisplayTest, ModesComeAndGoOnTheOneWindowAndScreenshotsShowTheBackSurf
   EXPECT_EQ(PixelAt(png, 11, 20) & 0xF0F0F0, 0xF00000u);
   SDL_FreeSurface(png);
   std::filesystem::remove_all(dir);
+  EXPECT_EQ(screen.SaveScreenshot(""), "") << "no folder, no picture";
 
   draw.Display.SetWidth(640);
   draw.Display.SetHeight(480);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,8 +22,12 @@ constexpr const char* kFolder = "/game/";
 class TestClock : public VideoClock {
  public:
   uint32_t Milliseconds() override { return now; }
-  void Sleep(uint32_t ms) override { now += ms; }
+  void Sleep(uint32_t ms) override {
+    if (onSleep) onSleep();
+    now += ms;
+  }
   uint32_t now = 10000;
+  std::function<void()> onSleep;  // the black window's wait
 };
 
 // What happened, in order, with the clock's time: "open tarn.avi@10000".
@@ -64,7 +69,8 @@ class RecordingDevice : public ClipDevice {
   void Close() override {
     if (!open_) return;
     Note("close");
-    open_ = playing_ = notify_ = notice_ = false;
+    if (playing_ && notify_) notice_ = true;  // as the device's contract says
+    open_ = playing_ = notify_ = false;
   }
   bool IsOpen() const override { return open_; }
   void SetDisplayRect(const ClipRect& r) override { shownAt = r; }
@@ -111,7 +117,14 @@ class RecordingPointer : public SystemPointer {
     log_.push_back(show ? "show" : "hide");
     return count += show ? 1 : -1;
   }
+  void SetWindowCursor(bool none) override {
+    log_.push_back(none ? "cursor none" : "cursor back");
+    shapeNone = none;
+  }
+  // What the system would show now.
+  bool Visible() const { return count >= 0 && !shapeNone; }
   int32_t count = 0;
+  bool shapeNone = false;
 
  private:
   Log& log_;
@@ -192,7 +205,8 @@ TEST(IntroWindow, PlaysTheLogoThenTheIntroThenCloses) {
   Fixture f;
   Tintro w(f.device, f.pointer, f.clock, kFolder);
   EXPECT_EQ(f.Run(w), VideoEnd::kFinished);
-  const Log want{"open tarn.avi@10000",
+  const Log want{"cursor none",
+                 "open tarn.avi@10000",
                  "play notify@11500",
                  "pointer 640,480",
                  "hide",
@@ -202,7 +216,8 @@ TEST(IntroWindow, PlaysTheLogoThenTheIntroThenCloses) {
                  "play notify@14500",
                  "end@24500",
                  "stop@24500",
-                 "show"};
+                 "show",
+                 "cursor back"};
   EXPECT_EQ(f.log, want);
   EXPECT_FALSE(w.Showing);
   EXPECT_EQ(w.ModalResult, mrOk);
@@ -219,7 +234,7 @@ TEST(IntroWindow, AKeyDuringTheLogoSkipsBothClips) {
   EXPECT_EQ(Find(f.log, "open intro.avi"), -1);
   ASSERT_NE(Find(f.log, "stop"), -1);
   EXPECT_EQ(TimeOf(f.log[Find(f.log, "stop")]), 12000u);
-  EXPECT_EQ(f.log.back(), "show");
+  EXPECT_EQ(f.log.back(), "cursor back");
   EXPECT_EQ(f.pointer.count, 0);
 }
 
@@ -263,6 +278,30 @@ TEST(IntroWindow, ControlIsCentredOnTheScreen) {
   EXPECT_TRUE(w.MediaPlayer1.Notify);
 }
 
+// The black window hides the pointer from its first moment: through the
+// wait before the clip, not only once the clip plays; and gives it back.
+template <typename Window>
+void PointerHiddenFromTheStart() {
+  Fixture f;
+  int waits = 0, shownWhileWaiting = 0;
+  f.clock.onSleep = [&] {
+    ++waits;
+    if (f.pointer.Visible()) ++shownWhileWaiting;
+  };
+  Window w(f.device, f.pointer, f.clock, kFolder);
+  EXPECT_EQ(f.Run(w), VideoEnd::kFinished);
+  EXPECT_GT(waits, 0);
+  EXPECT_EQ(shownWhileWaiting, 0);
+  EXPECT_TRUE(f.pointer.Visible());
+}
+
+TEST(IntroWindow, ThePointerIsHiddenFromTheMomentTheWindowShows) {
+  PointerHiddenFromTheStart<Tintro>();
+}
+TEST(CreditsWindow, ThePointerIsHiddenFromTheMomentTheWindowShows) {
+  PointerHiddenFromTheStart<Textro>();
+}
+
 // A completion the stopped play reports after an early end finds the file
 // name cleared (intro) or the window closed (credits): nothing happens.
 template <typename Window>
@@ -293,13 +332,15 @@ TEST(CreditsWindow, PlaysTheCreditsClipAndCloses) {
   Fixture f;
   Textro w(f.device, f.pointer, f.clock, kFolder);
   EXPECT_EQ(f.Run(w), VideoEnd::kFinished);
-  const Log want{"open credits.avi@10000",
+  const Log want{"cursor none",
+                 "open credits.avi@10000",
                  "play notify@11500",
                  "pointer 640,480",
                  "hide",
                  "end@35500",
                  "stop@35500",
-                 "show"};
+                 "show",
+                 "cursor back"};
   EXPECT_EQ(f.log, want);
   EXPECT_EQ(f.pointer.count, 0);
 }
@@ -315,7 +356,7 @@ TEST(IntroWindow, MissingLogoClosesTheWindowAtOnce) {
   EXPECT_EQ(f.errors[0], "tarn.avi: No such file or directory");
   EXPECT_EQ(Find(f.log, "play"), -1);
   EXPECT_EQ(f.clock.now, 10000u) << "no wait for a clip that cannot play";
-  EXPECT_EQ(f.pointer.count, 0);
+  EXPECT_TRUE(f.pointer.Visible());
   EXPECT_FALSE(w.Showing);
 }
 
@@ -326,7 +367,7 @@ TEST(IntroWindow, MissingIntroAfterTheLogoClosesTheWindow) {
   EXPECT_EQ(f.Run(w), VideoEnd::kFailed);
   ASSERT_EQ(f.errors.size(), 1u);
   EXPECT_EQ(f.errors[0], "intro.avi: No such file or directory");
-  EXPECT_EQ(f.log.back(), "show");
+  EXPECT_EQ(f.log.back(), "cursor back");
   EXPECT_EQ(f.pointer.count, 0);
   EXPECT_EQ(f.clock.now, 14500u);
 }

@@ -216,8 +216,8 @@ TEST(WidgetDropDownKeys, OpenMoveChooseAndCancel) {
 }
 
 TEST(WidgetEditTyping, KeepsWhatCp1251HoldsUpToTheNameLength) {
-  // The name label over a ball shows this many characters.
-  EXPECT_EQ(kPlayerNameLength, kLabelOverBall);
+  // The full panel shows this many characters of a name; the edit takes them.
+  EXPECT_GE(kPlayerNameLength, kLabelFull);
 
   std::string name = "\xC8\xE3\xF0\xEE\xEA  1";  // "Игрок  1"
   Panel p("start", 379, 141);
@@ -235,8 +235,8 @@ TEST(WidgetEditTyping, KeepsWhatCp1251HoldsUpToTheNameLength) {
   EXPECT_EQ(changes, 1);
   p.TypeText("\xF0\x9F\x98\x80");
   EXPECT_EQ(changes, 1) << "typing only what is dropped changes nothing";
-  p.TypeText("0123456789");
-  EXPECT_EQ(name, "\xC6\x88ok0123456");
+  p.TypeText("0123456789abcdefghijklmnopqrstuvwxyz");
+  EXPECT_EQ(name, "\xC6\x88ok0123456789abcdefghij");
   EXPECT_EQ(name.size(), kPlayerNameLength);
 
   EXPECT_TRUE(p.HandleAction(MenuAction::kSelect)) << "Enter only ends the typing";
@@ -249,8 +249,15 @@ TEST(WidgetEditTyping, KeepsWhatCp1251HoldsUpToTheNameLength) {
   EXPECT_EQ(p.Typing(), nullptr);
   EXPECT_EQ(name.size(), kPlayerNameLength);
 
-  edit.SetText("a much longer stored name");
-  EXPECT_EQ(name, "a much long");
+  // A longer stored name shows whole; it can be shortened, never lengthened.
+  const std::string stored = "a stored name much longer than the edit's own";
+  edit.SetText(stored);
+  EXPECT_EQ(name, stored);
+  p.SetFocus(&edit);
+  p.TypeText("!");
+  EXPECT_EQ(name, stored);
+  p.SetEditText(edit, stored.substr(0, stored.size() - 1));
+  EXPECT_EQ(name, stored.substr(0, stored.size() - 1));
 }
 
 TEST(WidgetDisplayText, DropsTrailingBlanksAndNulsButKeepsLeadingBlanks) {

@@ -142,8 +142,10 @@ TEST_F(WidgetViewTest, TypingIntoAnEditKeepsCp1251AndTheLengthCap) {
   Frame();
   Type("\xD0\x96\xF0\x9F\x98\x80z");  // Ж, an emoji, z: replaces the selected text
   EXPECT_EQ(name, "\xC6z");
-  Type("0123456789");
-  EXPECT_EQ(name, "\xC6z012345678");
+  Type("0123456789abcdefghij");
+  Type("klmnopqrstuvwxyz");
+  EXPECT_EQ(name, "\xC6z0123456789abcdefghijkl");
+  EXPECT_EQ(name.size(), kPlayerNameLength);
   const int before = changes;
   Type("\xE4\xB8\xAD");  // cannot be held: nothing changes
   EXPECT_EQ(changes, before);

@@ -88,7 +88,7 @@ const char* SourceText(ValueSource source) {
     case ValueSource::kMissing:
       return "missing (reads as off, 0 or empty)";
     case ValueSource::kFailed:
-      return "unreadable (reading stopped here; default)";
+      return "unreadable (default)";
   }
   return "?";
 }
