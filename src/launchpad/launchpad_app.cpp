@@ -29,6 +29,9 @@ namespace {
 
 // Recorded games kept in the replay folder, the new one included.
 constexpr int32_t kKeptReplays = 100;
+// The launch pad draws at most one frame in this many milliseconds for
+// input: a mouse that reports a thousand times a second is seen at sixty.
+constexpr uint32_t kShortestFrameMs = 16;
 
 // The screen the launch pad covers: the desktop, or 640 x 480 while the
 // full-screen interface is open. Both are canvases the Screen scales onto
@@ -245,14 +248,29 @@ struct LaunchpadProgram::Parts : SdlEventHandler {
   }
 
   // The launch pad's events, pointer positions in canvas pixels; each asks
-  // for the picture to be drawn again.
+  // for the picture to be drawn again. A key or pad button acts on what
+  // the earlier input did (the text typed, the press made), so a frame
+  // still owed to that input is drawn, and its presses delivered, first.
   void HandleEvent(const SDL_Event& e) override {
+    if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP || e.type == SDL_CONTROLLERBUTTONDOWN ||
+        e.type == SDL_CONTROLLERBUTTONUP)
+      DrawOwedFrame();
     redraw = 2;
     if (e.type == SDL_QUIT) {
       quit = true;
       return;
     }
     view->HandleEvent(e);
+  }
+
+  // The frame input asked for, if one is owed and the launch pad shows.
+  void DrawOwedFrame() {
+    if (redraw <= 0 || !lp->Visible()) return;
+    --redraw;
+    draw();
+    lastDrawn = clock.Milliseconds();
+    // Clicks on the panels run here, with no frame open.
+    if (view->DeliverReleases()) redraw = 2;
   }
 
   // The error box; counted for the first-frame test hook.
@@ -275,7 +293,9 @@ struct LaunchpadProgram::Parts : SdlEventHandler {
   int errors = 0;
   std::unique_ptr<Tlaunchpad> lp;
   std::unique_ptr<LaunchpadView> view;
-  int redraw = 0;  // frames still to draw for input to take effect
+  std::function<void()> draw;  // the program's DrawFrame
+  int redraw = 0;              // frames still to draw for input to take effect
+  uint32_t lastDrawn = 0;      // clock time of the last frame drawn for it
   bool quit = false;
 };
 
@@ -300,6 +320,7 @@ LaunchpadProgram::LaunchpadProgram(Screen& screen, ProgramOptions options)
                                            std::move(menu.lit));
   if (!p.view->HasFlatFont()) std::fprintf(stderr, "quendrix: DejaVu Sans not found\n");
   p.animation.present = [this] { DrawFrame(); };
+  p.draw = [this] { DrawFrame(); };
 }
 
 LaunchpadProgram::~LaunchpadProgram() {
@@ -344,14 +365,12 @@ int LaunchpadProgram::Run() {
     p.view->Tick();
     if (p.animation.Tick()) p.redraw = std::max(p.redraw, 1);
     if (!lp.Visible()) p.redraw = 0;
-    if (p.redraw > 0) {
-      --p.redraw;
-      DrawFrame();
-    }
-    // Clicks on the panels run here, with no frame open.
-    if (p.view->DeliverReleases()) p.redraw = 2;
-    if (p.redraw > 0) return 0;
-    return std::min(p.animation.MillisecondsToNextFrame(), p.view->MillisecondsToNextTick());
+    if (p.clock.Milliseconds() - p.lastDrawn >= kShortestFrameMs) p.DrawOwedFrame();
+    const uint32_t wait =
+        std::min(p.animation.MillisecondsToNextFrame(), p.view->MillisecondsToNextTick());
+    if (p.redraw == 0) return wait;
+    const uint32_t sinceNow = p.clock.Milliseconds() - p.lastDrawn;
+    return std::min(wait, sinceNow >= kShortestFrameMs ? 0 : kShortestFrameMs - sinceNow);
   };
   // "No deadline" is the same number everywhere, so the smallest wait wins.
   static_assert(FlicPlayer::kNotPlaying == EventPump::kForever &&

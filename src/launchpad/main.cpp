@@ -9,8 +9,14 @@
 // error (a missing data file) was reported before it. The install test
 // starts an installed copy this way on SDL's dummy drivers to prove it
 // finds its data.
+//
+// QUENDRIX_PACE_REPORT=1 writes one line to standard error at the end: the
+// frames presented in the run and the delay from input to the frame that
+// showed it (the pace benchmark reads it).
 #include <SDL.h>
 
+#include <cinttypes>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -51,7 +57,20 @@ int main() {
   // Pads drive the menus; a machine without the subsystem simply has none.
   SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 
-  LaunchpadProgram program(screen, options);
-  if (!program.Start()) return program.Launchpad().ExitStatus();
-  return program.Run();
+  int status = 0;
+  {
+    LaunchpadProgram program(screen, options);
+    status = program.Start() ? program.Run() : program.Launchpad().ExitStatus();
+  }
+  const char* report = std::getenv("QUENDRIX_PACE_REPORT");
+  if (report != nullptr && std::strcmp(report, "1") == 0) {
+    const Screen::PaceCounts& p = screen.Pace();
+    std::fprintf(stderr,
+                 "quendrix pace: %" PRIu64 " frames, %" PRIu64
+                 " with input, input to screen %.1f ms on average, %" PRIu32 " ms at most\n",
+                 p.frames, p.inputs,
+                 p.inputs > 0 ? static_cast<double>(p.inputDelayMs) / p.inputs : 0.0,
+                 p.longestInputDelayMs);
+  }
+  return status;
 }

@@ -236,6 +236,10 @@ CanvasPoint MessageLoop::ToCanvas(int32_t x, int32_t y) const {
 }
 
 void MessageLoop::Dispatch(const SDL_Event& e) {
+  if (screen_ && (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP || e.type == SDL_MOUSEMOTION ||
+                  e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP ||
+                  e.type == SDL_CONTROLLERBUTTONDOWN || e.type == SDL_CONTROLLERAXISMOTION))
+    screen_->NoteInput(e.common.timestamp);
   if (screen_ && e.type == SDL_WINDOWEVENT &&
       (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
     screen_->Repaint();

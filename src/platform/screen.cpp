@@ -254,6 +254,20 @@ SDL_Renderer* Screen::BeginFrame(int32_t width, int32_t height) {
 void Screen::EndFrame() {
   if (!renderer_ || !canvas_ || frameWidth_ <= 0) return;
   PutOnWindow(canvas_, canvasWidth_, canvasHeight_);
+  ++pace_.frames;
+  if (inputWaiting_) {
+    inputWaiting_ = false;
+    const auto delay = static_cast<uint32_t>(SDL_GetTicks() - inputMs_);
+    ++pace_.inputs;
+    pace_.inputDelayMs += delay;
+    pace_.longestInputDelayMs = std::max(pace_.longestInputDelayMs, delay);
+  }
+}
+
+void Screen::NoteInput(uint32_t eventMs) {
+  if (inputWaiting_) return;
+  inputWaiting_ = true;
+  inputMs_ = eventMs;
 }
 
 void Screen::PutOnWindow(SDL_Texture* source, int32_t width, int32_t height) {
@@ -272,7 +286,8 @@ void Screen::PutOnWindow(SDL_Texture* source, int32_t width, int32_t height) {
     SDL_SetRenderTarget(renderer_, nullptr);
     shown = prescaled_;
   }
-  Clear(renderer_);
+  // Black only where the picture leaves some of the window uncovered.
+  if (fit.x > 0 || fit.y > 0 || fit.width < ow || fit.height < oh) Clear(renderer_);
   if (fit.width > 0) {
     const SDL_Rect dest{fit.x, fit.y, fit.width, fit.height};
     SDL_SetTextureScaleMode(

@@ -84,6 +84,20 @@ class Screen {
   // (the window was uncovered or resized).
   void Repaint();
 
+  // ---- Pace --------------------------------------------------------------
+  // What the frames cost the player: presented frames, and the delay from
+  // an input event to the first frame presented after it (SDL milliseconds;
+  // the event's own time stamp, taken when SDL read it from the system).
+  struct PaceCounts {
+    uint64_t frames = 0;
+    uint64_t inputs = 0;  // frames that showed input, each timed once
+    uint64_t inputDelayMs = 0;
+    uint32_t longestInputDelayMs = 0;
+  };
+  // An input event at `eventMs` (SDL ticks) waits for the next frame.
+  void NoteInput(uint32_t eventMs);
+  const PaceCounts& Pace() const { return pace_; }
+
   // Size of the last frame's picture (0 before the first frame).
   int32_t CanvasWidth() const { return frameWidth_; }
   int32_t CanvasHeight() const { return frameHeight_; }
@@ -128,6 +142,9 @@ class Screen {
   int32_t MaxTexture() const;
 
   std::string title_;
+  PaceCounts pace_;
+  bool inputWaiting_ = false;
+  uint32_t inputMs_ = 0;  // the oldest input not yet on the screen
   bool videoInit_ = false;
   bool fullScreen_ = false;
   bool vsync_ = false;

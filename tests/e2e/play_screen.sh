@@ -40,15 +40,14 @@ key='HKEY_CURRENT_USER\Software\Tarn Works\Quendrix v1.0jc'
   printf '\n; end of settings\n'
 } > "$home/config/quendrix/settings.reg"
 
-# Where the ball is in a screenshot: the middle of its red band. The panel
-# in the top left corner of the picture (its close button is red too) is
-# left out.
+# Where the ball is in a screenshot, the panel in the picture's top left
+# corner left out.
+scripts=$(cd "$(dirname "$0")" && pwd)
+ball_at="$scripts/ball_at.sh"
+panel_right=$((px + 300 * pw / width)) panel_bottom=$((py + 112 * ph / height))
 cat > "$home/ball_at.sh" << BALL
 #!/usr/bin/env bash
-convert "\$1" -fx "(r>0.75 && g<0.35 && b<0.35) ? 1 : 0" txt:- 2> /dev/null |
-  awk -F'[,:]' '/#FFFFFF/ && (\$1 >= $((px + 300 * pw / width)) || \$2 >= $((py + 112 * ph / height))) {
-    x += \$1; y += \$2; n++ }
-    END { if (n) printf "%d %d\n", x / n, y / n }'
+"$ball_at" "\$1" $panel_right $panel_bottom
 BALL
 chmod +x "$home/ball_at.sh"
 
@@ -73,14 +72,7 @@ import -window root "$out/play.png"
 # The pointer is in the middle; walk it to the ball in steps too small for
 # pointer acceleration, press, and drag down and right.
 read bx by <<< "\$("$home/ball_at.sh" "$out/play.png")"
-px=$((sw / 2)) py=$((sh / 2))
-while [ "\$px" != "\${bx:-\$px}" ] || [ "\$py" != "\${by:-\$py}" ]; do
-  dx=\$(( bx > px ? (bx - px > 3 ? 3 : bx - px) : (px - bx > 3 ? -3 : bx - px) ))
-  dy=\$(( by > py ? (by - py > 3 ? 3 : by - py) : (py - by > 3 ? -3 : by - py) ))
-  xdotool mousemove_relative -- \$dx \$dy
-  px=\$((px + dx)) py=\$((py + dy))
-  sleep 0.01
-done
+"$scripts/walk_pointer.sh" $((sw / 2)) $((sh / 2)) \$bx \$by
 xdotool mousedown 1
 for i in \$(seq 1 15); do xdotool mousemove_relative -- 2 3; sleep 0.03; done
 sleep 0.5

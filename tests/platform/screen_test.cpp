@@ -153,6 +153,21 @@ TEST_F(ScreenWindow, ACanvasFillsTheDisplayAndPointsMapToItsPixels) {
   EXPECT_DOUBLE_EQ(screen.CanvasPerWindowPoint(), 0.625);
 }
 
+TEST_F(ScreenWindow, InputIsTimedFromItsOldestEventToTheNextFrame) {
+  DrawFrame();
+  const uint32_t now = SDL_GetTicks();
+  screen.NoteInput(now - 30);
+  screen.NoteInput(now - 10);  // the same frame shows both
+  screen.Repaint();            // the old picture again: not the input's frame
+  DrawFrame();
+  DrawFrame();
+  const Screen::PaceCounts& p = screen.Pace();
+  EXPECT_EQ(p.frames, 3u);
+  EXPECT_EQ(p.inputs, 1u);
+  EXPECT_GE(p.longestInputDelayMs, 30u);
+  EXPECT_EQ(p.inputDelayMs, p.longestInputDelayMs);
+}
+
 TEST_F(ScreenWindow, AWindowShowsTheCanvasAtAWholeScaleWithBlackAround) {
   DrawFrame();
   screen.SetFullScreen(false);
