@@ -16,10 +16,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 game=$here/../bin/quendrix
 reference=$here/pace_reference
 scripts=@PROJECT_SOURCE_DIR@/tests/e2e
-for tool in xvfb-run openbox xdotool import convert; do
-  command -v "$tool" > /dev/null || { echo "bench_pace: $tool missing, skipped"; exit 0; }
-done
-[ -x "$game" ] && [ -x "$reference" ] || { echo "bench_pace: no game beside it, skipped"; exit 0; }
+source "$scripts/common.sh"
+[ -x "$reference" ] || { echo "bench_pace: no pace_reference beside it, skipped"; exit 0; }
+# A skipped run is no failure of the benchmarks.
+(e2e_require "$game" xvfb-run openbox xdotool import convert) || exit 0
 
 run_screen() {  # run_screen W H
   local w=$1 h=$2 home
@@ -28,6 +28,7 @@ run_screen() {  # run_screen W H
 #!/usr/bin/env bash
 export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy
 export SDL_RENDER_DRIVER=software QUENDRIX_PACE_REPORT=1
+source "$scripts/common.sh"
 openbox > /dev/null 2>&1 &
 sleep 1
 "$reference" "$(dirname "$game")" "$home/config/quendrix/settings.reg" > "$home/reference.txt" || exit 1
@@ -45,22 +46,13 @@ xdotool click 1
 sleep 1
 c0=\$(cpu); t0=\$(date +%s.%N)
 import -window root "$home/play.png"
-read bx by <<< "\$("$scripts/ball_at.sh" "$home/play.png" $((w * 300 / 640)) $((h * 112 / 480)))"
-"$scripts/walk_pointer.sh" $((w / 2)) $((h / 2)) \$bx \$by
-xdotool mousedown 1
-for i in \$(seq 1 15); do xdotool mousemove_relative -- 2 3; sleep 0.03; done
-xdotool mouseup 1
+e2e_putt "$home/play.png" $w $h
 while [ "\$(awk -v t0="\$t0" -v t1="\$(date +%s.%N)" 'BEGIN { print (t1 - t0 < 10) }')" = 1 ]; do
   sleep 0.2
 done
 c1=\$(cpu); t1=\$(date +%s.%N)
 echo "play \$(share \$((c1 - c0)) \$(awk -v a="\$t0" -v b="\$t1" 'BEGIN { print b - a }'))" >> "$home/measured.txt"
-xdotool key Escape; sleep 0.5; xdotool key Return
-sleep 2
-xdotool key Escape; sleep 1.5; xdotool key Return
-for i in \$(seq 1 50); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
-kill \$pid 2> /dev/null
-wait \$pid
+e2e_leave_and_quit \$pid
 INNER
   chmod +x "$home/inner.sh"
   if ! xvfb-run -a -s "-screen 0 ${w}x${h}x24" "$home/inner.sh"; then

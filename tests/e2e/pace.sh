@@ -10,12 +10,9 @@
 #   pace.sh GAME OUT
 set -u
 game=$1 out=$2
-bin=$(dirname "$game")
 scripts=$(cd "$(dirname "$0")" && pwd)
-[ -f "$bin/course1hole1.dxg" ] || { echo "no hole data beside $game: skipped"; exit 77; }
-for tool in xvfb-run openbox xdotool import convert; do
-  command -v "$tool" > /dev/null || { echo "$tool missing: skipped"; exit 77; }
-done
+source "$scripts/common.sh"
+e2e_require "$game" xvfb-run openbox xdotool import convert
 mkdir -p "$out"
 rm -f "$out"/*.replay
 home=$(mktemp -d)
@@ -24,6 +21,7 @@ trap 'rm -rf "$home"' EXIT
 cat > "$home/inner.sh" << INNER
 #!/usr/bin/env bash
 export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy
+source "$scripts/common.sh"
 openbox > /dev/null 2>&1 &
 sleep 1
 xdotool mousemove 0 0
@@ -39,22 +37,13 @@ xdotool click 1                              # the title card gives way to play
 sleep 1
 c0=\$(cpu); t0=\$(date +%s.%N)
 import -window root "$out/play.png"
-read bx by <<< "\$("$scripts/ball_at.sh" "$out/play.png" 300 112)"
-"$scripts/walk_pointer.sh" 320 240 \$bx \$by
-xdotool mousedown 1
-for i in \$(seq 1 15); do xdotool mousemove_relative -- 2 3; sleep 0.03; done
-xdotool mouseup 1
+e2e_putt "$out/play.png" 640 480
 sleep 11
 import -window root "$out/rest.png"
 c1=\$(cpu); t1=\$(date +%s.%N)
 awk -v c="\$((c1 - c0))" -v t0="\$t0" -v t1="\$t1" -v hz="\$(getconf CLK_TCK)" \
   'BEGIN { printf "CPU in play: %.1f %% of a core\n", 100 * c / hz / (t1 - t0) }'
-xdotool key Escape; sleep 0.5; xdotool key Return
-sleep 2
-xdotool key Escape; sleep 1.5; xdotool key Return
-for i in \$(seq 1 50); do kill -0 \$pid 2> /dev/null || break; sleep 0.1; done
-kill \$pid 2> /dev/null
-wait \$pid
+e2e_leave_and_quit \$pid || echo "the game did not end on Esc, Enter"
 INNER
 chmod +x "$home/inner.sh"
 xvfb-run -a -s "-screen 0 640x480x24" "$home/inner.sh" || { cat "$out/game.log"; exit 1; }

@@ -1,0 +1,49 @@
+# Shared steps of the runs of the real game under Xvfb (sourced).
+
+# Skips the run (status 77) when the game has no hole data beside it or a
+# tool is missing:  e2e_require GAME TOOL...
+e2e_require() {
+  local game=$1 tool
+  shift
+  [ -f "$(dirname "$game")/course1hole1.dxg" ] || { echo "no hole data beside $game: skipped"; exit 77; }
+  for tool in "$@"; do
+    command -v "$tool" > /dev/null || { echo "$tool missing: skipped"; exit 77; }
+  done
+}
+
+# Leaves a game for the launch pad (Esc, Enter), quits the launch pad (Esc,
+# Enter), skips the credits with a key if they play, and waits up to eight
+# seconds for the program to end; status 1, and the program killed, when it
+# did not.  e2e_leave_and_quit PID
+e2e_leave_and_quit() {
+  local pid=$1 i
+  xdotool key Escape; sleep 0.5; xdotool key Return
+  sleep 2
+  xdotool key Escape; sleep 1.5; xdotool key Return
+  for i in $(seq 1 80); do
+    kill -0 "$pid" 2> /dev/null || break
+    [ $((i % 20)) = 0 ] && xdotool key space
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2> /dev/null; then
+    kill "$pid"
+    return 1
+  fi
+  wait "$pid" 2> /dev/null
+  return 0
+}
+
+# Pulls a putt from the middle of the screen W x H, where the pointer
+# stands once the title card has gone: walks the pointer to the ball of
+# the screenshot PNG (the panel in its top left corner, 300 x 112 of a
+# 640 x 480 picture scaled to the screen, left out), presses, drags down
+# and right, releases.  e2e_putt PNG W H
+e2e_putt() {
+  local dir bx by i
+  dir=$(dirname "${BASH_SOURCE[0]}")
+  read -r bx by <<< "$("$dir/ball_at.sh" "$1" $(($2 * 300 / 640)) $(($3 * 112 / 480)))"
+  "$dir/walk_pointer.sh" $(($2 / 2)) $(($3 / 2)) $bx $by
+  xdotool mousedown 1
+  for i in $(seq 1 15); do xdotool mousemove_relative -- 2 3; sleep 0.03; done
+  xdotool mouseup 1
+}
