@@ -16,7 +16,7 @@ constexpr int32_t kInterval30 = 33;
 constexpr int32_t kInterval15 = 66;
 
 void Click(GameSession& s) {
-  s.Sound(kSoundClick);
+  s.Sound(EffectSound::kClick);
 }
 
 void Post(GameSession& s, std::string_view text) {

@@ -35,9 +35,6 @@ inline constexpr uint16_t kKeyF4 = vk::kF1 + 3;
 inline constexpr uint16_t kKeyF5 = vk::kF1 + 4;
 inline constexpr uint16_t kKeyF8 = vk::kF1 + 7;
 
-// The click: item 5 of the effects list, when the sound is on.
-inline constexpr int32_t kSoundClick = 5;
-
 void CommandKeyDown(GameSession& session, PlayHost& host, uint16_t key);
 void CommandKeyUp(GameSession& session, uint16_t key);
 void CommandMouseMove(GameSession& session, int32_t x, int32_t y);

@@ -14,59 +14,7 @@ namespace quendrix {
 
 namespace {
 
-// Area kinds, as the hole files number them: append only.
-enum Kind : int32_t {
-  kWall19 = 1,
-  kWall64 = 2,
-  kWall109 = 3,
-  kWall0 = 4,
-  kCup = 5,
-  kWall32 = 6,
-  kWall96 = 7,
-  kRampWest = 8,        // code -13, push 96
-  kRampEast = 9,        // code 13, push 1
-  kRampSouthEast = 10,  // code 13, push 32
-  kRampWestFlat = 11,   // code -13, push 128
-  kPopper = 12,
-  kSpringboard = 13,
-  kFunnel = 14,
-  kSlopeFirst = 15,
-  kSlopeLast = 22,
-  kSand = 23,
-  kWater = 24,
-  kPipeExitFx = 25,
-  kPipeEntrance = 26,
-  kBlaster = 27,
-  kNextHoleText = 28,
-  kRough = 30,
-  kHighlight = 32,
-  kLedge = 33,
-  kKicker = 34,
-  kBonusStroke = 35,
-  kCatapult = 36,
-  kPipeExit = 37,
-  kSwitch = 38,
-  kOneShot = 40,
-  kSpringboard2 = 43,
-};
-
-// Sounds of the effects list.
-constexpr int32_t kSoundCupIn = 3;
-constexpr int32_t kSoundPipeOut = 7;
-constexpr int32_t kSoundPopper = 9;
-constexpr int32_t kSoundHop = 10;
-constexpr int32_t kSoundBlaster = 12;
-constexpr int32_t kSoundWater = 13;
-constexpr int32_t kSoundSpring = 14;
-constexpr int32_t kSoundRough = 15;
-constexpr int32_t kSoundRough2 = 16;
-constexpr int32_t kSoundStuck = 19;
-constexpr int32_t kSoundBonus = 21;
-// Wave of the hole's own sound list.
-constexpr int32_t kBgSoundArea = 1;
-
-// Slope kinds 15 ... 22 push this way; +x is 1, since 0 means "no push".
-constexpr int32_t kSlopeDirection[8] = {1, 19, 64, 109, 128, 147, 192, 237};
+using enum AreaKind;
 
 constexpr std::string_view kHopText = "CVNUK0M SLICTP0";
 
@@ -131,7 +79,7 @@ void RampPush(playerrec& b, int32_t code, int32_t direction) {
 }
 
 void Capture(GameSession& s, playerrec& b, bool& flag, int32_t area) {
-  s.Sound(kSoundCupIn);
+  s.Sound(EffectSound::kCupIn);
   flag = true;
   b.rideArea = area;
   if (b.speed > 0.75) b.speed = 0.75;
@@ -157,7 +105,7 @@ void PipeExit(GameSession& s, playerrec& b, const arearec& a, bool scatter) {
 
 void PipeFlash(GameSession& s, const playerrec& b) {
   AddCourseEffect(s, Wrap(int64_t{Nearest(b.x)} - 17),
-                  Wrap(int64_t{Nearest(b.y)} - 28 - Nearest(b.z)), 13, 255);
+                  Wrap(int64_t{Nearest(b.y)} - 28 - Nearest(b.z)), HoleImage::kFlash, 255);
 }
 
 // Launchers (popper, blaster, catapult) throw the ball up high.
@@ -194,13 +142,14 @@ void Rough(GameSession& s, playerrec& b, const arearec& a) {
   SpawnBurst(s, BurstRecipe::kRoughGrit, b);
   const int32_t ex = Wrap(int64_t{Nearest(b.x)} - s.visualRandom.RandomBelow(22));
   const int32_t ey = Wrap(int64_t{Nearest(b.y)} - s.visualRandom.RandomBelow(22) - 10);
-  AddCourseEffect(s, ex, ey, 8, 128);
+  AddCourseEffect(s, ex, ey, HoleImage::kDust, 128);
   // A comment that is no image number has nothing to show: that effect is
   // skipped rather than shown with a made-up image.
   int32_t image = 0;
   if (a.p1 != 0 && a.p2 != 0 && ParseImageNumber(a.comment, image))
     AddCourseEffect(s, a.p1, a.p2, image, 0);
-  if (s.soundOn) s.Sound(s.visualRandom.RandomBelow(10) > 5 ? kSoundRough2 : kSoundRough);
+  if (s.soundOn)
+    s.Sound(s.visualRandom.RandomBelow(10) > 5 ? EffectSound::kRough2 : EffectSound::kRough);
 }
 
 void BonusStroke(GameSession& s, playerrec& b, arearec& a) {
@@ -211,14 +160,14 @@ void BonusStroke(GameSession& s, playerrec& b, arearec& a) {
   s.effectSlot = 1;
   const int32_t ex = Wrap(int64_t{Nearest(b.x)} - 80);
   const int32_t ey = Wrap(int64_t{Nearest(b.y)} - 62);
-  AddCourseEffect(s, ex, ey, 7, 255);
-  AddCourseEffect(s, ex, ey, 7, -192);
+  AddCourseEffect(s, ex, ey, HoleImage::kBonusFlash, 255);
+  AddCourseEffect(s, ex, ey, HoleImage::kBonusFlash, -192);
   SetTicker(s, 19, "D0Y0VHNTEVLHLIN JDAP");
   --b.strokes;
   --b.totalStrokes;
   b.fallSpeed = 3.0;
   b.airborne = true;
-  s.Sound(kSoundBonus);
+  s.Sound(EffectSound::kBonus);
   s.bonusStrokeTaken = false;
   s.bonusStrokeUsed = true;
   s.bannerText = "EUE  JDAP   ";
@@ -232,7 +181,7 @@ void Wall(GameSession& s, int32_t player, int32_t area, int32_t wallAngle) {
   b.lastArea = area;
   const arearec& a = s.areas[area];
   if ((a.kind == kWall19 || a.kind == kWall109) && a.p1 == 1) {
-    s.Sound(kSoundStuck);
+    s.Sound(EffectSound::kStuck);
     SpawnBurst(s, BurstRecipe::kGrey, b);
   }
 }
@@ -243,49 +192,36 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
   arearec& a = s.areas[i];
   switch (a.kind) {
     case kWall19:
-      Wall(s, player, i, 19);
-      break;
     case kWall64:
-      Wall(s, player, i, 64);
-      break;
     case kWall109:
-      Wall(s, player, i, 109);
-      break;
     case kWall0:
-      Wall(s, player, i, 0);
-      break;
     case kWall32:
-      Wall(s, player, i, 32);
-      break;
     case kWall96:
-      Wall(s, player, i, 96);
+      Wall(s, player, i, WallAngle(a.kind));
       break;
     case kCup:
       if (b.speed > 2 && b.z < 4) {
         Hop(s, b);
-        if (s.soundOn && s.visualRandom.RandomBelow(10) < 7) s.Sound(kSoundHop);
+        if (s.soundOn && s.visualRandom.RandomBelow(10) < 7) s.Sound(EffectSound::kHop);
       } else if (!b.inCup && !b.airborne) {
         Capture(s, b, b.inCup, i);
       }
       break;
     case kRampWest:
-      RampPush(b, -13, 96);
+    case kRampWestFlat:
+      RampPush(b, -13, PushDirection(a.kind));
       break;
     case kRampEast:
-      RampPush(b, 13, 1);
-      break;
     case kRampSouthEast:
-      RampPush(b, 13, 32);
-      break;
-    case kRampWestFlat:
-      RampPush(b, -13, 128);
+      RampPush(b, 13, PushDirection(a.kind));
       break;
     case kPopper:
       if (!b.inCup && b.z < 2) {
         b.direction = s.playRandom.RandomBelow(360);  // 256 ... 359 act as 0 ... 103
         Launch(b, 1.5);
-        AddCourseEffect(s, Wrap(int64_t{a.x1} - 27), Wrap(int64_t{a.y1} - 147), 3, 192);
-        s.Sound(kSoundPopper);
+        AddCourseEffect(s, Wrap(int64_t{a.x1} - 27), Wrap(int64_t{a.y1} - 147), HoleImage::kBurst,
+                        192);
+        s.Sound(EffectSound::kPopper);
       }
       break;
     case kSpringboard:
@@ -303,7 +239,7 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
           SetTicker(s, 27, "BEHTNVRTOP   ");
         }
         if (a.p1 != 0) AddCourseEffect(s, a.p1, a.p2, a.p4, 0);
-        s.Sound(a.kind == kSpringboard ? kSoundSpring : kSoundPopper);
+        s.Sound(a.kind == kSpringboard ? EffectSound::kSpringboard : EffectSound::kPopper);
       }
       break;
     case kFunnel:
@@ -318,7 +254,7 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
       break;
     case kWater:
       if (b.z < 1 && !b.lost) {
-        s.Sound(kSoundWater);
+        s.Sound(EffectSound::kWater);
         s.respawnX = a.p1;
         s.respawnY = a.p2;
         b.lost = true;
@@ -332,7 +268,7 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
       PipeExit(s, b, a, true);
       PipeFlash(s, b);
       s.recentre = true;
-      s.Sound(kSoundPipeOut);
+      s.Sound(EffectSound::kPutBack);
       break;
     case kPipeEntrance:
       // A fast ball hops over, silently and at any height.
@@ -347,9 +283,9 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
         b.direction = Wrap(int64_t{b.direction} - (s.playRandom.RandomBelow(128) + 64));
         Launch(b, 3.0);
         SpawnBurst(s, BurstRecipe::kGreen, b);
-        AddCourseEffect(s, Wrap(int64_t{Nearest(b.x)} - 55), Wrap(int64_t{Nearest(b.y)} - 65), 3,
-                        192);
-        s.Sound(kSoundBlaster);
+        AddCourseEffect(s, Wrap(int64_t{Nearest(b.x)} - 55), Wrap(int64_t{Nearest(b.y)} - 65),
+                        HoleImage::kBurst, 192);
+        s.Sound(EffectSound::kBlaster);
       }
       break;
     case kNextHoleText:
@@ -388,8 +324,8 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
         b.direction = 192 - s.playRandom.RandomBelow(64);
         Launch(b, 3.0);
         SetTicker(s, 27, "BLI PA3SJDNVN D0P0GH0F0 PAS04EF0");
-        AddCourseEffect(s, 1006, 71, 8, 0);
-        s.BackgroundSound(kBgSoundArea);
+        AddCourseEffect(s, 1006, 71, HoleImage::kDust, 0);
+        s.BackgroundSound(HoleSound::kArea);
       }
       break;
     case kPipeExit:
@@ -402,12 +338,12 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
     case kOneShot:
       if (!b.airborne) {
         a.enabled = false;
-        s.BackgroundSound(kBgSoundArea);
+        s.BackgroundSound(HoleSound::kArea);
       }
       break;
     default:
-      if (a.kind >= kSlopeFirst && a.kind <= kSlopeLast) {
-        b.pushDirection = kSlopeDirection[a.kind - kSlopeFirst];
+      if (IsSlopeKind(a.kind)) {
+        b.pushDirection = PushDirection(a.kind);
         b.pushSpeed = 0.025;
         b.lastArea = -1;
       }

@@ -6,16 +6,6 @@
 
 namespace quendrix {
 
-namespace {
-
-// Images of the menu list.
-constexpr int32_t kMenuPullHelp = 2;
-constexpr int32_t kMenuPushHelp = 3;
-// Image of a hole's list.
-constexpr int32_t kCourseTitleCard = 12;
-
-}  // namespace
-
 void TMain::gengineTimer(int32_t /*lagCount*/) {
   // 1. Nothing at all while the surface cannot be drawn on.
   if (!DXDraw.IsReady()) return;
@@ -107,12 +97,12 @@ void TMain::DrawStateScreens() {
   if (session.gameState == 3) DrawScoreCard();
   if (session.gameState == 1) {
     screen.FillRaw(0);
-    DrawCentred(menu,
-                session.players[session.currentPlayer].pullPutt ? kMenuPullHelp : kMenuPushHelp);
+    DrawCentred(menu, session.players[session.currentPlayer].pullPutt ? MenuImage::kPullHelp
+                                                                      : MenuImage::kPushHelp);
   }
   if (session.gameState == 2) {
     screen.FillRaw(0);
-    DrawCentred(course, kCourseTitleCard);
+    DrawCentred(course, HoleImage::kTitleCard);
   }
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/random.h"
+#include "game/data_catalogue.h"
 #include "game/launch_settings.h"
 
 namespace quendrix {
@@ -98,7 +99,7 @@ struct playerrec {
 // One course area as the hole file gives it; the shape follows from r, x3
 // and x4, the meaning from kind.
 struct arearec {
-  int32_t kind = 0;  // 0 = empty entry
+  AreaKind kind = AreaKind::kNone;  // any number a file gives
   int32_t x1 = 0, y1 = 0;
   int32_t r = 0;
   int32_t x2 = 0, y2 = 0, x3 = 0, y3 = 0, x4 = 0, y4 = 0;
@@ -149,10 +150,10 @@ class GameSession {
   // Seeds both random streams: play (sequence 1) and visual (sequence 2).
   void Seed(uint64_t seed);
 
-  // Plays effect sound `index` when soundOn is set.
-  void Sound(int32_t index);
-  // Plays wave `index` of the hole's own sound list when soundOn is set.
-  void BackgroundSound(int32_t index);
+  // Plays an effect sound when soundOn is set.
+  void Sound(EffectSound sound);
+  // Plays a sound of the hole's own list when soundOn is set.
+  void BackgroundSound(HoleSound sound);
 
   const LaunchSettings* settings;
   GameEvents* events;

@@ -29,17 +29,6 @@ constexpr int kMaxChain = 40;
 const char* const kAreaKeys[] = {"kind", "x1", "y1", "r",  "x2", "y2", "x3", "y3",     "x4",
                                  "y4",   "p1", "p2", "p3", "p4", "p5", "p6", "enabled"};
 
-bool IsWall(int32_t kind) {
-  return (kind >= 1 && kind <= 4) || kind == 6 || kind == 7;
-}
-bool IsPipe(int32_t kind) {
-  return kind == 25 || kind == 26 || kind == 37;
-}
-bool Acts(int32_t kind) {
-  return (kind >= 1 && kind <= 28) || kind == 30 || (kind >= 32 && kind <= 38) || kind == 40 ||
-         kind == 43;
-}
-
 bool IsDecimal(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
@@ -69,7 +58,7 @@ double LineDistance(double ax, double ay, double bx, double by, double px, doubl
 std::string NextHoleOf(const GameSession& s) {
   std::string next;
   for (int32_t i = 1; i <= kMaxAreas; ++i)
-    if (s.areas[i].kind == 5) next = s.areas[i].comment;
+    if (s.areas[i].kind == AreaKind::kCup) next = s.areas[i].comment;
   return next;
 }
 
@@ -94,10 +83,10 @@ double QuadWidth(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t cx, int
 HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
                           const std::filesystem::path& directory, const HoleCheckOptions& options) {
   HoleCheckResult result;
-  const auto problem = [&result](int32_t area, int32_t kind, const std::string& what) {
+  const auto problem = [&result](int32_t area, AreaKind kind, const std::string& what) {
     if (area > 0) {
-      result.problems.push_back("area " + std::to_string(area) + " (kind " + std::to_string(kind) +
-                                "): " + what);
+      result.problems.push_back("area " + std::to_string(area) + " (kind " +
+                                std::to_string(ItemIndex(kind)) + "): " + what);
     } else {
       result.problems.push_back(what);
     }
@@ -113,12 +102,13 @@ HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
     const std::string* raw = ini.Find("ball", key);
     int32_t v = 0;
     if (raw != nullptr && !ParseHoleInteger(*raw, v))
-      problem(0, 0, std::string("[ball] ") + key + " = \"" + *raw + "\" is not a number");
+      problem(0, AreaKind::kNone,
+              std::string("[ball] ") + key + " = \"" + *raw + "\" is not a number");
   }
   if (const std::string* raw = ini.Find("course", "par"); raw != nullptr) {
     int32_t v = 0;
     if (!ParseHoleInteger(*raw, v))
-      problem(0, 0, "[course] par = \"" + *raw + "\" is not a number");
+      problem(0, AreaKind::kNone, "[course] par = \"" + *raw + "\" is not a number");
   }
 
   bool hasCup = false;
@@ -136,18 +126,18 @@ HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
       if (raw != nullptr && !ParseHoleInteger(*raw, v))
         problem(i, a.kind, std::string(key) + " = \"" + *raw + "\" is not a number: read as 0");
     }
-    if (a.kind == 0) continue;
-    if (!Acts(a.kind)) {
+    if (a.kind == AreaKind::kNone) continue;
+    if (!IsKnownKind(a.kind)) {
       problem(i, a.kind, "no such kind: the area never acts");
       continue;
     }
-    if (a.kind == 5) hasCup = true;
+    if (a.kind == AreaKind::kCup) hasCup = true;
 
     // Shape.
     const bool circle = a.r > 0;
     const bool segment = !circle && a.x3 == 0 && a.x4 == 0;
     const bool quad = !circle && a.x3 != 0 && a.x4 != 0;
-    if (IsPipe(a.kind) && !circle) {
+    if (IsPipeKind(a.kind) && !circle) {
       problem(i, a.kind, "a pipe takes its shape from r, which is not above 0");
     } else if (!circle && !segment && !quad) {
       problem(i, a.kind, "no shape: with r < 1 both or neither of x3, x4 must be 0");
@@ -170,31 +160,31 @@ HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
         problem(i, a.kind, "quadrilateral with all corners on one line");
       } else if (left && right) {
         problem(i, a.kind, "quadrilateral is not convex: the ball test needs a convex one");
-      } else if (IsWall(a.kind) && width < kMinWallWidth) {
+      } else if (IsWallKind(a.kind) && width < kMinWallWidth) {
         std::ostringstream w;
         w.precision(3);
         w << "wall only " << width << " px thick: a ball at top putt speed can pass through it";
         problem(i, a.kind, w.str());
       }
     }
-    if (IsWall(a.kind) && circle && a.r < kMinWallWidth)
+    if (IsWallKind(a.kind) && circle && a.r < kMinWallWidth)
       problem(i, a.kind,
               "round wall of radius " + std::to_string(a.r) +
                   " is only that high on the ground: a fast ball can pass through it");
     // Parameters.
     switch (a.kind) {
-      case 38:
+      case AreaKind::kSwitch:
         if (!OneBased<arearec, kMaxAreas>::Contains(a.p1)) {
           problem(i, a.kind, "p1 = " + std::to_string(a.p1) + " names no area 1 ... 99");
-        } else if (s.areas[a.p1].kind == 0) {
+        } else if (s.areas[a.p1].kind == AreaKind::kNone) {
           problem(i, a.kind, "p1 = " + std::to_string(a.p1) + " names an empty area");
         }
         break;
-      case 28:
+      case AreaKind::kNextHoleText:
         if (a.p1 < 0 || a.p1 > 4)
           problem(i, a.kind, "p1 = " + std::to_string(a.p1) + " is outside 0 ... 4");
         break;
-      case 30:
+      case AreaKind::kRough:
         if (a.p1 != 0 && a.p2 != 0 && !IsDecimal(a.comment))
           problem(i, a.kind, "comment \"" + Cp1251ToUtf8(a.comment) + "\" is no image number");
         break;
@@ -203,7 +193,7 @@ HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
     }
 
     // Pipe exits.
-    if (a.kind == 25 || a.kind == 26 || a.kind == 37) {
+    if (IsPipeKind(a.kind)) {
       if (offPicture(a.x2, a.y2))
         problem(i, a.kind,
                 "pipe exit (" + std::to_string(a.x2) + ", " + std::to_string(a.y2) +
@@ -211,10 +201,10 @@ HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
       if (a.x3 == a.x4 && a.y3 == a.y4)
         problem(i, a.kind, "pipe exit arrow (x3, y3) -> (x4, y4) has no length");
     }
-    if (a.kind == 37 || a.kind == 25) {
-      // Where the ball lands: (x2, y2), for kind 25 anywhere 4 ... 15 px off.
-      bool inside = AreaContains(a, a.x2, a.y2) && a.kind == 37;
-      if (a.kind == 25) {
+    if (a.kind == AreaKind::kPipeExit || a.kind == AreaKind::kPipeExitFx) {
+      // Where the ball lands: (x2, y2), for a pipe exit with a flash anywhere 4 ... 15 px off.
+      bool inside = AreaContains(a, a.x2, a.y2) && a.kind == AreaKind::kPipeExit;
+      if (a.kind == AreaKind::kPipeExitFx) {
         for (int32_t angle = 0; angle < 256 && !inside; ++angle) {
           for (int32_t d = 4; d <= 15 && !inside; ++d) {
             const double x = a.x2 + BinCos(angle) * d, y = a.y2 + BinSin(angle) * d * 0.5;
@@ -228,7 +218,7 @@ HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
                 "the ball lands inside this pipe exit and is thrown back at every substep");
     }
   }
-  if (!hasCup) problem(0, 0, "no cup (kind 5): the hole can never be finished");
+  if (!hasCup) problem(0, AreaKind::kNone, "no cup (kind 5): the hole can never be finished");
 
   // The chain of next holes.
   result.chain.emplace_back(holeName);
@@ -236,7 +226,7 @@ HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
   std::string next = hasCup ? NextHoleOf(s) : std::string();
   for (int32_t i = 1; i <= kMaxAreas; ++i) {
     const arearec& a = s.areas[i];
-    if (a.kind != 28 || a.p1 != 0 || !options.followChain) continue;
+    if (a.kind != AreaKind::kNextHoleText || a.p1 != 0 || !options.followChain) continue;
     bool found = false;
     ReadFile(directory / (Cp1251ToUtf8(a.comment) + ".hole"), found);
     if (!found)
@@ -252,7 +242,7 @@ HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
     bool found = false;
     const std::string nextText = ReadFile(directory / (Cp1251ToUtf8(next) + ".hole"), found);
     if (!found) {
-      problem(0, 0,
+      problem(0, AreaKind::kNone,
               "next hole \"" + Cp1251ToUtf8(next) + "\" has no hole file in " + directory.string());
       break;
     }

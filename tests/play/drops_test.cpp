@@ -33,8 +33,8 @@ struct Drops : ::testing::Test {
     return static_cast<uint16_t>(
         play->BackSurface().RawPixel(courseX - s().scrollX, courseY - s().scrollY));
   }
-  bool Played(int32_t index) {
-    TWaveCollectionItem& item = play->main().sounds.Items[index];
+  bool Played(EffectSound sound) {
+    TWaveCollectionItem& item = play->main().sounds.Items[ItemIndex(sound)];
     for (const auto& e : play->sound.Events())
       if (e.kind == SilentSoundDevice::Event::kPlay && play->sound.Origin(e.id) == item.Buffer())
         return true;
@@ -79,7 +79,7 @@ TEST_F(Drops, ABallInWaterSinksAndComesBackNearTheRespawnPoint) {
   EXPECT_GT(ball().z, 70) << "dropped from 80";
   EXPECT_LE(std::abs(ball().x - 200), 25.0 + 1);
   EXPECT_LE(std::abs(ball().y - 600), 12.5 + 1);
-  EXPECT_TRUE(Played(7));
+  EXPECT_TRUE(Played(EffectSound::kPutBack));
   EXPECT_TRUE(s().recentre);
   // The penalty stroke, as the rules ask.
   EXPECT_EQ(ball().strokes, 2);
@@ -120,7 +120,7 @@ TEST_F(Drops, ABallFallsThroughThePipeToItsExit) {
     }
   }
   ASSERT_FALSE(ball().inPipe);
-  EXPECT_TRUE(Played(17));
+  EXPECT_TRUE(Played(EffectSound::kPipeExit));
   // Out of the mouth at (1000, 600) along the arrow down, from 10 px up.
   EXPECT_TRUE(ball().airborne);
   EXPECT_TRUE(ball().inPlay);

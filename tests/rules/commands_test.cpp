@@ -25,8 +25,8 @@ struct Commands {
     CommandClick(s(), host);
   }
   int Clicks() const {
-    return static_cast<int>(
-        std::count(table.events.sounds.begin(), table.events.sounds.end(), kSoundClick));
+    return static_cast<int>(std::count(table.events.sounds.begin(), table.events.sounds.end(),
+                                       ItemIndex(EffectSound::kClick)));
   }
   bool Anchored() const {
     return !host.cursorMoves.empty() && host.cursorMoves.back().x == 320 &&
