@@ -70,7 +70,7 @@ void CycleFrameRate(GameSession& s, PlayHost& host) {
 }
 
 void ShowScoreCardIfStill(GameSession& s) {
-  if (!s.ballsMoving) s.gameState = 3;
+  if (!s.ballsMoving) s.gameState = GameState::kScoreCard;
 }
 
 }  // namespace
@@ -81,48 +81,51 @@ void ReAnchorPointer(GameSession& s, PlayHost& host) {
   host.SetCursorPos(s.anchorX, s.anchorY);
 }
 
-void CommandKeyDown(GameSession& s, PlayHost& host, uint16_t key) {
-  // 1. Any key ends a finished game.
-  if (s.gameOver) {
-    Click(s);
-    host.LeavePlayScreen();
-    return;
-  }
-  // 2. Any key closes the title card and the score card.
-  if (s.gameState == 2 || s.gameState == 3) {
-    s.gameState = 0;
-    Click(s);
-    return;
-  }
-  // 3. Enter answers the quit question, or shows the labels while held.
+namespace {
+
+// ---- Keys, one handler per phase ---------------------------------------------
+
+// A finished game: any key leaves.
+void KeyEndsGame(GameSession& s, PlayHost& host) {
+  Click(s);
+  host.LeavePlayScreen();
+}
+
+// The title card or the score card: any key closes it, and does nothing else.
+void KeyClosesCard(GameSession& s) {
+  s.gameState = GameState::kPlay;
+  Click(s);
+}
+
+// The quit question: Enter leaves, any other key withdraws it.
+void KeyAnswersQuit(GameSession& s, PlayHost& host, uint16_t key) {
+  Click(s);
   if (key == vk::kReturn) {
-    if (s.quitAsked) {
-      Click(s);
-      host.LeavePlayScreen();
-      return;
-    }
-    s.enterHeld = true;
-  }
-  // 4. Any other key withdraws the quit question.
-  if (s.quitAsked) {
-    Click(s);
+    host.LeavePlayScreen();
+  } else {
     s.quitAsked = false;
-    return;
   }
-  // 5. F8 works everywhere, the help screen included (its picture follows).
+}
+
+// The putting help: F8 switches the putting (the help's picture follows it),
+// any other key closes the help.
+void KeyOnHelp(GameSession& s, PlayHost& host, uint16_t key) {
   if (key == kKeyF8) {
     Click(s);
     TogglePuttStyle(s);
     return;
   }
-  // 6. Any other key closes the help screen.
-  if (s.gameState == 1) {
-    s.gameState = 0;
-    ReAnchorPointer(s, host);
-    return;
-  }
-  // 7. The command keys.
+  s.gameState = GameState::kPlay;
+  ReAnchorPointer(s, host);
+}
+
+// The course (also in the frame a hole is finished): the command keys.
+void KeyInPlay(GameSession& s, PlayHost& host, uint16_t key) {
   switch (key) {
+    case kKeyF8:
+      Click(s);
+      TogglePuttStyle(s);
+      return;
     case vk::kEnd:
       Click(s);
       ShowScoreCardIfStill(s);
@@ -152,15 +155,15 @@ void CommandKeyDown(GameSession& s, PlayHost& host, uint16_t key) {
       FollowAmbient(s, host);
       break;
     case vk::kF1:
-      if (s.gameState == 0) {
+      if (s.gameState == GameState::kPlay) {
         Click(s);
-        s.gameState = 1;
+        s.gameState = GameState::kPuttHelp;
       }
       break;
     case vk::kPrior:
-      if (s.gameState == 0) {
+      if (s.gameState == GameState::kPlay) {
         Click(s);
-        s.gameState = 2;
+        s.gameState = GameState::kTitleCard;
       }
       break;
     default:
@@ -173,6 +176,20 @@ void CommandKeyDown(GameSession& s, PlayHost& host, uint16_t key) {
     if (key == vk::kLeft) s.scrollLeftHeld = true;
     if (key == vk::kRight) s.scrollRightHeld = true;
   }
+}
+
+}  // namespace
+
+void CommandKeyDown(GameSession& s, PlayHost& host, uint16_t key) {
+  // The phases in the order they take the key.
+  if (s.gameOver) return KeyEndsGame(s, host);
+  if (s.gameState == GameState::kTitleCard || s.gameState == GameState::kScoreCard)
+    return KeyClosesCard(s);
+  if (s.quitAsked) return KeyAnswersQuit(s, host, key);
+  // Enter shows the labels while held, also as it closes the help.
+  if (key == vk::kReturn) s.enterHeld = true;
+  if (s.gameState == GameState::kPuttHelp) return KeyOnHelp(s, host, key);
+  KeyInPlay(s, host, key);
 }
 
 void CommandKeyUp(GameSession& s, uint16_t key) {
@@ -245,9 +262,9 @@ void CommandClick(GameSession& s, PlayHost& host) {
     return;
   }
   // 2. A click closes the help screen, the title card and the score card.
-  if (s.gameState >= 1 && s.gameState <= 3) {
+  if (ShowsCard(s.gameState)) {
     Click(s);
-    s.gameState = 0;
+    s.gameState = GameState::kPlay;
     ReAnchorPointer(s, host);
     return;
   }
@@ -280,7 +297,7 @@ void CommandClick(GameSession& s, PlayHost& host) {
   if (InsideRect(at, ButtonPressRect(4))) {
     Click(s);
     s.buttonDown[4] = false;
-    s.gameState = 1;
+    s.gameState = GameState::kPuttHelp;
   }
   // 9. Button 5, back to the ball.
   if (InsideRect(at, ButtonPressRect(5))) {

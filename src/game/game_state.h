@@ -54,6 +54,22 @@ inline constexpr int32_t kParticleCount = 33;
 inline constexpr int32_t kDrifterCount = 40;
 inline constexpr int32_t kHoleCount = 9;
 
+// What the play screen shows over (or instead of) the course. The values are
+// hashed into the replays' state checksums: keep them.
+enum class GameState : uint8_t {
+  kPlay = 0,
+  kPuttHelp = 1,  // the putting help, for the current player's way of putting
+  kTitleCard = 2,
+  kScoreCard = 3,
+  kHoleFinished = 4,  // every ball holed: the next hole loads after this frame
+};
+
+// The screens in front of the course that a click closes.
+constexpr bool ShowsCard(GameState state) {
+  return state == GameState::kPuttHelp || state == GameState::kTitleCard ||
+         state == GameState::kScoreCard;
+}
+
 // One player's ball, shot and score. Positions in course pixels (x right,
 // y down), z in pixels above the ground; directions are binary angles (256 a
 // turn) kept unreduced; speeds in pixels per physics substep.
@@ -169,7 +185,7 @@ class GameSession {
   OneBased<Particle, kParticleCount> particles;
   OneBased<Drifter, kDrifterCount> drifters;
 
-  uint8_t gameState = 0;  // 0 play, 1 putt help, 2 title card, 3 score card, 4 hole finished
+  GameState gameState = GameState::kPlay;
   int32_t playerCount = 1;
   int32_t currentPlayer = 1;
   std::string holeName;

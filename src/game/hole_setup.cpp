@@ -135,7 +135,7 @@ void TMain::HoleInit() {
     ambient->SetLooped(true);
     if (s.soundOn && s.ambientOn) ambient->PlaySound();
   }
-  s.gameState = 2;
+  s.gameState = GameState::kTitleCard;
   holeChangePending_ = false;
   gengine.SetEnabled(true);
 }

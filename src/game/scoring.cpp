@@ -178,10 +178,10 @@ void HoleOut(GameSession& s, int32_t player) {
   ++s.holeNumber;
   if (s.holeNumber > kHoleCount) {
     s.gameOver = true;
-    s.gameState = 3;
+    s.gameState = GameState::kScoreCard;
     s.Sound(EffectSound::kGoodHole);
   } else {
-    s.gameState = 4;
+    s.gameState = GameState::kHoleFinished;
   }
 }
 

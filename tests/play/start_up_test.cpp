@@ -28,7 +28,7 @@ TEST(StartUp, SeatsThePlayersAndShowsTheTitleCard) {
   EXPECT_EQ(s.holeName, "course1hole1");
   EXPECT_EQ(s.holeNumber, 1);
   EXPECT_EQ(s.currentPlayer, 1);
-  EXPECT_EQ(s.gameState, 2);
+  EXPECT_EQ(s.gameState, GameState::kTitleCard);
   EXPECT_EQ(s.holePar, 3);
   EXPECT_EQ(s.totalPar, 3);
   // Absent players get their names and putt styles too.
@@ -236,7 +236,7 @@ TEST(HoleSetUp, ResetsTheHoleAndPlacesDecorations) {
   EXPECT_FALSE(s.buttonDown[1]);
   EXPECT_TRUE(s.buttonDown[2]);
   EXPECT_EQ(s.totalPar, 6);
-  EXPECT_EQ(s.gameState, 2);
+  EXPECT_EQ(s.gameState, GameState::kTitleCard);
   EXPECT_TRUE(play->main().gengine.Enabled());
   for (const courseEffect& e : s.courseEffects) EXPECT_EQ(e.x, 0) << "course1hole1 has none";
 }

@@ -323,11 +323,11 @@ TEST(HoleOut, ParksTheBallAndKeepsTheScore) {
   EXPECT_EQ(g.s().firstHoledPlayer, 1);
   EXPECT_EQ(g.s().bannerText, "PEUKA ");
   EXPECT_EQ(g.s().bannerFade, 255);
-  EXPECT_EQ(g.s().gameState, 0);  // player 2 still out
+  EXPECT_EQ(g.s().gameState, GameState::kPlay);  // player 2 still out
   g.Hole(2, 5);
   EXPECT_EQ(g.s().firstHoledPlayer, 1);
   EXPECT_EQ(g.s().bestHoleScore, 2);
-  EXPECT_EQ(g.s().gameState, 4);
+  EXPECT_EQ(g.s().gameState, GameState::kHoleFinished);
   EXPECT_EQ(g.s().holeNumber, 5);
 }
 
@@ -357,7 +357,7 @@ TEST(HoleOut, TheNinthHoleEndsTheGameWithTheScoreCard) {
   g.s().soundOn = false;
   g.Hole(1, 4);
   EXPECT_TRUE(g.s().gameOver);
-  EXPECT_EQ(g.s().gameState, 3);
+  EXPECT_EQ(g.s().gameState, GameState::kScoreCard);
   EXPECT_EQ(g.s().holeNumber, 10);
   EXPECT_TRUE(g.sounds().empty());  // sound off
   Game loud(1);
