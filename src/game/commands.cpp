@@ -85,6 +85,11 @@ namespace {
 
 // ---- Keys, one handler per phase ---------------------------------------------
 
+bool Gives(uint16_t key, PlayAction action) {
+  const PlayCommand* command = FindPlayCommand(key);
+  return command != nullptr && command->action == action;
+}
+
 // A finished game: any key leaves.
 void KeyEndsGame(GameSession& s, PlayHost& host) {
   Click(s);
@@ -110,7 +115,7 @@ void KeyAnswersQuit(GameSession& s, PlayHost& host, uint16_t key) {
 // The putting help: F8 switches the putting (the help's picture follows it),
 // any other key closes the help.
 void KeyOnHelp(GameSession& s, PlayHost& host, uint16_t key) {
-  if (key == kKeyF8) {
+  if (Gives(key, PlayAction::kPuttStyle)) {
     Click(s);
     TogglePuttStyle(s);
     return;
@@ -119,62 +124,94 @@ void KeyOnHelp(GameSession& s, PlayHost& host, uint16_t key) {
   ReAnchorPointer(s, host);
 }
 
-// The course (also in the frame a hole is finished): the command keys.
+// Sets or clears the flag of a command that acts while its key is held.
+void Hold(GameSession& s, PlayAction action, bool held) {
+  switch (action) {
+    case PlayAction::kScrollUp:
+      s.scrollUpHeld = held;
+      break;
+    case PlayAction::kScrollDown:
+      s.scrollDownHeld = held;
+      break;
+    case PlayAction::kScrollLeft:
+      s.scrollLeftHeld = held;
+      break;
+    case PlayAction::kScrollRight:
+      s.scrollRightHeld = held;
+      break;
+    case PlayAction::kShowNames:
+      s.enterHeld = held;
+      break;
+    default:
+      break;
+  }
+}
+
+bool IsScroll(PlayAction action) {
+  return action == PlayAction::kScrollUp || action == PlayAction::kScrollDown ||
+         action == PlayAction::kScrollLeft || action == PlayAction::kScrollRight;
+}
+
+// The course (also in the frame a hole is finished): the command the key
+// gives, if any.
 void KeyInPlay(GameSession& s, PlayHost& host, uint16_t key) {
-  switch (key) {
-    case kKeyF8:
+  const PlayCommand* command = FindPlayCommand(key);
+  if (command == nullptr) return;
+  switch (command->action) {
+    case PlayAction::kPuttStyle:
       Click(s);
       TogglePuttStyle(s);
-      return;
-    case vk::kEnd:
+      break;
+    case PlayAction::kScoreCard:
       Click(s);
       ShowScoreCardIfStill(s);
       break;
-    case vk::kEscape:
+    case PlayAction::kQuit:
       Click(s);
       s.quitAsked = true;
       break;
-    case vk::kSpace:
+    case PlayAction::kCompactPanel:
       Click(s);
       s.compactHud = !s.compactHud;
       break;
-    case vk::kHome:
+    case PlayAction::kRecentre:
       s.recentre = true;
       Click(s);
-      return;
-    case kKeyF5:
+      break;
+    case PlayAction::kFrameRate:
       CycleFrameRate(s, host);
       break;
-    case kKeyF4:
+    case PlayAction::kSound:
       ToggleSound(s, host, kTickerSoundOnKey);
       break;
-    case kKeyF3:
+    case PlayAction::kAmbientSound:
       Click(s);
       s.ambientOn = !s.ambientOn;
       Post(s, s.ambientOn ? kTickerAmbientOn : kTickerAmbientOff);
       FollowAmbient(s, host);
       break;
-    case vk::kF1:
+    case PlayAction::kPuttHelp:
       if (s.gameState == GameState::kPlay) {
         Click(s);
         s.gameState = GameState::kPuttHelp;
       }
       break;
-    case vk::kPrior:
+    case PlayAction::kTitleCard:
       if (s.gameState == GameState::kPlay) {
         Click(s);
         s.gameState = GameState::kTitleCard;
       }
       break;
-    default:
+    case PlayAction::kScrollUp:
+    case PlayAction::kScrollDown:
+    case PlayAction::kScrollLeft:
+    case PlayAction::kScrollRight:
+      // The view scrolls by the arrows only while no ball moves.
+      if (!s.ballsMoving) Hold(s, command->action, true);
       break;
-  }
-  // The view scrolls by the arrows only while no ball moves.
-  if (!s.ballsMoving) {
-    if (key == vk::kUp) s.scrollUpHeld = true;
-    if (key == vk::kDown) s.scrollDownHeld = true;
-    if (key == vk::kLeft) s.scrollLeftHeld = true;
-    if (key == vk::kRight) s.scrollRightHeld = true;
+    case PlayAction::kShowNames:  // held already
+    case PlayAction::kCancelAim:  // the mouse's
+      break;
   }
 }
 
@@ -187,21 +224,18 @@ void CommandKeyDown(GameSession& s, PlayHost& host, uint16_t key) {
     return KeyClosesCard(s);
   if (s.quitAsked) return KeyAnswersQuit(s, host, key);
   // Enter shows the labels while held, also as it closes the help.
-  if (key == vk::kReturn) s.enterHeld = true;
+  if (Gives(key, PlayAction::kShowNames)) Hold(s, PlayAction::kShowNames, true);
   if (s.gameState == GameState::kPuttHelp) return KeyOnHelp(s, host, key);
   KeyInPlay(s, host, key);
 }
 
 void CommandKeyUp(GameSession& s, uint16_t key) {
+  const PlayCommand* command = FindPlayCommand(key);
+  if (command == nullptr) return;
   // A key released while a ball rolls leaves its flag set: the view goes on
   // scrolling once the balls stop, until the key is pressed and released.
-  if (!s.ballsMoving) {
-    if (key == vk::kUp) s.scrollUpHeld = false;
-    if (key == vk::kDown) s.scrollDownHeld = false;
-    if (key == vk::kLeft) s.scrollLeftHeld = false;
-    if (key == vk::kRight) s.scrollRightHeld = false;
-  }
-  if (key == vk::kReturn) s.enterHeld = false;
+  if (IsScroll(command->action) && s.ballsMoving) return;
+  Hold(s, command->action, false);
 }
 
 void CommandMouseMove(GameSession& s, int32_t x, int32_t y) {
