@@ -186,35 +186,65 @@ void Wall(GameSession& s, int32_t player, int32_t area, int32_t wallAngle) {
   }
 }
 
-// The effect of area `i` on a ball inside it.
-void ApplyArea(GameSession& s, int32_t player, int32_t i) {
-  playerrec& b = s.players[player];
-  arearec& a = s.areas[i];
+// ---- What each family of kinds does ----------------------------------------
+
+// The cup and a pipe entrance: a slow ball on the ground drops in, a fast one
+// hops over.
+void DropIn(GameSession& s, playerrec& b, int32_t i) {
+  const arearec& a = s.areas[i];
+  if (a.kind == kCup) {
+    if (b.speed > 2 && b.z < 4) {
+      Hop(s, b);
+      if (s.soundOn && s.visualRandom.RandomBelow(10) < 7) s.Sound(EffectSound::kHop);
+    } else if (!b.inCup && !b.airborne) {
+      Capture(s, b, b.inCup, i);
+    }
+    return;
+  }
+  // Over a pipe entrance a fast ball hops, silently and at any height.
+  if (b.speed > 2) {
+    Hop(s, b);
+  } else if (!b.inPipe && !b.airborne) {
+    Capture(s, b, b.inPipe, i);
+  }
+}
+
+// Ramps, slopes and the funnel push the ball downhill.
+void PushDownhill(playerrec& b, const arearec& a) {
+  if (IsRampKind(a.kind)) {
+    const bool west = a.kind == kRampWest || a.kind == kRampWestFlat;
+    RampPush(b, west ? -13 : 13, PushDirection(a.kind));
+  } else if (IsSlopeKind(a.kind)) {
+    b.pushDirection = PushDirection(a.kind);
+    b.pushSpeed = 0.025;
+    b.lastArea = -1;
+  } else if (!b.airborne && !b.inCup) {  // the funnel, towards its centre
+    b.pushDirection = BinAngle(a.x1, a.y1, Nearest(b.x), Nearest(b.y));
+    b.pushSpeed = 0.025 * b.speed + 0.025;
+    b.lastArea = -1;
+  }
+}
+
+void Springboard(GameSession& s, playerrec& b, const arearec& a) {
+  if (b.z >= 4) return;
+  b.airborne = true;
+  if (a.p3 != 0) b.direction = Wrap(int64_t{a.p3} - s.playRandom.RandomBelow(16));
+  b.fallSpeed = 6.0;
+  b.speed += 0.25;
+  b.lastArea = -1;
+  b.moving = true;
+  if (a.kind == kSpringboard) {
+    SetTicker(s, 27, "JDAP Y0 YPJGNHE ");
+  } else {
+    SetTicker(s, 27, "BEHTNVRTOP   ");
+  }
+  if (a.p1 != 0) AddCourseEffect(s, a.p1, a.p2, a.p4, 0);
+  s.Sound(a.kind == kSpringboard ? EffectSound::kSpringboard : EffectSound::kPopper);
+}
+
+// Popper, springboards, blaster, kicker and catapult throw the ball up.
+void Launcher(GameSession& s, playerrec& b, const arearec& a) {
   switch (a.kind) {
-    case kWall19:
-    case kWall64:
-    case kWall109:
-    case kWall0:
-    case kWall32:
-    case kWall96:
-      Wall(s, player, i, WallAngle(a.kind));
-      break;
-    case kCup:
-      if (b.speed > 2 && b.z < 4) {
-        Hop(s, b);
-        if (s.soundOn && s.visualRandom.RandomBelow(10) < 7) s.Sound(EffectSound::kHop);
-      } else if (!b.inCup && !b.airborne) {
-        Capture(s, b, b.inCup, i);
-      }
-      break;
-    case kRampWest:
-    case kRampWestFlat:
-      RampPush(b, -13, PushDirection(a.kind));
-      break;
-    case kRampEast:
-    case kRampSouthEast:
-      RampPush(b, 13, PushDirection(a.kind));
-      break;
     case kPopper:
       if (!b.inCup && b.z < 2) {
         b.direction = s.playRandom.RandomBelow(360);  // 256 ... 359 act as 0 ... 103
@@ -224,31 +254,41 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
         s.Sound(EffectSound::kPopper);
       }
       break;
-    case kSpringboard:
-    case kSpringboard2:
-      if (b.z < 4) {
+    case kBlaster:
+      if (!b.inCup && b.z < 4) {
+        b.direction = Wrap(int64_t{b.direction} - (s.playRandom.RandomBelow(128) + 64));
+        Launch(b, 3.0);
+        SpawnBurst(s, BurstRecipe::kGreen, b);
+        AddCourseEffect(s, Wrap(int64_t{Nearest(b.x)} - 55), Wrap(int64_t{Nearest(b.y)} - 65),
+                        HoleImage::kBurst, 192);
+        s.Sound(EffectSound::kBlaster);
+      }
+      break;
+    case kKicker:
+      if (!b.airborne && b.speed > 3.5) {
+        b.speed = 4.5;
+        b.fallSpeed = 12.0;
         b.airborne = true;
-        if (a.p3 != 0) b.direction = Wrap(int64_t{a.p3} - s.playRandom.RandomBelow(16));
-        b.fallSpeed = 6.0;
-        b.speed += 0.25;
-        b.lastArea = -1;
-        b.moving = true;
-        if (a.kind == kSpringboard) {
-          SetTicker(s, 27, "JDAP Y0 YPJGNHE ");
-        } else {
-          SetTicker(s, 27, "BEHTNVRTOP   ");
-        }
-        if (a.p1 != 0) AddCourseEffect(s, a.p1, a.p2, a.p4, 0);
-        s.Sound(a.kind == kSpringboard ? EffectSound::kSpringboard : EffectSound::kPopper);
       }
       break;
-    case kFunnel:
-      if (!b.airborne && !b.inCup) {
-        b.pushDirection = BinAngle(a.x1, a.y1, Nearest(b.x), Nearest(b.y));
-        b.pushSpeed = 0.025 * b.speed + 0.025;
-        b.lastArea = -1;
+    case kCatapult:
+      if (!b.airborne) {
+        b.direction = 192 - s.playRandom.RandomBelow(64);
+        Launch(b, 3.0);
+        SetTicker(s, 27, "BLI PA3SJDNVN D0P0GH0F0 PAS04EF0");
+        AddCourseEffect(s, 1006, 71, HoleImage::kDust, 0);
+        s.BackgroundSound(HoleSound::kArea);
       }
       break;
+    default:  // the two springboards
+      Springboard(s, b, a);
+      break;
+  }
+}
+
+// Sand slows the ball, water takes it, rough now and then shakes it.
+void Ground(GameSession& s, playerrec& b, const arearec& a) {
+  switch (a.kind) {
     case kSand:
       if (b.z < 0.5) b.onSand = true;
       break;
@@ -263,38 +303,36 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
         b.fallSpeed = 0;
       }
       break;
-    case kPipeExitFx:
-      PipeFlash(s, b);
-      PipeExit(s, b, a, true);
-      PipeFlash(s, b);
-      s.recentre = true;
-      s.Sound(EffectSound::kPutBack);
+    default:  // rough
+      if (s.playRandom.RandomBelow(8) == 0) Rough(s, b, a);
       break;
-    case kPipeEntrance:
-      // A fast ball hops over, silently and at any height.
-      if (b.speed > 2) {
-        Hop(s, b);
-      } else if (!b.inPipe && !b.airborne) {
-        Capture(s, b, b.inPipe, i);
-      }
-      break;
-    case kBlaster:
-      if (!b.inCup && b.z < 4) {
-        b.direction = Wrap(int64_t{b.direction} - (s.playRandom.RandomBelow(128) + 64));
-        Launch(b, 3.0);
-        SpawnBurst(s, BurstRecipe::kGreen, b);
-        AddCourseEffect(s, Wrap(int64_t{Nearest(b.x)} - 55), Wrap(int64_t{Nearest(b.y)} - 65),
-                        HoleImage::kBurst, 192);
-        s.Sound(EffectSound::kBlaster);
-      }
-      break;
+  }
+}
+
+// The two pipe exits throw the ball out: one with a flash and a few pixels
+// off its mark, one plainly.
+void PipeOut(GameSession& s, playerrec& b, const arearec& a) {
+  if (a.kind == kPipeExit) {
+    PipeExit(s, b, a, false);
+    return;
+  }
+  PipeFlash(s, b);
+  PipeExit(s, b, a, true);
+  PipeFlash(s, b);
+  s.recentre = true;
+  s.Sound(EffectSound::kPutBack);
+}
+
+// Areas that change something once the ball is in them: the next hole's
+// name, the highlight, a ledge's drop, the extra stroke, a switch, a
+// one-shot sound.
+void Trigger(GameSession& s, playerrec& b, int32_t i) {
+  arearec& a = s.areas[i];
+  switch (a.kind) {
     case kNextHoleText:
       // Only p1 = 0 names the next hole; any other value (1 ... 4 in the
       // holes, anything at all in a broken file) changes nothing.
       if (a.p1 == 0) s.nextHoleName = a.comment;
-      break;
-    case kRough:
-      if (s.playRandom.RandomBelow(8) == 0) Rough(s, b, a);
       break;
     case kHighlight:
       b.highlight = std::max(b.highlight, a.p1);
@@ -309,44 +347,67 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
         b.lastArea = i;
       }
       break;
-    case kKicker:
-      if (!b.airborne && b.speed > 3.5) {
-        b.speed = 4.5;
-        b.fallSpeed = 12.0;
-        b.airborne = true;
-      }
-      break;
     case kBonusStroke:
       BonusStroke(s, b, a);
-      break;
-    case kCatapult:
-      if (!b.airborne) {
-        b.direction = 192 - s.playRandom.RandomBelow(64);
-        Launch(b, 3.0);
-        SetTicker(s, 27, "BLI PA3SJDNVN D0P0GH0F0 PAS04EF0");
-        AddCourseEffect(s, 1006, 71, HoleImage::kDust, 0);
-        s.BackgroundSound(HoleSound::kArea);
-      }
-      break;
-    case kPipeExit:
-      PipeExit(s, b, a, false);
       break;
     case kSwitch:
       // An area number outside 1 ... 99 switches nothing.
       if (OneBased<arearec, kMaxAreas>::Contains(a.p1)) s.areas[a.p1].enabled = true;
       break;
-    case kOneShot:
+    default:  // the one-shot
       if (!b.airborne) {
         a.enabled = false;
         s.BackgroundSound(HoleSound::kArea);
       }
       break;
+  }
+}
+
+// The effect of area `i` on a ball inside it, by the family of its kind;
+// kinds the game does not know do nothing.
+void ApplyArea(GameSession& s, int32_t player, int32_t i) {
+  playerrec& b = s.players[player];
+  const arearec& a = s.areas[i];
+  switch (a.kind) {
+    case kWall19:
+    case kWall64:
+    case kWall109:
+    case kWall0:
+    case kWall32:
+    case kWall96:
+      Wall(s, player, i, WallAngle(a.kind));
+      break;
+    case kCup:
+    case kPipeEntrance:
+      DropIn(s, b, i);
+      break;
+    case kPopper:
+    case kSpringboard:
+    case kSpringboard2:
+    case kBlaster:
+    case kKicker:
+    case kCatapult:
+      Launcher(s, b, a);
+      break;
+    case kSand:
+    case kWater:
+    case kRough:
+      Ground(s, b, a);
+      break;
+    case kPipeExitFx:
+    case kPipeExit:
+      PipeOut(s, b, a);
+      break;
+    case kNextHoleText:
+    case kHighlight:
+    case kLedge:
+    case kBonusStroke:
+    case kSwitch:
+    case kOneShot:
+      Trigger(s, b, i);
+      break;
     default:
-      if (IsSlopeKind(a.kind)) {
-        b.pushDirection = PushDirection(a.kind);
-        b.pushSpeed = 0.025;
-        b.lastArea = -1;
-      }
+      if (IsRampKind(a.kind) || IsSlopeKind(a.kind) || a.kind == kFunnel) PushDownhill(b, a);
       break;
   }
 }
