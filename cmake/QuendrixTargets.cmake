@@ -35,13 +35,37 @@ function(quendrix_apply_options target)
   endif()
 endfunction()
 
+# Makes the include root `dir` of layer src/<layer>: a folder of the build
+# tree holding nothing but a link named <layer> to the layer's folder, so its
+# headers are included as "core/angles.h" and no other layer's are found
+# through it. With header names, only those are linked.
+function(quendrix_layer_root out dir layer)
+  set(root ${CMAKE_BINARY_DIR}/layers/${dir})
+  file(MAKE_DIRECTORY ${root})
+  if(ARGN)
+    file(MAKE_DIRECTORY ${root}/${layer})
+    foreach(header ${ARGN})
+      file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${layer}/${header} ${root}/${layer}/${header} SYMBOLIC)
+    endforeach()
+  else()
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${layer} ${root}/${layer} SYMBOLIC)
+  endif()
+  set(${out} ${root} PARENT_SCOPE)
+endfunction()
+
 # quendrix_library(name SOURCES ... [DEPS ...] [PUBLIC_DEPS ...])
-# A static library of one layer; its folder is its public include root, so a
-# header is included as "core/angles.h" from src/.
+# A static library. One in src/<layer> offers its own layer's headers only
+# ("core/angles.h"): a library sees another layer's headers only by linking
+# that layer, so the build itself keeps each layer to what it depends on.
+# Libraries elsewhere (tools, fuzz) set their own include folders.
 function(quendrix_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PUBLIC_DEPS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  file(RELATIVE_PATH layer ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  if(NOT layer MATCHES "^\\.\\.|/" AND NOT layer STREQUAL "")
+    quendrix_layer_root(root ${layer} ${layer})
+    target_include_directories(${name} PUBLIC ${root})
+  endif()
   if(ARG_PUBLIC_DEPS)
     target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS})
   endif()
@@ -49,6 +73,17 @@ function(quendrix_library name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   endif()
   quendrix_apply_options(${name})
+endfunction()
+
+# quendrix_headers(name LAYER layer HEADERS ...)
+# A few plain-data headers of a layer for users that must not link the whole
+# layer (the asset generator draws the launch pad's menu into the shapes of
+# a widgets header, without SDL or ImGui).
+function(quendrix_headers name)
+  cmake_parse_arguments(ARG "" "LAYER" "HEADERS" ${ARGN})
+  add_library(${name} INTERFACE)
+  quendrix_layer_root(root ${name} ${ARG_LAYER} ${ARG_HEADERS})
+  target_include_directories(${name} INTERFACE ${root})
 endfunction()
 
 # quendrix_executable(name SOURCES ... [DEPS ...])

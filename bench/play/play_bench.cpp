@@ -111,7 +111,7 @@ std::string BusiestHole(const std::filesystem::path& data) {
       GameSession session(settings);
       LoadHoleText(session, text.str());
       int32_t areas = 0;
-      for (const arearec& a : session.areas) areas += a.kind != 0 ? 1 : 0;
+      for (const arearec& a : session.areas) areas += a.kind != AreaKind::kNone ? 1 : 0;
       if (areas > most) {
         most = areas;
         best = hole;

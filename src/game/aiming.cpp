@@ -7,22 +7,13 @@
 #include "core/rounding.h"
 #include "game/ball_motion.h"
 #include "game/game_state.h"
+#include "game/list_items.h"
 #include "media/image_list.h"
 #include "media/surface.h"
 
 namespace quendrix {
 
 namespace {
-
-// Sounds of the effects list.
-constexpr int32_t kSoundPutt = 0;
-constexpr int32_t kSoundClick = 5;
-
-// Images of the interface list.
-constexpr int32_t kGuiGauge = 5;
-constexpr int32_t kGuiTarget = 6;
-constexpr int32_t kGuiPutterShadow = 9;
-constexpr int32_t kGuiPutter = 10;
 
 // Push phases.
 constexpr int32_t kIdle = 0;
@@ -45,11 +36,6 @@ int32_t Wrap(int64_t v) {
   return static_cast<int32_t>(static_cast<uint32_t>(v));
 }
 
-const TPictureCollectionItem* Item(const TDXImageList& list, int32_t index) {
-  if (index < 0 || index >= list.Items.Count()) return nullptr;
-  return &list.Items[index];
-}
-
 // Draws the aids around the current ball; positions are the ball's ground
 // point (not its height) moved along its direction.
 class AimPainter {
@@ -60,7 +46,7 @@ class AimPainter {
   void Target(int32_t t) {
     const double c = BinCos(ball_.direction), sn = BinSin(ball_.direction);
     s_.targetFrame = s_.targetFrame >= 9 ? 0 : s_.targetFrame + 1;
-    const auto* image = Item(gui_, kGuiTarget);
+    const auto* image = ImageItem(gui_, GuiImage::kTarget);
     if (image == nullptr) return;
     const int32_t x = Nearest(ball_.x + c * t) - 16 - s_.scrollX;
     const int32_t y = Nearest(ball_.y + sn * t) - 13 - s_.scrollY;
@@ -74,13 +60,14 @@ class AimPainter {
     const int32_t pattern = Mod256(Wrap(int64_t{128} - ball_.direction)) / 8;
     const int32_t x = Nearest(ball_.x - c * p) - 47 - s_.scrollX;
     const int32_t y = Nearest(ball_.y - sn * p) - 125 - s_.scrollY;
-    if (const auto* shadow = Item(gui_, kGuiPutterShadow))
+    if (const auto* shadow = ImageItem(gui_, GuiImage::kPutterShadow))
       shadow->DrawPatternSub(screen_, Bounds(x, y, 96, 142), pattern, 255);
-    if (const auto* putter = Item(gui_, kGuiPutter)) putter->DrawPattern(screen_, x, y, pattern);
+    if (const auto* putter = ImageItem(gui_, GuiImage::kPutter))
+      putter->DrawPattern(screen_, x, y, pattern);
   }
 
   void Gauge(int32_t t) {
-    const auto* image = Item(gui_, kGuiGauge);
+    const auto* image = ImageItem(gui_, GuiImage::kGauge);
     if (image == nullptr) return;
     const double c = BinCos(ball_.direction), sn = BinSin(ball_.direction);
     const int32_t x = Nearest(ball_.x + c * t) - 47 - s_.scrollX;
@@ -133,7 +120,7 @@ void UpdatePush(GameSession& s, PointerControl& pointer, AimPainter& paint) {
       paint.Target(kTargetDistance);
       paint.Putter(ball.speed);
       if (s.pullSwing < 1 && ball.speed < 0) {
-        s.Sound(kSoundPutt);
+        s.Sound(EffectSound::kPutt);
         // The swing's last pointer step sets the power, the backswing caps it.
         ball.speed = s.pointerStep / 10.0;
         if (s.backswingPeak / 22 < ball.speed) ball.speed = s.backswingPeak / 22;
@@ -171,7 +158,7 @@ void UpdatePull(GameSession& s, PointerControl& pointer, AimPainter& paint) {
       if (s.pullSwing < 1) {
         if (ball.speed > kMaxPullSpeed) ball.speed = kMaxPullSpeed;
         StartShot(s, s.currentPlayer, true);
-        s.Sound(kSoundPutt);
+        s.Sound(EffectSound::kPutt);
         CentrePointer(pointer);
       }
       break;
@@ -206,7 +193,7 @@ void CancelShot(GameSession& s) {
 void OnLeftDown(GameSession& s, PointerControl& pointer) {
   if (!s.players[s.currentPlayer].pullPutt) return;
   if (!CanStartAim(s)) return;
-  s.Sound(kSoundClick);
+  s.Sound(EffectSound::kClick);
   // A new press abandons any swing still under way.
   s.pullSwing = 0;
   s.shotPhase = kDrawingBack;
@@ -230,17 +217,17 @@ void OnLeftUp(GameSession& s, PointerControl& pointer) {
   switch (s.shotPhase) {
     case kIdle:
       if (!CanStartAim(s)) return;
-      s.Sound(kSoundClick);
+      s.Sound(EffectSound::kClick);
       s.shotPhase = kAiming;
       ReAnchor(s, pointer);
       break;
     case kAiming:
-      s.Sound(kSoundClick);
+      s.Sound(EffectSound::kClick);
       s.shotPhase = kBackswing;
       ReAnchor(s, pointer);
       break;
     case kArmed:
-      s.Sound(kSoundClick);
+      s.Sound(EffectSound::kClick);
       s.shotPhase = kForward;
       break;
     default:

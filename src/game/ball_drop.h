@@ -22,9 +22,6 @@ struct playerrec;
 // Course effect slot of the water splash; the ball is dropped back once the
 // splash has played and freed it.
 inline constexpr int32_t kSplashSlot = 32;
-// Course images of the drops.
-inline constexpr int32_t kSplashImage = 4;
-inline constexpr int32_t kDropMarkerImage = 13;
 // A ball this deep in the cup is holed (the hole-out itself is the rules').
 inline constexpr double kHoledDepth = -45;
 // Below this depth a ball is no longer drawn, nor does it sink in water.

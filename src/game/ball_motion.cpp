@@ -15,8 +15,6 @@ namespace quendrix {
 namespace {
 
 // Sounds of the effects list.
-constexpr int32_t kSoundSand = 2;  // fast ball into sand, landing
-constexpr int32_t kSoundStuck = 19;
 
 // A ball that stays within 2 px of its motion mark for more than this many
 // substeps is wedged and put back.
@@ -102,7 +100,7 @@ void BallSubstep(GameSession& session, int32_t player) {
     b.lastArea = -1;
     b.moving = true;
     b.stillFrames = 0;
-    session.Sound(kSoundStuck);
+    session.Sound(EffectSound::kStuck);
     SpawnBurst(session, BurstRecipe::kGrey, b);
   }
 
@@ -140,7 +138,7 @@ void BallSubstep(GameSession& session, int32_t player) {
   if (b.onSand) {
     if (b.speed > 2.5) {
       b.speed = 2.0;
-      session.Sound(kSoundSand);
+      session.Sound(EffectSound::kSand);
       SpawnBurst(session, BurstRecipe::kSandSpray, b);
     } else {
       b.speed -= 0.025;
@@ -157,7 +155,7 @@ void BallSubstep(GameSession& session, int32_t player) {
       b.fallSpeed = -0.65 * b.fallSpeed;
       b.z = 0;
       if (b.fallSpeed >= 1.5) SpawnBurst(session, BurstRecipe::kGrassPuffs, b);
-      session.Sound(kSoundSand);
+      session.Sound(EffectSound::kSand);
     }
     b.fallSpeed -= 0.2;
     if (b.z == 0 && std::fabs(b.fallSpeed) < 0.5) b.airborne = false;

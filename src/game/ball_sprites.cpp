@@ -7,6 +7,7 @@
 #include "core/rounding.h"
 #include "game/effects.h"
 #include "game/game_state.h"
+#include "game/list_items.h"
 #include "media/image_list.h"
 #include "media/surface.h"
 
@@ -14,18 +15,7 @@ namespace quendrix {
 
 namespace {
 
-// Images of the interface list.
-constexpr int32_t kGuiShading = 15;
-constexpr int32_t kGuiHighlight = 16;
-constexpr int32_t kGuiShadow = 17;
-// Images of the hole's list.
-constexpr int32_t kCourseOverlay = 1;  // 24 x 24 patterns over the whole course
-constexpr int32_t kCourseCupCover = 2;
-constexpr int32_t kOverlayCell = 24;
-
-// Effects sounds.
-constexpr int32_t kSoundDropBack = 7;
-constexpr int32_t kSoundPipeExit = 17;
+constexpr int32_t kOverlayCell = 24;  // HoleImage::kOverlay's patterns
 
 // Rows 3 ... 13 of the sphere map; every other row maps to itself.
 constexpr uint8_t kSphereRows[11][16] = {
@@ -56,11 +46,6 @@ std::array<uint8_t, 256> BuildSphereMap() {
   return map;
 }
 
-const TPictureCollectionItem* Item(const TDXImageList& list, int32_t index) {
-  if (index < 0 || index >= list.Items.Count()) return nullptr;
-  return &list.Items[index];
-}
-
 const arearec* RideArea(const GameSession& s, const playerrec& b) {
   if (!OneBased<arearec, kMaxAreas>::Contains(b.rideArea)) return nullptr;
   return &s.areas[b.rideArea];
@@ -78,8 +63,8 @@ void HoldInside(playerrec& b, const arearec& a, double step) {
 
 void DrawOverlay(const GameSession& s, const playerrec& b, TDirectDrawSurface& screen,
                  const TDXImageList& course) {
-  const TPictureCollectionItem* overlay = Item(course, kCourseOverlay);
-  const TPictureCollectionItem* picture = Item(course, 0);
+  const TPictureCollectionItem* overlay = ImageItem(course, HoleImage::kOverlay);
+  const TPictureCollectionItem* picture = ImageItem(course, HoleImage::kCourse);
   if (overlay == nullptr || picture == nullptr) return;
   const int32_t column = Div(Nearest(b.x + 0.5), kOverlayCell);
   const int32_t row = Div(Nearest(b.y + 0.5), kOverlayCell);
@@ -182,17 +167,17 @@ void DrawBall(GameSession& s, int32_t player, TDirectDrawSurface& screen, const 
 
   // The shadow stays on the ground, wider and fainter as the ball rises.
   if (!b.inCup && !b.lost && !b.inPipe) {
-    if (const auto* shadow = Item(gui, kGuiShadow))
+    if (const auto* shadow = ImageItem(gui, GuiImage::kShadow))
       shadow->DrawPatternAlpha(screen, Bounds(sx - 4, sy - 6, Nearest(b.z / 10) + 16, 16), 0,
                                128 - Nearest(b.z / 3));
   }
   DrawBallSprite(screen, b, sx, sy, texture);
   if (!b.lost) {
     const TRect square = Bounds(sx - 8, sy - lift - 8, kBallSize, kBallSize);
-    if (const auto* shading = Item(gui, kGuiShading))
+    if (const auto* shading = ImageItem(gui, GuiImage::kShading))
       shading->DrawPatternAlpha(screen, square, 0, 128);
     if (b.highlight > 0)
-      if (const auto* ring = Item(gui, kGuiHighlight))
+      if (const auto* ring = ImageItem(gui, GuiImage::kHighlight))
         ring->DrawPatternAlpha(screen, square, 0, b.highlight);
   }
   if (b.moving) b.highlight = 0;
@@ -203,10 +188,10 @@ void DrawBall(GameSession& s, int32_t player, TDirectDrawSurface& screen, const 
   // holed by the stroke limit has no cup area to cover it.
   const arearec* ride = RideArea(s, b);
   if (b.inCup && ride != nullptr)
-    if (const auto* cover = Item(course, kCourseCupCover))
+    if (const auto* cover = ImageItem(course, HoleImage::kCupCover))
       cover->DrawPattern(screen, ride->x2 - s.scrollX, ride->y2 - s.scrollY, 0);
   if (b.inPipe && ride != nullptr)
-    if (const auto* cover = Item(course, ride->p3))
+    if (const auto* cover = ImageItem(course, ride->p3))
       cover->DrawPattern(screen, ride->p1 - s.scrollX, ride->p2 - s.scrollY, 0);
 }
 
@@ -220,7 +205,7 @@ bool SinkInWater(GameSession& s, int32_t player) {
       courseEffect& splash = s.courseEffects[kSplashSlot];
       splash.x = Nearest(b.x) - 8;
       splash.y = Nearest(b.y) - 25;
-      splash.image = kSplashImage;
+      splash.image = ItemIndex(HoleImage::kSplash);
       splash.blend = 192;
       splash.looping = false;
     }
@@ -245,8 +230,8 @@ bool SinkInWater(GameSession& s, int32_t player) {
   const int32_t d = 4 + s.playRandom.RandomBelow(22);
   b.x += BinCos(a) * d;
   b.y += BinSin(a) * d * 0.5;
-  AddCourseEffect(s, Nearest(b.x) - 17, Nearest(b.y) - 28 - Nearest(b.z), kDropMarkerImage, 192);
-  s.Sound(kSoundDropBack);
+  AddCourseEffect(s, Nearest(b.x) - 17, Nearest(b.y) - 28 - Nearest(b.z), HoleImage::kFlash, 192);
+  s.Sound(EffectSound::kPutBack);
   return true;
 }
 
@@ -266,7 +251,7 @@ bool FallThroughPipe(GameSession& s, int32_t player) {
   if (b.y - b.z <= p.y2) return false;
 
   // Out of the exit mouth at (x2, y2), along the arrow (x3, y3) -> (x4, y4).
-  s.Sound(kSoundPipeExit);
+  s.Sound(EffectSound::kPipeExit);
   b.x = p.x2;
   b.y = p.y2;
   b.direction = BinAngle(p.x4, p.y4, p.x3, p.y3) + 8 - s.playRandom.RandomBelow(16);

@@ -6,7 +6,7 @@
 #include "core/angles.h"
 #include "core/rounding.h"
 #include "game/game_state.h"
-#include "media/image_list.h"
+#include "game/list_items.h"
 #include "media/surface.h"
 
 namespace quendrix {
@@ -101,10 +101,9 @@ CameraView MakeCameraView(const TDirectDrawSurface& screen, const TDXImageList& 
   CameraView v;
   v.screenWidth = screen.Width();
   v.screenHeight = screen.Height();
-  if (course.Items.Count() > 0) {
-    const TPictureCollectionItem& picture = course.Items[0];
-    v.courseWidth = picture.PatternWidth();
-    v.courseHeight = picture.PatternHeight();
+  if (const TPictureCollectionItem* picture = ImageItem(course, HoleImage::kCourse)) {
+    v.courseWidth = picture->PatternWidth();
+    v.courseHeight = picture->PatternHeight();
   }
   return v;
 }
@@ -131,7 +130,8 @@ void DrawCourse(GameSession& s, const CameraView& v, TDirectDrawSurface& screen,
     if (v.courseWidth < v.screenWidth) s.scrollX = (v.courseWidth - v.screenWidth) / 2;
     if (v.courseHeight < v.screenHeight) s.scrollY = (v.courseHeight - v.screenHeight) / 2;
   }
-  if (course.Items.Count() > 0) course.Items[0].DrawPattern(screen, -s.scrollX, -s.scrollY, 0);
+  if (const TPictureCollectionItem* picture = ImageItem(course, HoleImage::kCourse))
+    picture->DrawPattern(screen, -s.scrollX, -s.scrollY, 0);
 }
 
 }  // namespace quendrix

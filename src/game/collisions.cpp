@@ -12,10 +12,6 @@ namespace quendrix {
 
 namespace {
 
-constexpr int32_t kSoundLowHit = 1;    // wall below 10 px, ball on ball
-constexpr int32_t kSoundHighHit = 11;  // wall above 10 px
-constexpr int32_t kSoundBonus = 21;
-
 // Balls closer than this (view distance) touch; a struck ball is pushed out
 // to kSeparation.
 constexpr int32_t kTouch = 15;
@@ -52,9 +48,9 @@ void WallRebound(GameSession& session, int32_t wallAngle, int32_t player) {
       AddCourseEffect(session, Wrap(int64_t{Nearest(b.x)} - 30),
                       Wrap(int64_t{Nearest(b.y)} - 30 - Nearest(b.z)), image, 192);
     }
-    session.Sound(kSoundHighHit);
+    session.Sound(EffectSound::kHighHit);
   } else {
-    session.Sound(kSoundLowHit);
+    session.Sound(EffectSound::kLowHit);
   }
   const int32_t mirror = WallMirrorAngle(wallAngle, b.direction);
   b.direction = Wrap(-2 * int64_t{mirror} - b.direction);
@@ -98,13 +94,13 @@ void BallHits(GameSession& session, int32_t player) {
     }
     j.moving = true;
     b.lastArea = -1;
-    session.Sound(kSoundLowHit);
+    session.Sound(EffectSound::kLowHit);
 
     // The first hit of a turn earns the player whose turn it is an extra
     // stroke, when the rule is on.
     if (!session.bonusStrokeUsed && session.settings->plus1) {
       session.bonusStrokeUsed = true;
-      session.Sound(kSoundBonus);
+      session.Sound(EffectSound::kBonus);
       session.tickerPos = 0;
       session.tickerText.assign(19, ' ');
       session.tickerText += "D0Y0VHNTEVLHLIN JDAP";

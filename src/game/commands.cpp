@@ -16,7 +16,7 @@ constexpr int32_t kInterval30 = 33;
 constexpr int32_t kInterval15 = 66;
 
 void Click(GameSession& s) {
-  s.Sound(kSoundClick);
+  s.Sound(EffectSound::kClick);
 }
 
 void Post(GameSession& s, std::string_view text) {
@@ -70,7 +70,7 @@ void CycleFrameRate(GameSession& s, PlayHost& host) {
 }
 
 void ShowScoreCardIfStill(GameSession& s) {
-  if (!s.ballsMoving) s.gameState = 3;
+  if (!s.ballsMoving) s.gameState = GameState::kScoreCard;
 }
 
 }  // namespace
@@ -81,110 +81,161 @@ void ReAnchorPointer(GameSession& s, PlayHost& host) {
   host.SetCursorPos(s.anchorX, s.anchorY);
 }
 
-void CommandKeyDown(GameSession& s, PlayHost& host, uint16_t key) {
-  // 1. Any key ends a finished game.
-  if (s.gameOver) {
-    Click(s);
-    host.LeavePlayScreen();
-    return;
-  }
-  // 2. Any key closes the title card and the score card.
-  if (s.gameState == 2 || s.gameState == 3) {
-    s.gameState = 0;
-    Click(s);
-    return;
-  }
-  // 3. Enter answers the quit question, or shows the labels while held.
+namespace {
+
+// ---- Keys, one handler per phase ---------------------------------------------
+
+bool Gives(uint16_t key, PlayAction action) {
+  const PlayCommand* command = FindPlayCommand(key);
+  return command != nullptr && command->action == action;
+}
+
+// A finished game: any key leaves.
+void KeyEndsGame(GameSession& s, PlayHost& host) {
+  Click(s);
+  host.LeavePlayScreen();
+}
+
+// The title card or the score card: any key closes it, and does nothing else.
+void KeyClosesCard(GameSession& s) {
+  s.gameState = GameState::kPlay;
+  Click(s);
+}
+
+// The quit question: Enter leaves, any other key withdraws it.
+void KeyAnswersQuit(GameSession& s, PlayHost& host, uint16_t key) {
+  Click(s);
   if (key == vk::kReturn) {
-    if (s.quitAsked) {
-      Click(s);
-      host.LeavePlayScreen();
-      return;
-    }
-    s.enterHeld = true;
-  }
-  // 4. Any other key withdraws the quit question.
-  if (s.quitAsked) {
-    Click(s);
+    host.LeavePlayScreen();
+  } else {
     s.quitAsked = false;
-    return;
   }
-  // 5. F8 works everywhere, the help screen included (its picture follows).
-  if (key == kKeyF8) {
+}
+
+// The putting help: F8 switches the putting (the help's picture follows it),
+// any other key closes the help.
+void KeyOnHelp(GameSession& s, PlayHost& host, uint16_t key) {
+  if (Gives(key, PlayAction::kPuttStyle)) {
     Click(s);
     TogglePuttStyle(s);
     return;
   }
-  // 6. Any other key closes the help screen.
-  if (s.gameState == 1) {
-    s.gameState = 0;
-    ReAnchorPointer(s, host);
-    return;
+  s.gameState = GameState::kPlay;
+  ReAnchorPointer(s, host);
+}
+
+// Sets or clears the flag of a command that acts while its key is held.
+void Hold(GameSession& s, PlayAction action, bool held) {
+  switch (action) {
+    case PlayAction::kScrollUp:
+      s.scrollUpHeld = held;
+      break;
+    case PlayAction::kScrollDown:
+      s.scrollDownHeld = held;
+      break;
+    case PlayAction::kScrollLeft:
+      s.scrollLeftHeld = held;
+      break;
+    case PlayAction::kScrollRight:
+      s.scrollRightHeld = held;
+      break;
+    case PlayAction::kShowNames:
+      s.enterHeld = held;
+      break;
+    default:
+      break;
   }
-  // 7. The command keys.
-  switch (key) {
-    case vk::kEnd:
+}
+
+bool IsScroll(PlayAction action) {
+  return action == PlayAction::kScrollUp || action == PlayAction::kScrollDown ||
+         action == PlayAction::kScrollLeft || action == PlayAction::kScrollRight;
+}
+
+// The course (also in the frame a hole is finished): the command the key
+// gives, if any.
+void KeyInPlay(GameSession& s, PlayHost& host, uint16_t key) {
+  const PlayCommand* command = FindPlayCommand(key);
+  if (command == nullptr) return;
+  switch (command->action) {
+    case PlayAction::kPuttStyle:
+      Click(s);
+      TogglePuttStyle(s);
+      break;
+    case PlayAction::kScoreCard:
       Click(s);
       ShowScoreCardIfStill(s);
       break;
-    case vk::kEscape:
+    case PlayAction::kQuit:
       Click(s);
       s.quitAsked = true;
       break;
-    case vk::kSpace:
+    case PlayAction::kCompactPanel:
       Click(s);
       s.compactHud = !s.compactHud;
       break;
-    case vk::kHome:
+    case PlayAction::kRecentre:
       s.recentre = true;
       Click(s);
-      return;
-    case kKeyF5:
+      break;
+    case PlayAction::kFrameRate:
       CycleFrameRate(s, host);
       break;
-    case kKeyF4:
+    case PlayAction::kSound:
       ToggleSound(s, host, kTickerSoundOnKey);
       break;
-    case kKeyF3:
+    case PlayAction::kAmbientSound:
       Click(s);
       s.ambientOn = !s.ambientOn;
       Post(s, s.ambientOn ? kTickerAmbientOn : kTickerAmbientOff);
       FollowAmbient(s, host);
       break;
-    case vk::kF1:
-      if (s.gameState == 0) {
+    case PlayAction::kPuttHelp:
+      if (s.gameState == GameState::kPlay) {
         Click(s);
-        s.gameState = 1;
+        s.gameState = GameState::kPuttHelp;
       }
       break;
-    case vk::kPrior:
-      if (s.gameState == 0) {
+    case PlayAction::kTitleCard:
+      if (s.gameState == GameState::kPlay) {
         Click(s);
-        s.gameState = 2;
+        s.gameState = GameState::kTitleCard;
       }
       break;
-    default:
+    case PlayAction::kScrollUp:
+    case PlayAction::kScrollDown:
+    case PlayAction::kScrollLeft:
+    case PlayAction::kScrollRight:
+      // The view scrolls by the arrows only while no ball moves.
+      if (!s.ballsMoving) Hold(s, command->action, true);
       break;
-  }
-  // The view scrolls by the arrows only while no ball moves.
-  if (!s.ballsMoving) {
-    if (key == vk::kUp) s.scrollUpHeld = true;
-    if (key == vk::kDown) s.scrollDownHeld = true;
-    if (key == vk::kLeft) s.scrollLeftHeld = true;
-    if (key == vk::kRight) s.scrollRightHeld = true;
+    case PlayAction::kShowNames:  // held already
+    case PlayAction::kCancelAim:  // the mouse's
+      break;
   }
 }
 
+}  // namespace
+
+void CommandKeyDown(GameSession& s, PlayHost& host, uint16_t key) {
+  // The phases in the order they take the key.
+  if (s.gameOver) return KeyEndsGame(s, host);
+  if (s.gameState == GameState::kTitleCard || s.gameState == GameState::kScoreCard)
+    return KeyClosesCard(s);
+  if (s.quitAsked) return KeyAnswersQuit(s, host, key);
+  // Enter shows the labels while held, also as it closes the help.
+  if (Gives(key, PlayAction::kShowNames)) Hold(s, PlayAction::kShowNames, true);
+  if (s.gameState == GameState::kPuttHelp) return KeyOnHelp(s, host, key);
+  KeyInPlay(s, host, key);
+}
+
 void CommandKeyUp(GameSession& s, uint16_t key) {
+  const PlayCommand* command = FindPlayCommand(key);
+  if (command == nullptr) return;
   // A key released while a ball rolls leaves its flag set: the view goes on
   // scrolling once the balls stop, until the key is pressed and released.
-  if (!s.ballsMoving) {
-    if (key == vk::kUp) s.scrollUpHeld = false;
-    if (key == vk::kDown) s.scrollDownHeld = false;
-    if (key == vk::kLeft) s.scrollLeftHeld = false;
-    if (key == vk::kRight) s.scrollRightHeld = false;
-  }
-  if (key == vk::kReturn) s.enterHeld = false;
+  if (IsScroll(command->action) && s.ballsMoving) return;
+  Hold(s, command->action, false);
 }
 
 void CommandMouseMove(GameSession& s, int32_t x, int32_t y) {
@@ -245,9 +296,9 @@ void CommandClick(GameSession& s, PlayHost& host) {
     return;
   }
   // 2. A click closes the help screen, the title card and the score card.
-  if (s.gameState >= 1 && s.gameState <= 3) {
+  if (ShowsCard(s.gameState)) {
     Click(s);
-    s.gameState = 0;
+    s.gameState = GameState::kPlay;
     ReAnchorPointer(s, host);
     return;
   }
@@ -280,7 +331,7 @@ void CommandClick(GameSession& s, PlayHost& host) {
   if (InsideRect(at, ButtonPressRect(4))) {
     Click(s);
     s.buttonDown[4] = false;
-    s.gameState = 1;
+    s.gameState = GameState::kPuttHelp;
   }
   // 9. Button 5, back to the ball.
   if (InsideRect(at, ButtonPressRect(5))) {

@@ -1,4 +1,5 @@
-// The play screen's key and mouse commands. Each handler only changes the
+// The play screen's key and mouse commands; the keys are those of the table
+// in play_commands.h. Each handler only changes the
 // session's flags, phases and states and posts ticker texts; the next frames
 // act on them. The putting gestures themselves belong to the shot control,
 // reached through PlayHost. Pointer positions are screen pixels.
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "game/play_commands.h"
 #include "media/input.h"
 
 namespace quendrix {
@@ -28,15 +30,6 @@ inline constexpr std::string_view kTickerAmbientOn{
     "                           3BJK0B0N O0H BKV.  "};
 inline constexpr std::string_view kTickerAmbientOff{
     "                           3BJK0B0N O0H BLIKV. "};
-
-// Function keys the commands use.
-inline constexpr uint16_t kKeyF3 = vk::kF1 + 2;
-inline constexpr uint16_t kKeyF4 = vk::kF1 + 3;
-inline constexpr uint16_t kKeyF5 = vk::kF1 + 4;
-inline constexpr uint16_t kKeyF8 = vk::kF1 + 7;
-
-// The click: item 5 of the effects list, when the sound is on.
-inline constexpr int32_t kSoundClick = 5;
 
 void CommandKeyDown(GameSession& session, PlayHost& host, uint16_t key);
 void CommandKeyUp(GameSession& session, uint16_t key);

@@ -14,59 +14,7 @@ namespace quendrix {
 
 namespace {
 
-// Area kinds, as the hole files number them: append only.
-enum Kind : int32_t {
-  kWall19 = 1,
-  kWall64 = 2,
-  kWall109 = 3,
-  kWall0 = 4,
-  kCup = 5,
-  kWall32 = 6,
-  kWall96 = 7,
-  kRampWest = 8,        // code -13, push 96
-  kRampEast = 9,        // code 13, push 1
-  kRampSouthEast = 10,  // code 13, push 32
-  kRampWestFlat = 11,   // code -13, push 128
-  kPopper = 12,
-  kSpringboard = 13,
-  kFunnel = 14,
-  kSlopeFirst = 15,
-  kSlopeLast = 22,
-  kSand = 23,
-  kWater = 24,
-  kPipeExitFx = 25,
-  kPipeEntrance = 26,
-  kBlaster = 27,
-  kNextHoleText = 28,
-  kRough = 30,
-  kHighlight = 32,
-  kLedge = 33,
-  kKicker = 34,
-  kBonusStroke = 35,
-  kCatapult = 36,
-  kPipeExit = 37,
-  kSwitch = 38,
-  kOneShot = 40,
-  kSpringboard2 = 43,
-};
-
-// Sounds of the effects list.
-constexpr int32_t kSoundCupIn = 3;
-constexpr int32_t kSoundPipeOut = 7;
-constexpr int32_t kSoundPopper = 9;
-constexpr int32_t kSoundHop = 10;
-constexpr int32_t kSoundBlaster = 12;
-constexpr int32_t kSoundWater = 13;
-constexpr int32_t kSoundSpring = 14;
-constexpr int32_t kSoundRough = 15;
-constexpr int32_t kSoundRough2 = 16;
-constexpr int32_t kSoundStuck = 19;
-constexpr int32_t kSoundBonus = 21;
-// Wave of the hole's own sound list.
-constexpr int32_t kBgSoundArea = 1;
-
-// Slope kinds 15 ... 22 push this way; +x is 1, since 0 means "no push".
-constexpr int32_t kSlopeDirection[8] = {1, 19, 64, 109, 128, 147, 192, 237};
+using enum AreaKind;
 
 constexpr std::string_view kHopText = "CVNUK0M SLICTP0";
 
@@ -131,7 +79,7 @@ void RampPush(playerrec& b, int32_t code, int32_t direction) {
 }
 
 void Capture(GameSession& s, playerrec& b, bool& flag, int32_t area) {
-  s.Sound(kSoundCupIn);
+  s.Sound(EffectSound::kCupIn);
   flag = true;
   b.rideArea = area;
   if (b.speed > 0.75) b.speed = 0.75;
@@ -157,7 +105,7 @@ void PipeExit(GameSession& s, playerrec& b, const arearec& a, bool scatter) {
 
 void PipeFlash(GameSession& s, const playerrec& b) {
   AddCourseEffect(s, Wrap(int64_t{Nearest(b.x)} - 17),
-                  Wrap(int64_t{Nearest(b.y)} - 28 - Nearest(b.z)), 13, 255);
+                  Wrap(int64_t{Nearest(b.y)} - 28 - Nearest(b.z)), HoleImage::kFlash, 255);
 }
 
 // Launchers (popper, blaster, catapult) throw the ball up high.
@@ -194,13 +142,14 @@ void Rough(GameSession& s, playerrec& b, const arearec& a) {
   SpawnBurst(s, BurstRecipe::kRoughGrit, b);
   const int32_t ex = Wrap(int64_t{Nearest(b.x)} - s.visualRandom.RandomBelow(22));
   const int32_t ey = Wrap(int64_t{Nearest(b.y)} - s.visualRandom.RandomBelow(22) - 10);
-  AddCourseEffect(s, ex, ey, 8, 128);
+  AddCourseEffect(s, ex, ey, HoleImage::kDust, 128);
   // A comment that is no image number has nothing to show: that effect is
   // skipped rather than shown with a made-up image.
   int32_t image = 0;
   if (a.p1 != 0 && a.p2 != 0 && ParseImageNumber(a.comment, image))
     AddCourseEffect(s, a.p1, a.p2, image, 0);
-  if (s.soundOn) s.Sound(s.visualRandom.RandomBelow(10) > 5 ? kSoundRough2 : kSoundRough);
+  if (s.soundOn)
+    s.Sound(s.visualRandom.RandomBelow(10) > 5 ? EffectSound::kRough2 : EffectSound::kRough);
 }
 
 void BonusStroke(GameSession& s, playerrec& b, arearec& a) {
@@ -211,14 +160,14 @@ void BonusStroke(GameSession& s, playerrec& b, arearec& a) {
   s.effectSlot = 1;
   const int32_t ex = Wrap(int64_t{Nearest(b.x)} - 80);
   const int32_t ey = Wrap(int64_t{Nearest(b.y)} - 62);
-  AddCourseEffect(s, ex, ey, 7, 255);
-  AddCourseEffect(s, ex, ey, 7, -192);
+  AddCourseEffect(s, ex, ey, HoleImage::kBonusFlash, 255);
+  AddCourseEffect(s, ex, ey, HoleImage::kBonusFlash, -192);
   SetTicker(s, 19, "D0Y0VHNTEVLHLIN JDAP");
   --b.strokes;
   --b.totalStrokes;
   b.fallSpeed = 3.0;
   b.airborne = true;
-  s.Sound(kSoundBonus);
+  s.Sound(EffectSound::kBonus);
   s.bonusStrokeTaken = false;
   s.bonusStrokeUsed = true;
   s.bannerText = "EUE  JDAP   ";
@@ -232,93 +181,120 @@ void Wall(GameSession& s, int32_t player, int32_t area, int32_t wallAngle) {
   b.lastArea = area;
   const arearec& a = s.areas[area];
   if ((a.kind == kWall19 || a.kind == kWall109) && a.p1 == 1) {
-    s.Sound(kSoundStuck);
+    s.Sound(EffectSound::kStuck);
     SpawnBurst(s, BurstRecipe::kGrey, b);
   }
 }
 
-// The effect of area `i` on a ball inside it.
-void ApplyArea(GameSession& s, int32_t player, int32_t i) {
-  playerrec& b = s.players[player];
-  arearec& a = s.areas[i];
+// ---- What each family of kinds does ----------------------------------------
+
+// The cup and a pipe entrance: a slow ball on the ground drops in, a fast one
+// hops over.
+void DropIn(GameSession& s, playerrec& b, int32_t i) {
+  const arearec& a = s.areas[i];
+  if (a.kind == kCup) {
+    if (b.speed > 2 && b.z < 4) {
+      Hop(s, b);
+      if (s.soundOn && s.visualRandom.RandomBelow(10) < 7) s.Sound(EffectSound::kHop);
+    } else if (!b.inCup && !b.airborne) {
+      Capture(s, b, b.inCup, i);
+    }
+    return;
+  }
+  // Over a pipe entrance a fast ball hops, silently and at any height.
+  if (b.speed > 2) {
+    Hop(s, b);
+  } else if (!b.inPipe && !b.airborne) {
+    Capture(s, b, b.inPipe, i);
+  }
+}
+
+// Ramps, slopes and the funnel push the ball downhill.
+void PushDownhill(playerrec& b, const arearec& a) {
+  if (IsRampKind(a.kind)) {
+    const bool west = a.kind == kRampWest || a.kind == kRampWestFlat;
+    RampPush(b, west ? -13 : 13, PushDirection(a.kind));
+  } else if (IsSlopeKind(a.kind)) {
+    b.pushDirection = PushDirection(a.kind);
+    b.pushSpeed = 0.025;
+    b.lastArea = -1;
+  } else if (!b.airborne && !b.inCup) {  // the funnel, towards its centre
+    b.pushDirection = BinAngle(a.x1, a.y1, Nearest(b.x), Nearest(b.y));
+    b.pushSpeed = 0.025 * b.speed + 0.025;
+    b.lastArea = -1;
+  }
+}
+
+void Springboard(GameSession& s, playerrec& b, const arearec& a) {
+  if (b.z >= 4) return;
+  b.airborne = true;
+  if (a.p3 != 0) b.direction = Wrap(int64_t{a.p3} - s.playRandom.RandomBelow(16));
+  b.fallSpeed = 6.0;
+  b.speed += 0.25;
+  b.lastArea = -1;
+  b.moving = true;
+  if (a.kind == kSpringboard) {
+    SetTicker(s, 27, "JDAP Y0 YPJGNHE ");
+  } else {
+    SetTicker(s, 27, "BEHTNVRTOP   ");
+  }
+  if (a.p1 != 0) AddCourseEffect(s, a.p1, a.p2, a.p4, 0);
+  s.Sound(a.kind == kSpringboard ? EffectSound::kSpringboard : EffectSound::kPopper);
+}
+
+// Popper, springboards, blaster, kicker and catapult throw the ball up.
+void Launcher(GameSession& s, playerrec& b, const arearec& a) {
   switch (a.kind) {
-    case kWall19:
-      Wall(s, player, i, 19);
-      break;
-    case kWall64:
-      Wall(s, player, i, 64);
-      break;
-    case kWall109:
-      Wall(s, player, i, 109);
-      break;
-    case kWall0:
-      Wall(s, player, i, 0);
-      break;
-    case kWall32:
-      Wall(s, player, i, 32);
-      break;
-    case kWall96:
-      Wall(s, player, i, 96);
-      break;
-    case kCup:
-      if (b.speed > 2 && b.z < 4) {
-        Hop(s, b);
-        if (s.soundOn && s.visualRandom.RandomBelow(10) < 7) s.Sound(kSoundHop);
-      } else if (!b.inCup && !b.airborne) {
-        Capture(s, b, b.inCup, i);
-      }
-      break;
-    case kRampWest:
-      RampPush(b, -13, 96);
-      break;
-    case kRampEast:
-      RampPush(b, 13, 1);
-      break;
-    case kRampSouthEast:
-      RampPush(b, 13, 32);
-      break;
-    case kRampWestFlat:
-      RampPush(b, -13, 128);
-      break;
     case kPopper:
       if (!b.inCup && b.z < 2) {
         b.direction = s.playRandom.RandomBelow(360);  // 256 ... 359 act as 0 ... 103
         Launch(b, 1.5);
-        AddCourseEffect(s, Wrap(int64_t{a.x1} - 27), Wrap(int64_t{a.y1} - 147), 3, 192);
-        s.Sound(kSoundPopper);
+        AddCourseEffect(s, Wrap(int64_t{a.x1} - 27), Wrap(int64_t{a.y1} - 147), HoleImage::kBurst,
+                        192);
+        s.Sound(EffectSound::kPopper);
       }
       break;
-    case kSpringboard:
-    case kSpringboard2:
-      if (b.z < 4) {
+    case kBlaster:
+      if (!b.inCup && b.z < 4) {
+        b.direction = Wrap(int64_t{b.direction} - (s.playRandom.RandomBelow(128) + 64));
+        Launch(b, 3.0);
+        SpawnBurst(s, BurstRecipe::kGreen, b);
+        AddCourseEffect(s, Wrap(int64_t{Nearest(b.x)} - 55), Wrap(int64_t{Nearest(b.y)} - 65),
+                        HoleImage::kBurst, 192);
+        s.Sound(EffectSound::kBlaster);
+      }
+      break;
+    case kKicker:
+      if (!b.airborne && b.speed > 3.5) {
+        b.speed = 4.5;
+        b.fallSpeed = 12.0;
         b.airborne = true;
-        if (a.p3 != 0) b.direction = Wrap(int64_t{a.p3} - s.playRandom.RandomBelow(16));
-        b.fallSpeed = 6.0;
-        b.speed += 0.25;
-        b.lastArea = -1;
-        b.moving = true;
-        if (a.kind == kSpringboard) {
-          SetTicker(s, 27, "JDAP Y0 YPJGNHE ");
-        } else {
-          SetTicker(s, 27, "BEHTNVRTOP   ");
-        }
-        if (a.p1 != 0) AddCourseEffect(s, a.p1, a.p2, a.p4, 0);
-        s.Sound(a.kind == kSpringboard ? kSoundSpring : kSoundPopper);
       }
       break;
-    case kFunnel:
-      if (!b.airborne && !b.inCup) {
-        b.pushDirection = BinAngle(a.x1, a.y1, Nearest(b.x), Nearest(b.y));
-        b.pushSpeed = 0.025 * b.speed + 0.025;
-        b.lastArea = -1;
+    case kCatapult:
+      if (!b.airborne) {
+        b.direction = 192 - s.playRandom.RandomBelow(64);
+        Launch(b, 3.0);
+        SetTicker(s, 27, "BLI PA3SJDNVN D0P0GH0F0 PAS04EF0");
+        AddCourseEffect(s, 1006, 71, HoleImage::kDust, 0);
+        s.BackgroundSound(HoleSound::kArea);
       }
       break;
+    default:  // the two springboards
+      Springboard(s, b, a);
+      break;
+  }
+}
+
+// Sand slows the ball, water takes it, rough now and then shakes it.
+void Ground(GameSession& s, playerrec& b, const arearec& a) {
+  switch (a.kind) {
     case kSand:
       if (b.z < 0.5) b.onSand = true;
       break;
     case kWater:
       if (b.z < 1 && !b.lost) {
-        s.Sound(kSoundWater);
+        s.Sound(EffectSound::kWater);
         s.respawnX = a.p1;
         s.respawnY = a.p2;
         b.lost = true;
@@ -327,38 +303,36 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
         b.fallSpeed = 0;
       }
       break;
-    case kPipeExitFx:
-      PipeFlash(s, b);
-      PipeExit(s, b, a, true);
-      PipeFlash(s, b);
-      s.recentre = true;
-      s.Sound(kSoundPipeOut);
+    default:  // rough
+      if (s.playRandom.RandomBelow(8) == 0) Rough(s, b, a);
       break;
-    case kPipeEntrance:
-      // A fast ball hops over, silently and at any height.
-      if (b.speed > 2) {
-        Hop(s, b);
-      } else if (!b.inPipe && !b.airborne) {
-        Capture(s, b, b.inPipe, i);
-      }
-      break;
-    case kBlaster:
-      if (!b.inCup && b.z < 4) {
-        b.direction = Wrap(int64_t{b.direction} - (s.playRandom.RandomBelow(128) + 64));
-        Launch(b, 3.0);
-        SpawnBurst(s, BurstRecipe::kGreen, b);
-        AddCourseEffect(s, Wrap(int64_t{Nearest(b.x)} - 55), Wrap(int64_t{Nearest(b.y)} - 65), 3,
-                        192);
-        s.Sound(kSoundBlaster);
-      }
-      break;
+  }
+}
+
+// The two pipe exits throw the ball out: one with a flash and a few pixels
+// off its mark, one plainly.
+void PipeOut(GameSession& s, playerrec& b, const arearec& a) {
+  if (a.kind == kPipeExit) {
+    PipeExit(s, b, a, false);
+    return;
+  }
+  PipeFlash(s, b);
+  PipeExit(s, b, a, true);
+  PipeFlash(s, b);
+  s.recentre = true;
+  s.Sound(EffectSound::kPutBack);
+}
+
+// Areas that change something once the ball is in them: the next hole's
+// name, the highlight, a ledge's drop, the extra stroke, a switch, a
+// one-shot sound.
+void Trigger(GameSession& s, playerrec& b, int32_t i) {
+  arearec& a = s.areas[i];
+  switch (a.kind) {
     case kNextHoleText:
       // Only p1 = 0 names the next hole; any other value (1 ... 4 in the
       // holes, anything at all in a broken file) changes nothing.
       if (a.p1 == 0) s.nextHoleName = a.comment;
-      break;
-    case kRough:
-      if (s.playRandom.RandomBelow(8) == 0) Rough(s, b, a);
       break;
     case kHighlight:
       b.highlight = std::max(b.highlight, a.p1);
@@ -373,44 +347,67 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
         b.lastArea = i;
       }
       break;
-    case kKicker:
-      if (!b.airborne && b.speed > 3.5) {
-        b.speed = 4.5;
-        b.fallSpeed = 12.0;
-        b.airborne = true;
-      }
-      break;
     case kBonusStroke:
       BonusStroke(s, b, a);
-      break;
-    case kCatapult:
-      if (!b.airborne) {
-        b.direction = 192 - s.playRandom.RandomBelow(64);
-        Launch(b, 3.0);
-        SetTicker(s, 27, "BLI PA3SJDNVN D0P0GH0F0 PAS04EF0");
-        AddCourseEffect(s, 1006, 71, 8, 0);
-        s.BackgroundSound(kBgSoundArea);
-      }
-      break;
-    case kPipeExit:
-      PipeExit(s, b, a, false);
       break;
     case kSwitch:
       // An area number outside 1 ... 99 switches nothing.
       if (OneBased<arearec, kMaxAreas>::Contains(a.p1)) s.areas[a.p1].enabled = true;
       break;
-    case kOneShot:
+    default:  // the one-shot
       if (!b.airborne) {
         a.enabled = false;
-        s.BackgroundSound(kBgSoundArea);
+        s.BackgroundSound(HoleSound::kArea);
       }
       break;
+  }
+}
+
+// The effect of area `i` on a ball inside it, by the family of its kind;
+// kinds the game does not know do nothing.
+void ApplyArea(GameSession& s, int32_t player, int32_t i) {
+  playerrec& b = s.players[player];
+  const arearec& a = s.areas[i];
+  switch (a.kind) {
+    case kWall19:
+    case kWall64:
+    case kWall109:
+    case kWall0:
+    case kWall32:
+    case kWall96:
+      Wall(s, player, i, WallAngle(a.kind));
+      break;
+    case kCup:
+    case kPipeEntrance:
+      DropIn(s, b, i);
+      break;
+    case kPopper:
+    case kSpringboard:
+    case kSpringboard2:
+    case kBlaster:
+    case kKicker:
+    case kCatapult:
+      Launcher(s, b, a);
+      break;
+    case kSand:
+    case kWater:
+    case kRough:
+      Ground(s, b, a);
+      break;
+    case kPipeExitFx:
+    case kPipeExit:
+      PipeOut(s, b, a);
+      break;
+    case kNextHoleText:
+    case kHighlight:
+    case kLedge:
+    case kBonusStroke:
+    case kSwitch:
+    case kOneShot:
+      Trigger(s, b, i);
+      break;
     default:
-      if (a.kind >= kSlopeFirst && a.kind <= kSlopeLast) {
-        b.pushDirection = kSlopeDirection[a.kind - kSlopeFirst];
-        b.pushSpeed = 0.025;
-        b.lastArea = -1;
-      }
+      if (IsRampKind(a.kind) || IsSlopeKind(a.kind) || a.kind == kFunnel) PushDownhill(b, a);
       break;
   }
 }

@@ -7,7 +7,7 @@
 #include "core/rounding.h"
 #include "game/course_areas.h"
 #include "game/game_state.h"
-#include "media/image_list.h"
+#include "game/list_items.h"
 #include "media/surface.h"
 
 namespace quendrix {
@@ -37,12 +37,6 @@ constexpr int32_t kPulseRestart = 4;
 // Slots run their animation at most this far even with 64 patterns or more.
 constexpr int32_t kLastFrame = 254;
 
-// The item `index` of a list, or null when the list is shorter.
-const TPictureCollectionItem* ItemOf(const TDXImageList& list, int32_t index) {
-  if (index < 0 || index >= list.Items.Count()) return nullptr;
-  return &list.Items[index];
-}
-
 void FreeSlot(courseEffect& e) {
   e.x = e.y = 0;
   e.image = 0;
@@ -51,35 +45,9 @@ void FreeSlot(courseEffect& e) {
   e.pulse = 0;
 }
 
-// New heading after a straight wall of `kind` reflects the particle; other
-// kinds leave it.
-int32_t ReflectHeading(int32_t kind, int32_t heading) {
-  const int64_t h = heading;
-  switch (kind) {
-    case 1:
-      return Wrap(-h - 38);
-    case 2:
-      return Wrap(-h - 128);
-    case 3:
-      return Wrap(-h - 218);
-    case 4:
-      return Wrap(-h);
-    case 6:
-      return Wrap(-h - 64);
-    case 7:
-      return Wrap(-h - 192);
-    default:
-      return heading;
-  }
-}
-
-bool ReflectingKind(int32_t kind) {
-  return kind == 1 || kind == 2 || kind == 3 || kind == 4 || kind == 6 || kind == 7;
-}
-
 // Width and height of the course picture (item 0); false without one.
 bool CourseSize(const TDXImageList& course, int32_t& width, int32_t& height) {
-  const TPictureCollectionItem* picture = ItemOf(course, 0);
+  const TPictureCollectionItem* picture = ImageItem(course, HoleImage::kCourse);
   if (picture == nullptr) return false;
   width = picture->PatternWidth();
   height = picture->PatternHeight();
@@ -229,7 +197,7 @@ void UpdateCourseEffects(GameSession& session, TDirectDrawSurface& screen,
   for (int32_t slot = kCourseEffectSlots; slot >= 1; --slot) {
     courseEffect& e = session.courseEffects[slot];
     if (e.x == 0 && e.y == 0) continue;  // free
-    const TPictureCollectionItem* item = ItemOf(course, e.image);
+    const TPictureCollectionItem* item = ImageItem(course, e.image);
     if (item != nullptr) {
       const int32_t pattern = Div(e.frame, 4);
       const int32_t sx = Saturate(int64_t{e.x} - session.scrollX);
@@ -286,12 +254,13 @@ void UpdateParticles(GameSession& session, TDirectDrawSurface& screen) {
       continue;
     }
 
-    // Straight walls reflect it, every frame it lies within their reach, in
-    // area order (two overlapping walls both turn it).
+    // Straight walls mirror it about their face, every frame it lies within
+    // their reach, in area order (two overlapping walls both turn it).
     const int32_t gx = Nearest(p.x), gy = Nearest(p.y);
     for (const arearec& a : session.areas) {
-      if (!a.enabled || a.r >= 1 || a.x3 != 0 || a.x4 != 0 || !ReflectingKind(a.kind)) continue;
-      if (SegmentHit(a.x1, a.y1, a.x2, a.y2, gx, gy)) p.heading = ReflectHeading(a.kind, p.heading);
+      if (!a.enabled || a.r >= 1 || a.x3 != 0 || a.x4 != 0 || !IsWallKind(a.kind)) continue;
+      if (SegmentHit(a.x1, a.y1, a.x2, a.y2, gx, gy))
+        p.heading = Wrap(-int64_t{p.heading} - 2 * WallAngle(a.kind));
     }
 
     if (canvas == nullptr) canvas = &screen.Canvas();
@@ -322,7 +291,7 @@ void ResetDrifters(GameSession& session, const TDirectDrawSurface& screen,
   for (Drifter& d : session.drifters) {
     d.x = rnd.RandomBelow(w);
     d.y = rnd.RandomBelow(h);
-    d.image = rnd.RandomBelow(2) + 5;
+    d.image = ItemIndex(HoleImage::kDrifter) + rnd.RandomBelow(2);
     // A short course sits centred on a black screen: keep to its band.
     if (hasCourse && courseH < h) d.y = rnd.RandomBelow(courseH) + (h - courseH) / 2;
   }
@@ -350,7 +319,7 @@ void UpdateDrifters(GameSession& session, TDirectDrawSurface& screen, const TDXI
     if (d.y > h) d.y = 0;
     if (d.x < 0) d.x = w;
     if (d.y < 0) d.y = h;
-    const TPictureCollectionItem* item = ItemOf(course, d.image);
+    const TPictureCollectionItem* item = ImageItem(course, d.image);
     if (rnd.RandomBelow(4) == 3) {
       ++d.frame;
       if (d.frame >= (item != nullptr ? item->PatternCount() : 0)) d.frame = 0;

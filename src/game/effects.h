@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "game/data_catalogue.h"
+
 namespace quendrix {
 
 class GameSession;
@@ -20,6 +22,10 @@ struct playerrec;
 // effectSlot, then advances effectSlot (after 30 comes 1). frame and pulse of
 // the slot stay as they are.
 void AddCourseEffect(GameSession& session, int32_t x, int32_t y, int32_t image, int32_t blend);
+inline void AddCourseEffect(GameSession& session, int32_t x, int32_t y, HoleImage image,
+                            int32_t blend) {
+  AddCourseEffect(session, x, y, ItemIndex(image), blend);
+}
 
 // Clears all 50 course-effect slots and points effectSlot at slot 1.
 void ClearCourseEffects(GameSession& session);

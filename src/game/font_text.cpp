@@ -1,7 +1,7 @@
 #include "game/font_text.h"
 
 #include "core/cp1251.h"
-#include "media/image_list.h"
+#include "game/list_items.h"
 #include "media/surface.h"
 
 namespace quendrix {
@@ -29,11 +29,6 @@ struct CellTables {
 const CellTables& Tables() {
   static const CellTables tables;
   return tables;
-}
-
-const TPictureCollectionItem* Item(const TDXImageList& list, int32_t index) {
-  if (index < 0 || index >= list.Items.Count()) return nullptr;
-  return &list.Items[index];
 }
 
 template <typename CellOf>
@@ -73,28 +68,28 @@ int32_t BlockCell(unsigned char c) {
 
 void DrawText(TDirectDrawSurface& screen, const TDXImageList& gui, std::string_view text, int32_t x,
               int32_t y) {
-  const TPictureCollectionItem* item = Item(gui, kGuiFont);
+  const TPictureCollectionItem* item = ImageItem(gui, GuiImage::kFont);
   if (item == nullptr) return;
   DrawCells(screen, item, text, x, y, item->PatternWidth(), FontCell);
 }
 
 void DrawDigits(TDirectDrawSurface& screen, const TDXImageList& gui, std::string_view text,
                 int32_t x, int32_t y) {
-  const TPictureCollectionItem* item = Item(gui, kGuiDigits);
+  const TPictureCollectionItem* item = ImageItem(gui, GuiImage::kDigits);
   if (item == nullptr) return;
   DrawCells(screen, item, text, x, y, item->PatternWidth() + 1, DigitCell);
 }
 
 void DrawMenuText(TDirectDrawSurface& screen, const TDXImageList& menu, std::string_view text,
                   int32_t x, int32_t y) {
-  const TPictureCollectionItem* item = Item(menu, kMenuFont);
+  const TPictureCollectionItem* item = ImageItem(menu, MenuImage::kScoreFont);
   if (item == nullptr) return;
   DrawCells(screen, item, text, x, y, item->PatternWidth(), FontCell);
 }
 
 void DrawBlockText(TDirectDrawSurface& screen, const TDXImageList& menu, std::string_view text,
                    int32_t x, int32_t y, int32_t strength) {
-  const TPictureCollectionItem* item = Item(menu, kMenuBlockFont);
+  const TPictureCollectionItem* item = ImageItem(menu, MenuImage::kBannerFont);
   if (item == nullptr) return;
   const int32_t w = item->PatternWidth();
   const int32_t h = item->PatternHeight();

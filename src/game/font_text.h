@@ -27,12 +27,6 @@ inline constexpr std::string_view kFontMap{
 // zero or more) and the minus sign.
 inline constexpr std::string_view kDigitMap{"0123456789o-"};
 
-// Images the drawers cut their cells from.
-inline constexpr int32_t kGuiFont = 7;        // gui list: the skin's font
-inline constexpr int32_t kGuiDigits = 8;      // gui list: the skin's numbers
-inline constexpr int32_t kMenuBlockFont = 0;  // menu list: banner glyphs, codes 32 ... 92
-inline constexpr int32_t kMenuFont = 5;       // menu list: score-card font
-
 // Cell of a byte in kFontMap; 30 (a blank) for a byte not in it.
 int32_t FontCell(unsigned char c);
 // Cell of a byte in kDigitMap; -1 (nothing drawn, the position still

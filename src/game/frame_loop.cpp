@@ -6,16 +6,6 @@
 
 namespace quendrix {
 
-namespace {
-
-// Images of the menu list.
-constexpr int32_t kMenuPullHelp = 2;
-constexpr int32_t kMenuPushHelp = 3;
-// Image of a hole's list.
-constexpr int32_t kCourseTitleCard = 12;
-
-}  // namespace
-
 void TMain::gengineTimer(int32_t /*lagCount*/) {
   // 1. Nothing at all while the surface cannot be drawn on.
   if (!DXDraw.IsReady()) return;
@@ -92,27 +82,28 @@ void TMain::BallPhase() {
 void TMain::NextHoleIfDue() {
   // A help or score screen opened over a finished hole replaces state 4;
   // the hole change waits until play shows again instead of being lost.
-  if (session.gameState == 4) holeChangePending_ = true;
+  if (session.gameState == GameState::kHoleFinished) holeChangePending_ = true;
   if (!holeChangePending_) return;
-  if (session.gameState != 4 && session.gameState != 0) return;
+  if (session.gameState != GameState::kHoleFinished && session.gameState != GameState::kPlay)
+    return;
   if (session.bannerFade >= 1) return;
   session.bannerText.clear();
-  session.gameState = 0;
+  session.gameState = GameState::kPlay;
   session.holeName = session.nextHoleName;
   HoleInit();
 }
 
 void TMain::DrawStateScreens() {
   TDirectDrawSurface& screen = DXDraw.Surface();
-  if (session.gameState == 3) DrawScoreCard();
-  if (session.gameState == 1) {
+  if (session.gameState == GameState::kScoreCard) DrawScoreCard();
+  if (session.gameState == GameState::kPuttHelp) {
     screen.FillRaw(0);
-    DrawCentred(menu,
-                session.players[session.currentPlayer].pullPutt ? kMenuPullHelp : kMenuPushHelp);
+    DrawCentred(menu, session.players[session.currentPlayer].pullPutt ? MenuImage::kPullHelp
+                                                                      : MenuImage::kPushHelp);
   }
-  if (session.gameState == 2) {
+  if (session.gameState == GameState::kTitleCard) {
     screen.FillRaw(0);
-    DrawCentred(course, kCourseTitleCard);
+    DrawCentred(course, HoleImage::kTitleCard);
   }
 }
 

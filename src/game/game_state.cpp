@@ -34,12 +34,12 @@ void GameSession::Seed(uint64_t seed) {
   visualRandom.Seed(seed, kVisualStream);
 }
 
-void GameSession::Sound(int32_t index) {
-  if (soundOn) events->PlaySound(index);
+void GameSession::Sound(EffectSound sound) {
+  if (soundOn) events->PlaySound(ItemIndex(sound));
 }
 
-void GameSession::BackgroundSound(int32_t index) {
-  if (soundOn) events->PlayBackgroundSound(index);
+void GameSession::BackgroundSound(HoleSound sound) {
+  if (soundOn) events->PlayBackgroundSound(ItemIndex(sound));
 }
 
 void ResetPlayersForHole(GameSession& session) {

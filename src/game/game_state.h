@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/random.h"
+#include "game/data_catalogue.h"
 #include "game/launch_settings.h"
 
 namespace quendrix {
@@ -52,6 +53,22 @@ inline constexpr int32_t kEffectRingSlots = 30;  // slots 1 ... 30 are the trans
 inline constexpr int32_t kParticleCount = 33;
 inline constexpr int32_t kDrifterCount = 40;
 inline constexpr int32_t kHoleCount = 9;
+
+// What the play screen shows over (or instead of) the course. The values are
+// hashed into the replays' state checksums: keep them.
+enum class GameState : uint8_t {
+  kPlay = 0,
+  kPuttHelp = 1,  // the putting help, for the current player's way of putting
+  kTitleCard = 2,
+  kScoreCard = 3,
+  kHoleFinished = 4,  // every ball holed: the next hole loads after this frame
+};
+
+// The screens in front of the course that a click closes.
+constexpr bool ShowsCard(GameState state) {
+  return state == GameState::kPuttHelp || state == GameState::kTitleCard ||
+         state == GameState::kScoreCard;
+}
 
 // One player's ball, shot and score. Positions in course pixels (x right,
 // y down), z in pixels above the ground; directions are binary angles (256 a
@@ -98,7 +115,7 @@ struct playerrec {
 // One course area as the hole file gives it; the shape follows from r, x3
 // and x4, the meaning from kind.
 struct arearec {
-  int32_t kind = 0;  // 0 = empty entry
+  AreaKind kind = AreaKind::kNone;  // any number a file gives
   int32_t x1 = 0, y1 = 0;
   int32_t r = 0;
   int32_t x2 = 0, y2 = 0, x3 = 0, y3 = 0, x4 = 0, y4 = 0;
@@ -149,10 +166,10 @@ class GameSession {
   // Seeds both random streams: play (sequence 1) and visual (sequence 2).
   void Seed(uint64_t seed);
 
-  // Plays effect sound `index` when soundOn is set.
-  void Sound(int32_t index);
-  // Plays wave `index` of the hole's own sound list when soundOn is set.
-  void BackgroundSound(int32_t index);
+  // Plays an effect sound when soundOn is set.
+  void Sound(EffectSound sound);
+  // Plays a sound of the hole's own list when soundOn is set.
+  void BackgroundSound(HoleSound sound);
 
   const LaunchSettings* settings;
   GameEvents* events;
@@ -168,7 +185,7 @@ class GameSession {
   OneBased<Particle, kParticleCount> particles;
   OneBased<Drifter, kDrifterCount> drifters;
 
-  uint8_t gameState = 0;  // 0 play, 1 putt help, 2 title card, 3 score card, 4 hole finished
+  GameState gameState = GameState::kPlay;
   int32_t playerCount = 1;
   int32_t currentPlayer = 1;
   std::string holeName;

@@ -52,8 +52,8 @@ void Show(GameSession& session, const Obstacle& o, bool shown) {
 }
 
 void Rumble(GameSession& session, int32_t volume) {
-  session.events->SetSoundVolume(kRumbleSound, volume);
-  session.Sound(kRumbleSound);
+  session.events->SetSoundVolume(ItemIndex(EffectSound::kRumble), volume);
+  session.Sound(EffectSound::kRumble);
 }
 
 }  // namespace

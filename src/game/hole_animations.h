@@ -14,9 +14,6 @@ class GameSession;
 class TDirectDrawSurface;
 class TDXImageList;
 
-// Effect sound of the rumble that goes with a cycle and a rock fall.
-inline constexpr int32_t kRumbleSound = 20;
-
 // One frame of the current hole's animation. Sounds (and the rumble's
 // volume) go through the session's events; random draws come from the visual
 // stream. `screen` and `course` serve the drifting sprites.

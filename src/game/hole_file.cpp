@@ -167,7 +167,7 @@ void LoadHoleText(GameSession& session, std::string_view text) {
   for (int32_t n = 1; n <= kMaxAreas; ++n) {
     section = "area" + std::to_string(n);
     arearec& a = session.areas[n];
-    a.kind = ini.ReadInteger(section, "kind", 0);
+    a.kind = static_cast<AreaKind>(ini.ReadInteger(section, "kind", 0));
     a.x1 = ini.ReadInteger(section, "x1", 0);
     a.y1 = ini.ReadInteger(section, "y1", 0);
     a.r = ini.ReadInteger(section, "r", 0);
@@ -185,7 +185,7 @@ void LoadHoleText(GameSession& session, std::string_view text) {
     a.p6 = ini.ReadInteger(section, "p6", 0);
     a.enabled = ini.ReadBool(section, "enabled", false);
     a.comment = ini.ReadString(section, "comment", "");
-    if (a.kind == 5) {
+    if (a.kind == AreaKind::kCup) {
       session.cupX = a.x1;
       session.cupY = a.y1;
       session.nextHoleName = a.comment;

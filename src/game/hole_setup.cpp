@@ -11,10 +11,6 @@ namespace quendrix {
 
 namespace {
 
-constexpr int32_t kMenuLoading = 1;
-// Effects sounds.
-constexpr int32_t kSoundLoadingLoop = 6;
-
 // Fixed decorations of particular holes: course image `image` with its
 // top-left at (x, y) in effect slot `slot`, looping.
 struct Decoration {
@@ -88,9 +84,9 @@ void TMain::HoleInit() {
   // The loading picture stays on the screen while the hole loads.
   TDirectDrawSurface& screen = DXDraw.Surface();
   screen.FillRaw(0);
-  DrawCentred(menu, kMenuLoading);
+  DrawCentred(menu, MenuImage::kLoading);
   DXDraw.Present();
-  TWaveCollectionItem* loadingLoop = Sound(kSoundLoadingLoop);
+  TWaveCollectionItem* loadingLoop = Sound(EffectSound::kLoadingLoop);
   if (s.soundOn && s.ambientOn && loadingLoop != nullptr) {
     loadingLoop->SetLooped(true);
     loadingLoop->PlaySound();
@@ -135,11 +131,11 @@ void TMain::HoleInit() {
   PlaceDecorations();
 
   if (loadingLoop != nullptr) loadingLoop->StopSound();
-  if (TWaveCollectionItem* ambient = BackgroundWave(0)) {
+  if (TWaveCollectionItem* ambient = BackgroundWave(HoleSound::kAmbient)) {
     ambient->SetLooped(true);
     if (s.soundOn && s.ambientOn) ambient->PlaySound();
   }
-  s.gameState = 2;
+  s.gameState = GameState::kTitleCard;
   holeChangePending_ = false;
   gengine.SetEnabled(true);
 }

@@ -5,7 +5,7 @@
 #include "core/rounding.h"
 #include "game/font_text.h"
 #include "game/game_state.h"
-#include "media/image_list.h"
+#include "game/list_items.h"
 
 namespace quendrix {
 
@@ -34,13 +34,9 @@ int32_t Current(const GameSession& s) {
   return s.currentPlayer < 1 || s.currentPlayer > kMaxPlayers ? 1 : s.currentPlayer;
 }
 
-const TPictureCollectionItem* Item(const TDXImageList& list, int32_t index) {
-  return index >= 0 && index < list.Items.Count() ? &list.Items[index] : nullptr;
-}
-
-void DrawImage(TDirectDrawSurface& screen, const TDXImageList& list, int32_t index, int32_t x,
+void DrawImage(TDirectDrawSurface& screen, const TDXImageList& list, GuiImage image, int32_t x,
                int32_t y, int32_t pattern = 0) {
-  if (const TPictureCollectionItem* item = Item(list, index))
+  if (const TPictureCollectionItem* item = ImageItem(list, image))
     item->DrawPattern(screen, x, y, pattern);
 }
 
@@ -69,7 +65,8 @@ void DrawBallLabel(GameSession& s, TDirectDrawSurface& screen, const TDXImageLis
   const int64_t bx = int64_t{Nearest(b.x)} - s.scrollX;
   const int64_t by = int64_t{Nearest(b.y)} - s.scrollY - Nearest(b.z);
   if (bx < -kFarOff || bx > kFarOff || by < -kFarOff || by > kFarOff) return;
-  DrawImage(screen, gui, kGuiNameBox, static_cast<int32_t>(bx - 52), static_cast<int32_t>(by - 40));
+  DrawImage(screen, gui, GuiImage::kNameBox, static_cast<int32_t>(bx - 52),
+            static_cast<int32_t>(by - 40));
   std::string& label = Scratch();
   BuildLabel(label, s, p, kLabelOverBall);
   const int64_t x = bx - 3 * static_cast<int64_t>(label.size());
@@ -90,12 +87,13 @@ void DrawCompactPanel(GameSession& s, TDirectDrawSurface& screen, const TDXImage
 
 void DrawFullPanel(GameSession& s, TDirectDrawSurface& screen, const TDXImageList& gui) {
   const playerrec& current = s.players[Current(s)];
-  if (!current.pullPutt) DrawImage(screen, gui, kGuiPushSign, 193, 49);
+  if (!current.pullPutt) DrawImage(screen, gui, GuiImage::kPushSign, 193, 49);
 
   const TPoint pointer{s.pointerX, s.pointerY};
   for (int32_t k = 1; k <= 5; ++k) {
     if (s.buttonDown[k] && InsideRect(pointer, ButtonHoverRect(k))) {
-      DrawImage(screen, gui, kGuiButtonsDown, 17 + kButtonPitch * (k - 1), kButtonTop, k - 1);
+      DrawImage(screen, gui, GuiImage::kButtonsDown, 17 + kButtonPitch * (k - 1), kButtonTop,
+                k - 1);
     } else {
       s.buttonDown[k] = false;
     }
@@ -216,7 +214,7 @@ void DrawHud(GameSession& s, TDirectDrawSurface& screen, const TDXImageList& gui
   if (player.strokes >= s.holePar) player.toPar = player.totalStrokes - s.totalPar;
 
   // 3 ... 5.
-  DrawImage(screen, gui, s.compactHud ? kGuiCompactPanel : kGuiPanel, 4, 4);
+  DrawImage(screen, gui, s.compactHud ? GuiImage::kCompactPanel : GuiImage::kPanel, 4, 4);
   if (s.compactHud) {
     DrawCompactPanel(s, screen, gui);
   } else {
@@ -233,7 +231,7 @@ void DrawHud(GameSession& s, TDirectDrawSurface& screen, const TDXImageList& gui
 
 void DrawPointer(const GameSession& session, TDirectDrawSurface& screen, const TDXImageList& gui) {
   if (session.shotPhase != 0 || session.ballsMoving) return;
-  DrawImage(screen, gui, kGuiPointer, session.pointerX, session.pointerY);
+  DrawImage(screen, gui, GuiImage::kPointer, session.pointerX, session.pointerY);
 }
 
 }  // namespace quendrix

@@ -18,14 +18,6 @@ namespace quendrix {
 class GameSession;
 class TDXImageList;
 
-// Images of the gui list the HUD draws.
-inline constexpr int32_t kGuiPointer = 0;
-inline constexpr int32_t kGuiPanel = 1;
-inline constexpr int32_t kGuiCompactPanel = 2;
-inline constexpr int32_t kGuiButtonsDown = 3;  // patterns 0 ... 4
-inline constexpr int32_t kGuiPushSign = 4;
-inline constexpr int32_t kGuiNameBox = 18;
-
 // Hit areas, edges included (InsideRect). Buttons 1 ... 5 light up and show
 // their hint over 26 x 26 squares but are pressed and clicked over the
 // smaller 22 x 22 squares one pixel to the right.

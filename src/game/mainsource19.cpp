@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/cp1251.h"
+#include "game/list_items.h"
 #include "media/bitmap.h"
 #include "media/media_error.h"
 
@@ -14,15 +15,15 @@ namespace {
 // Skin bitmaps and the interface images they replace, in loading order.
 struct SkinFile {
   const char* file;
-  int32_t image;
+  GuiImage image;
 };
 constexpr SkinFile kSkinFiles[] = {
-    {"pointer.bmp", 0},  {"panel.bmp", 1},    {"panelmin.bmp", 2}, {"buttonsdown.bmp", 3},
-    {"pushputt.bmp", 4}, {"gauge.bmp", 5},    {"target.bmp", 6},   {"font.bmp", 7},
-    {"numbers.bmp", 8},  {"namebox.bmp", 18},
+    {"pointer.bmp", GuiImage::kPointer},       {"panel.bmp", GuiImage::kPanel},
+    {"panelmin.bmp", GuiImage::kCompactPanel}, {"buttonsdown.bmp", GuiImage::kButtonsDown},
+    {"pushputt.bmp", GuiImage::kPushSign},     {"gauge.bmp", GuiImage::kGauge},
+    {"target.bmp", GuiImage::kTarget},         {"font.bmp", GuiImage::kFont},
+    {"numbers.bmp", GuiImage::kDigits},        {"namebox.bmp", GuiImage::kNameBox},
 };
-
-constexpr int32_t kGuiBallTexture = 10;  // + player number
 
 // The surface only becomes ready once the display is ours; a display that
 // never comes back must not hang the start-up, so the wait gives up and the
@@ -200,11 +201,11 @@ void TMain::LoadSkin() {
   // The list's first entry and an empty text name no folder: gui.dxg stays.
   if (!PlainName(skin)) return;
   for (const SkinFile& f : kSkinFiles) {
-    if (f.image >= gui.Items.Count()) continue;
+    if (ItemIndex(f.image) >= gui.Items.Count()) continue;
     Bitmap picture;
     // Missing (or unreadable) bitmaps leave the image of gui.dxg.
     if (!TryLoadBitmap(DataFile("skins\\" + skin + "\\" + f.file), picture)) continue;
-    TPictureCollectionItem& item = gui.Items[f.image];
+    TPictureCollectionItem& item = gui.Items[ItemIndex(f.image)];
     item.SetPicture(picture);
     if (DXDraw.Initialized()) item.BuildSurface();
   }
@@ -212,7 +213,7 @@ void TMain::LoadSkin() {
 
 void TMain::LoadBallTextures() {
   for (int32_t i = 1; i <= kMaxPlayers; ++i) {
-    const int32_t image = kGuiBallTexture + i;
+    const int32_t image = BallTextureImage(i);
     if (image >= gui.Items.Count()) continue;
     TPictureCollectionItem& item = gui.Items[image];
     const std::string& name = settings().texture[static_cast<size_t>(i - 1)];
@@ -263,11 +264,11 @@ void TMain::SetCursorPos(int32_t x, int32_t y) {
 }
 
 void TMain::DrawCentred(const TDXImageList& list, int32_t index) {
-  if (index < 0 || index >= list.Items.Count()) return;
-  const TPictureCollectionItem& item = list.Items[index];
+  const TPictureCollectionItem* item = ImageItem(list, index);
+  if (item == nullptr) return;
   TDirectDrawSurface& screen = DXDraw.Surface();
-  item.DrawPattern(screen, (screen.Width() - item.PatternWidth()) / 2,
-                   (screen.Height() - item.PatternHeight()) / 2, 0);
+  item->DrawPattern(screen, (screen.Width() - item->PatternWidth()) / 2,
+                    (screen.Height() - item->PatternHeight()) / 2, 0);
 }
 
 }  // namespace quendrix

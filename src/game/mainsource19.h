@@ -171,12 +171,18 @@ class TMain final : public GameEvents, public PlayHost, public InputHandler {
   // A file of the program's folder by its game path.
   std::filesystem::path DataFile(const std::string& gamePath) const;
   TWaveCollectionItem* Sound(int32_t index);
+  TWaveCollectionItem* Sound(EffectSound sound) { return Sound(ItemIndex(sound)); }
   TWaveCollectionItem* BackgroundWave(int32_t index);
+  TWaveCollectionItem* BackgroundWave(HoleSound sound) { return BackgroundWave(ItemIndex(sound)); }
 
   void LoadSkin();
   void LoadBallTextures();
   void PlaceDecorations();
   void DrawCentred(const TDXImageList& list, int32_t index);
+  template <typename Item>
+  void DrawCentred(const TDXImageList& list, Item item) {
+    DrawCentred(list, ItemIndex(item));
+  }
 
   // ---- Phases of a frame -------------------------------------------------
   void BallPhase();

@@ -133,7 +133,7 @@ void TMain::SetFrameInterval(int32_t ms) {
 }
 
 void TMain::SetAmbientLoop(bool playing) {
-  TWaveCollectionItem* ambient = BackgroundWave(0);
+  TWaveCollectionItem* ambient = BackgroundWave(HoleSound::kAmbient);
   if (ambient == nullptr) return;
   if (playing) {
     ambient->SetLooped(true);

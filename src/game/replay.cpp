@@ -418,7 +418,7 @@ uint64_t StateChecksum(const GameSession& s) {
     h.Value(b.spriteAngle);
     for (const int32_t v : b.holeScores) h.Value(v);
   }
-  h.Value(s.gameState);
+  h.Value(static_cast<uint8_t>(s.gameState));
   for (const int32_t v : {s.playerCount, s.currentPlayer, s.holeNumber, s.holePar, s.totalPar,
                           s.bestHoleScore, s.firstHoledPlayer, s.substeps, s.scrollX, s.scrollY,
                           s.shotPhase, s.pullSwing, s.pullSwingSpeed, s.tickerPos, s.bannerFade,

@@ -7,15 +7,14 @@
 #include "core/rounding.h"
 #include "game/font_text.h"
 #include "game/game_state.h"
+#include "game/list_items.h"
 #include "game/play_host.h"
-#include "media/image_list.h"
 #include "media/surface.h"
 
 namespace quendrix {
 
 namespace {
 
-constexpr int32_t kMenuScoreCard = 4;
 constexpr int32_t kNameCellsOnCard = 14;
 constexpr size_t kSummaryCells = 39;
 // A ball this deep in the cup (z, pixels) is holed in the ball phase; the
@@ -99,14 +98,14 @@ void HandOverTurn(GameSession& s, PlayHost& host) {
   if (!rules.training && !current.inCup && current.strokes >= rules.StrokeLimit()) {
     current.inCup = true;
     current.z = kStrokeLimitDepth;
-    s.Sound(kSoundStrokeLimit);
+    s.Sound(EffectSound::kHop);
     s.bannerText = kBannerStrokeLimit;
     s.bannerFade = 255;
     return;
   }
 
   // 3.
-  s.Sound(kSoundTurn);
+  s.Sound(EffectSound::kTurn);
 
   // 4, 5. Who plays next.
   int32_t next = NextInTurn(s, s.currentPlayer);
@@ -149,7 +148,8 @@ void HoleOut(GameSession& s, int32_t player) {
   playerrec& b = s.players[player];
 
   // 1, 2, 3. Sound and banner; the stroke-limit message stays.
-  if (!rules.training) s.Sound(b.strokes - s.holePar < 1 ? kSoundGoodHole : kSoundBadHole);
+  if (!rules.training)
+    s.Sound(b.strokes - s.holePar < 1 ? EffectSound::kGoodHole : EffectSound::kBadHole);
   if (s.bannerText != kBannerStrokeLimit) s.bannerText = HoleOutBanner(b.strokes, s.holePar);
   s.bannerFade = 255;
 
@@ -178,10 +178,10 @@ void HoleOut(GameSession& s, int32_t player) {
   ++s.holeNumber;
   if (s.holeNumber > kHoleCount) {
     s.gameOver = true;
-    s.gameState = 3;
-    s.Sound(kSoundGoodHole);
+    s.gameState = GameState::kScoreCard;
+    s.Sound(EffectSound::kGoodHole);
   } else {
-    s.gameState = 4;
+    s.gameState = GameState::kHoleFinished;
   }
 }
 
@@ -240,11 +240,10 @@ void BuildScoreSummary(GameSession& s) {
 void DrawScoreCard(GameSession& s, TDirectDrawSurface& screen, const TDXImageList& menu) {
   screen.FillRaw(0);
   int32_t cx = 0, cy = 0;
-  if (menu.Items.Count() > kMenuScoreCard) {
-    const TPictureCollectionItem& card = menu.Items[kMenuScoreCard];
-    cx = (screen.Width() - card.PatternWidth()) / 2;
-    cy = (screen.Height() - card.PatternHeight()) / 2;
-    card.DrawPattern(screen, cx, cy, 0);
+  if (const TPictureCollectionItem* card = ImageItem(menu, MenuImage::kScoreCard)) {
+    cx = (screen.Width() - card->PatternWidth()) / 2;
+    cy = (screen.Height() - card->PatternHeight()) / 2;
+    card->DrawPattern(screen, cx, cy, 0);
   }
 
   // Room for a name of any length spelled for the font; reserved once so a

@@ -21,12 +21,6 @@ inline constexpr const char* kBannerHoleInOne = "   VJHKA   ";
 inline constexpr const char* kBannerPenalty = "UTPAOH0N JDAP ";
 inline constexpr const char* kTickerPenalty = "                           UTPAOH0N JDAP ";
 
-// Sounds of the effects list.
-inline constexpr int32_t kSoundGoodHole = 18;  // par or better; also the end of the game
-inline constexpr int32_t kSoundBadHole = 22;
-inline constexpr int32_t kSoundStrokeLimit = 10;
-inline constexpr int32_t kSoundTurn = 24;
-
 // Where a holed ball waits for the next hole: outside every course.
 inline constexpr double kParkedX = 5000;
 

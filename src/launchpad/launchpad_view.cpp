@@ -4,9 +4,16 @@
 
 #include <vector>
 
+#include "game/data_catalogue.h"
 #include "media/list_file.h"
 
 namespace quendrix {
+
+// Tlaunchpad keeps the menu sounds' numbers itself; they are the catalogue's.
+static_assert(Tlaunchpad::kMusic == ItemIndex(MenuSound::kMusic));
+static_assert(Tlaunchpad::kClick == ItemIndex(MenuSound::kClick));
+static_assert(Tlaunchpad::kTick == ItemIndex(MenuSound::kTick));
+static_assert(Tlaunchpad::kTransitionSound == ItemIndex(MenuSound::kTransition));
 
 namespace {
 
@@ -38,9 +45,9 @@ MenuPictures LoadMenuPictures(const std::filesystem::path& dataDir) {
   } catch (const std::exception&) {
     return out;  // the panel shows without its picture
   }
-  if (items.size() >= 2) {
-    out.picture = items[0].picture;
-    out.lit = items[1].picture;
+  if (items.size() >= static_cast<size_t>(kLaunchpadImageCount)) {
+    out.picture = items[ItemIndex(LaunchpadImage::kMenu)].picture;
+    out.lit = items[ItemIndex(LaunchpadImage::kMenuLit)].picture;
   }
   return out;
 }

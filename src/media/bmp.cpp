@@ -105,62 +105,61 @@ void DecodeRle(ByteReader& r, const Header& h, Bitmap& out) {
   }
 }
 
-}  // namespace
-
-Bitmap DecodeBmp(std::span<const uint8_t> bytes, uint16_t* bitCount) {
-  ByteReader r(bytes, kBitmapNotValid);
+// The header after "BM": sizes, depth, compression, masks and palette (the
+// 12-byte core header or the 40-byte one and its longer kin). Leaves `r` at
+// the end of the palette; returns the pixel offset the file header gives.
+uint32_t ReadHeader(ByteReader& r, Header& h) {
   if (r.U8() != 'B' || r.U8() != 'M') Invalid();
   r.Skip(8);  // file size and two reserved words: often wrong, never needed
   const uint32_t pixelOffset = r.U32();
   const size_t infoStart = r.Pos();
   const uint32_t infoSize = r.U32();
-
-  Header h;
-  bool core = false;
   if (infoSize == 12) {
-    core = true;
     h.width = r.U16();
     h.height = r.U16();
     r.Skip(2);  // planes
     h.bitCount = r.U16();
-  } else if (infoSize >= 40) {
-    h.width = r.I32();
-    h.height = r.I32();
-    r.Skip(2);
-    h.bitCount = r.U16();
-    h.compression = r.U32();
-    r.Skip(12);  // image size, resolution
-    const uint32_t colorsUsed = r.U32();
-    r.Skip(4);
-    if (h.compression == kBiBitfields) {
-      // Masks sit inside the longer headers, or right after the 40-byte one.
-      for (auto& m : h.masks) m = r.U32();
-    }
-    // Palette size: entries beyond the index range are stored but unused.
-    if (infoSize > 40) r.Seek(infoStart + infoSize);
     if (h.bitCount <= 8) {
       const uint32_t full = 1u << h.bitCount;
-      const uint32_t stored = colorsUsed == 0 ? full : colorsUsed;
-      const uint32_t readable =
-          std::min<uint32_t>({stored, full, static_cast<uint32_t>(r.Remaining() / 4)});
-      h.palette.resize(readable);
+      h.palette.resize(std::min<uint32_t>(full, static_cast<uint32_t>(r.Remaining() / 3)));
       for (auto& c : h.palette) {
-        const auto e = r.Bytes(4);
+        const auto e = r.Bytes(3);
         c = MakeColor(e[2], e[1], e[0]);
       }
     }
-  } else {
-    Invalid();
+    return pixelOffset;
   }
-  if (core && h.bitCount <= 8) {
+  if (infoSize < 40) Invalid();
+  h.width = r.I32();
+  h.height = r.I32();
+  r.Skip(2);
+  h.bitCount = r.U16();
+  h.compression = r.U32();
+  r.Skip(12);  // image size, resolution
+  const uint32_t colorsUsed = r.U32();
+  r.Skip(4);
+  if (h.compression == kBiBitfields) {
+    // Masks sit inside the longer headers, or right after the 40-byte one.
+    for (auto& m : h.masks) m = r.U32();
+  }
+  // Palette size: entries beyond the index range are stored but unused.
+  if (infoSize > 40) r.Seek(infoStart + infoSize);
+  if (h.bitCount <= 8) {
     const uint32_t full = 1u << h.bitCount;
-    h.palette.resize(std::min<uint32_t>(full, static_cast<uint32_t>(r.Remaining() / 3)));
+    const uint32_t stored = colorsUsed == 0 ? full : colorsUsed;
+    const uint32_t readable =
+        std::min<uint32_t>({stored, full, static_cast<uint32_t>(r.Remaining() / 4)});
+    h.palette.resize(readable);
     for (auto& c : h.palette) {
-      const auto e = r.Bytes(3);
+      const auto e = r.Bytes(4);
       c = MakeColor(e[2], e[1], e[0]);
     }
   }
+  return pixelOffset;
+}
 
+// Depth and compression must go together, and the size be one we take.
+void CheckFormat(const Header& h) {
   const int32_t bpp = h.bitCount;
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) Invalid();
   switch (h.compression) {
@@ -179,74 +178,84 @@ Bitmap DecodeBmp(std::span<const uint8_t> bytes, uint16_t* bitCount) {
       Invalid();
   }
   if (h.width <= 0 || h.height == 0 || h.height == INT32_MIN) Invalid();
+  const int32_t height = h.height < 0 ? -h.height : h.height;
+  if (static_cast<uint64_t>(h.width) * static_cast<uint64_t>(height) > kMaxPixels) Invalid();
+}
+
+// The masks of 16- and 32-bit pixels: the file's own, or 5-5-5 and 8-8-8.
+struct Channels {
+  explicit Channels(const Header& h) : red(Mask(h, 0)), green(Mask(h, 1)), blue(Mask(h, 2)) {}
+  static uint32_t Mask(const Header& h, int c) {
+    if (h.compression == kBiBitfields) return h.masks[c];
+    static constexpr uint32_t k16[3] = {0x7C00, 0x03E0, 0x001F};
+    static constexpr uint32_t k32[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+    return h.bitCount == 32 ? k32[c] : k16[c];
+  }
+  TColor Of(uint32_t v) const { return MakeColor(red.Get(v), green.Get(v), blue.Get(v)); }
+  Channel red, green, blue;
+};
+
+// One uncompressed row of the file into a row of the picture.
+void DecodeRow(const Header& h, const Channels& ch, const uint8_t* src, TColor* dst) {
+  switch (h.bitCount) {
+    case 1:
+      for (int32_t x = 0; x < h.width; ++x)
+        dst[x] = PaletteColor(h, (src[x >> 3] >> (7 - (x & 7))) & 1);
+      break;
+    case 4:
+      for (int32_t x = 0; x < h.width; ++x)
+        dst[x] = PaletteColor(h, (x & 1) ? src[x >> 1] & 15 : src[x >> 1] >> 4);
+      break;
+    case 8:
+      for (int32_t x = 0; x < h.width; ++x) dst[x] = PaletteColor(h, src[x]);
+      break;
+    case 16:
+      for (int32_t x = 0; x < h.width; ++x) dst[x] = ch.Of(src[2 * x] | (src[2 * x + 1] << 8));
+      break;
+    case 24:
+      for (int32_t x = 0; x < h.width; ++x)
+        dst[x] = MakeColor(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+      break;
+    case 32:
+      for (int32_t x = 0; x < h.width; ++x)
+        dst[x] = ch.Of(src[4 * x] | (src[4 * x + 1] << 8) | (src[4 * x + 2] << 16) |
+                       (static_cast<uint32_t>(src[4 * x + 3]) << 24));
+      break;
+  }
+}
+
+}  // namespace
+
+Bitmap DecodeBmp(std::span<const uint8_t> bytes, uint16_t* bitCount) {
+  ByteReader r(bytes, kBitmapNotValid);
+  Header h;
+  const uint32_t pixelOffset = ReadHeader(r, h);
+  CheckFormat(h);
   const bool topDown = h.height < 0;
   const int32_t height = topDown ? -h.height : h.height;
-  if (static_cast<uint64_t>(h.width) * static_cast<uint64_t>(height) > kMaxPixels) Invalid();
 
   // Pixel data starts where the file header says; an offset of 0 means
   // "right after the palette".
   if (pixelOffset != 0) r.Seek(pixelOffset);
 
-  const uint64_t stride = ((static_cast<uint64_t>(h.width) * bpp + 31) / 32) * 4;
-  const uint64_t lastRowBytes = (static_cast<uint64_t>(h.width) * bpp + 7) / 8;
+  const uint64_t stride = ((static_cast<uint64_t>(h.width) * h.bitCount + 31) / 32) * 4;
+  const uint64_t lastRowBytes = (static_cast<uint64_t>(h.width) * h.bitCount + 7) / 8;
   const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
   // Every row must be there; the last one may miss its padding.
   if (!rle && stride * (height - 1) + lastRowBytes > r.Remaining()) Invalid();
 
   if (bitCount) *bitCount = h.bitCount;
-  const auto paletteColor = [&](uint32_t i) { return PaletteColor(h, i); };
   if (rle) {
-    Bitmap out(h.width, height, paletteColor(0));
+    Bitmap out(h.width, height, PaletteColor(h, 0));
     DecodeRle(r, h, out);
     return out;
   }
   Bitmap out(h.width, height);
-
   const uint8_t* base = bytes.data() + r.Pos();
-
-  uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
-  if (bpp == 32) {
-    masks[0] = 0xFF0000;
-    masks[1] = 0x00FF00;
-    masks[2] = 0x0000FF;
-  }
-  if (h.compression == kBiBitfields) std::copy(std::begin(h.masks), std::end(h.masks), masks);
-  const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
-
-  for (int32_t fileRow = 0; fileRow < height; ++fileRow) {
-    const uint8_t* src = base + stride * fileRow;
-    TColor* dst = out.Row(topDown ? fileRow : height - 1 - fileRow);
-    switch (bpp) {
-      case 1:
-        for (int32_t x = 0; x < h.width; ++x)
-          dst[x] = paletteColor((src[x >> 3] >> (7 - (x & 7))) & 1);
-        break;
-      case 4:
-        for (int32_t x = 0; x < h.width; ++x)
-          dst[x] = paletteColor((x & 1) ? src[x >> 1] & 15 : src[x >> 1] >> 4);
-        break;
-      case 8:
-        for (int32_t x = 0; x < h.width; ++x) dst[x] = paletteColor(src[x]);
-        break;
-      case 16:
-        for (int32_t x = 0; x < h.width; ++x) {
-          const uint32_t v = src[2 * x] | (src[2 * x + 1] << 8);
-          dst[x] = MakeColor(red.Get(v), green.Get(v), blue.Get(v));
-        }
-        break;
-      case 24:
-        for (int32_t x = 0; x < h.width; ++x)
-          dst[x] = MakeColor(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
-        break;
-      case 32:
-        for (int32_t x = 0; x < h.width; ++x) {
-          const uint32_t v = src[4 * x] | (src[4 * x + 1] << 8) | (src[4 * x + 2] << 16) |
-                             (static_cast<uint32_t>(src[4 * x + 3]) << 24);
-          dst[x] = MakeColor(red.Get(v), green.Get(v), blue.Get(v));
-        }
-        break;
-    }
-  }
+  const Channels channels(h);
+  for (int32_t fileRow = 0; fileRow < height; ++fileRow)
+    DecodeRow(h, channels, base + stride * fileRow,
+              out.Row(topDown ? fileRow : height - 1 - fileRow));
   return out;
 }
 

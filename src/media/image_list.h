@@ -78,6 +78,10 @@ class TPictureCollection {
   // Throws std::out_of_range for an index outside 0 ... Count()-1.
   TPictureCollectionItem& operator[](int32_t index);
   const TPictureCollectionItem& operator[](int32_t index) const;
+  // nullptr for an index outside 0 ... Count()-1.
+  const TPictureCollectionItem* Find(int32_t index) const {
+    return index >= 0 && index < Count() ? items_[static_cast<size_t>(index)].get() : nullptr;
+  }
   TPictureCollectionItem& Add();
   void Clear() { items_.clear(); }
 

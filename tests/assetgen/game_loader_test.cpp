@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "data_test_util.h"
+#include "game/data_catalogue.h"
 #include "media/display.h"
 #include "media/dx_draw.h"
 #include "media/image_list.h"
@@ -67,24 +68,27 @@ void ExpectKeyedCopyExact(TDXDraw& draw, const TPictureCollectionItem& item, con
 
 TEST(GameLoader, ColourKeysSurviveTheSixteenBitSurface) {
   PlayScreen s;
-  ASSERT_EQ(s.gui.Items.Count(), 19);
-  const char* kNames[19] = {"pointer", "panel",  "panelmin", "buttonsdown", "pushputt",
-                            "gauge",   "target", "font",     "numbers",     "puttershadow",
-                            "putter",  "ball1",  "ball2",    "ball3",       "ball4",
-                            "shading", "ring",   "shadow",   "namebox"};
-  for (int i : {0, 1, 2, 3, 4, 5, 7, 8, 10, 18})
-    ExpectKeyedCopyExact(s.draw, s.gui.Items[i], kNames[i]);
-  for (int i : {1, 2, 3, 4, 5}) ExpectKeyedCopyExact(s.draw, s.menu.Items[i], "menu item");
+  ASSERT_EQ(s.gui.Items.Count(), kGuiImageCount);
+  ASSERT_EQ(s.menu.Items.Count(), kMenuImageCount);
+  using enum GuiImage;
+  for (GuiImage i : {kPointer, kPanel, kCompactPanel, kButtonsDown, kPushSign, kGauge, kFont,
+                     kDigits, kPutter, kNameBox}) {
+    const TPictureCollectionItem& item = s.gui.Items[ItemIndex(i)];
+    ExpectKeyedCopyExact(s.draw, item, item.name.c_str());
+  }
+  for (MenuImage i : {MenuImage::kLoading, MenuImage::kPullHelp, MenuImage::kPushHelp,
+                      MenuImage::kScoreCard, MenuImage::kScoreFont})
+    ExpectKeyedCopyExact(s.draw, s.menu.Items[ItemIndex(i)], "menu item");
 }
 
 TEST(GameLoader, SoundListsLoadIntoTheGamesWaveLists) {
   TDXWaveList sounds, menu;
   sounds.LoadListFile(DataPath("sound.dxw"));
   menu.LoadListFile(DataPath("menu.dxw"));
-  ASSERT_GE(sounds.Items.Count(), 25);
-  ASSERT_EQ(menu.Items.Count(), 4);
-  EXPECT_TRUE(sounds.Items[6].Looped());
-  EXPECT_TRUE(menu.Items[0].Looped());
+  ASSERT_EQ(sounds.Items.Count(), kEffectSoundCount);
+  ASSERT_EQ(menu.Items.Count(), kMenuSoundCount);
+  EXPECT_TRUE(sounds.Items[ItemIndex(EffectSound::kLoadingLoop)].Looped());
+  EXPECT_TRUE(menu.Items[ItemIndex(MenuSound::kMusic)].Looped());
   for (int i = 0; i < sounds.Items.Count(); ++i) {
     EXPECT_FALSE(sounds.Items[i].wave.Empty()) << i;
     EXPECT_GE(sounds.Items[i].wave.DurationMs(), 20u) << i;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "data_test_util.h"
+#include "game/data_catalogue.h"
 #include "media/list_file.h"
 
 namespace quendrix::testing {
@@ -56,10 +57,10 @@ TEST(SoundQuality, LoopsTurnRoundWithoutAClick) {
   std::vector<WaveItemData> effects, menu;
   LoadSoundListFile(DataPath("sound.dxw"), effects);
   LoadSoundListFile(DataPath("menu.dxw"), menu);
-  ASSERT_GT(effects.size(), 6u);
-  ASSERT_FALSE(menu.empty());
-  ExpectSeamless(effects[6]);
-  ExpectSeamless(menu[0]);
+  ASSERT_EQ(effects.size(), static_cast<size_t>(kEffectSoundCount));
+  ASSERT_EQ(menu.size(), static_cast<size_t>(kMenuSoundCount));
+  ExpectSeamless(effects[ItemIndex(EffectSound::kLoadingLoop)]);
+  ExpectSeamless(menu[ItemIndex(MenuSound::kMusic)]);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(LostBall, SinksAPixelAFrameAndSplashesWithOneRowLeft) {
   const courseEffect& splash = t.s().courseEffects[kSplashSlot];
   EXPECT_EQ(splash.x, 100 - 8);
   EXPECT_EQ(splash.y, 114 - 25);
-  EXPECT_EQ(splash.image, kSplashImage);
+  EXPECT_EQ(splash.image, ItemIndex(HoleImage::kSplash));
   EXPECT_EQ(splash.blend, 192);
   EXPECT_FALSE(splash.looping);
 }
@@ -63,16 +63,16 @@ TEST(LostBall, IsDroppedBackOnlyOnceTheSplashHasFreedItsSlot) {
   EXPECT_GE(d, 3.99);
   EXPECT_LE(d, 25.01);
   const courseEffect& marker = t.s().courseEffects[5];
-  EXPECT_EQ(marker.image, kDropMarkerImage);
+  EXPECT_EQ(marker.image, ItemIndex(HoleImage::kFlash));
   EXPECT_EQ(marker.y, static_cast<int32_t>(std::lrint(b.y)) - 28 - 80);
   EXPECT_EQ(t.s().effectSlot, 6);
-  EXPECT_TRUE(t.events.Played(7));
+  EXPECT_TRUE(t.events.Played(EffectSound::kPutBack));
 }
 
 struct PipeTable : Table {
   PipeTable(int32_t exitY = 400) {
     arearec& p = s().areas[3];
-    p.kind = 26;
+    p.kind = AreaKind::kPipeEntrance;
     p.enabled = true;
     p.x1 = 100;
     p.y1 = 100;
@@ -114,7 +114,7 @@ TEST(Pipe, FallsUntilItsDrawnPlacePassesTheExitThenPopsOutAlongTheArrow) {
   // 60 px of arrow: 1.2 + 0.25 less up to 0.4.
   EXPECT_GE(b.speed, 1.05 - 1e-9);
   EXPECT_LE(b.speed, 1.45 + 1e-9);
-  EXPECT_TRUE(t.events.Played(17));
+  EXPECT_TRUE(t.events.Played(EffectSound::kPipeExit));
 }
 
 TEST(Pipe, AnExitAboveTheEntranceLetsTheBallOutInTheFirstFrame) {
@@ -139,7 +139,7 @@ TEST(Cup, SinksEverFasterAndIsPulledToTheMiddle) {
   Table t;
   playerrec& b = t.ball();
   arearec& cup = t.s().areas[2];
-  cup.kind = 5;
+  cup.kind = AreaKind::kCup;
   cup.x1 = 200;
   cup.y1 = 200;
   cup.r = 10;

@@ -161,7 +161,7 @@ TEST(Flight, LandingBouncesAndHardLandingsThrowGrassPuffs) {
   EXPECT_EQ(t.ball().z, 0.0);
   EXPECT_NEAR(t.ball().fallSpeed, 0.65 * 3.0 - 0.2, 1e-12);
   EXPECT_TRUE(t.ball().airborne);
-  EXPECT_TRUE(t.events.Played(2));
+  EXPECT_TRUE(t.events.Played(EffectSound::kSand));
   for (int32_t i = 28; i <= 33; ++i) {
     const Particle& p = t.s().particles[i];
     EXPECT_TRUE(p.active) << i;
@@ -214,7 +214,7 @@ TEST(Drag, SandCutsAFastBallWithASprayAndSlowsASlowOne) {
   t.ball().onSand = true;  // as the last area pass left it
   BallSubstep(t.s(), 1);
   EXPECT_DOUBLE_EQ(t.ball().speed, 2.0);
-  EXPECT_TRUE(t.events.Played(2));
+  EXPECT_TRUE(t.events.Played(EffectSound::kSand));
   EXPECT_FALSE(t.ball().onSand);
   for (const Particle& p : t.s().particles) {
     EXPECT_TRUE(p.active);
@@ -323,7 +323,7 @@ TEST(StuckReturn, AWedgedBallHopsBackToItsSafePointWithABurst) {
   // A turn of 64 ... 191 steps from heading 0.
   EXPECT_GE(Mod256(-b.direction), 64);
   EXPECT_LE(Mod256(-b.direction), 191);
-  EXPECT_TRUE(t.events.Played(19));
+  EXPECT_TRUE(t.events.Played(EffectSound::kStuck));
   for (const Particle& p : t.s().particles) {
     EXPECT_TRUE(p.active);
     EXPECT_EQ(p.colour, 0xC9C4AF);
@@ -347,7 +347,7 @@ TEST(StuckReturn, NotInTheAirSandWaterCupOrPipe) {
                   : b.inPipe) = true;
     BallSubstep(t.s(), 1);
     EXPECT_GT(b.x, 35.0) << which;
-    EXPECT_FALSE(t.events.Played(19)) << which;
+    EXPECT_FALSE(t.events.Played(EffectSound::kStuck)) << which;
   }
 }
 
@@ -359,7 +359,7 @@ TEST(StuckReturn, SixtyStillSubstepsAreNotYetStuck) {
   t.ball().stillFrames = 59;
   BallSubstep(t.s(), 1);
   EXPECT_EQ(t.ball().stillFrames, 0);  // it stopped: speed reached 0 this substep
-  EXPECT_FALSE(t.events.Played(19));
+  EXPECT_FALSE(t.events.Played(EffectSound::kStuck));
 }
 
 TEST(MoveBallsFrame, RunsSubstepsPlusOneStepsPerBallInPlayerOrder) {

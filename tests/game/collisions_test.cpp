@@ -82,7 +82,7 @@ TEST(BallHits, HeadOnPassesTheSpeedAndPushesTheOtherBallOut) {
   EXPECT_EQ(j.lastArea, -1);
   EXPECT_EQ(ViewDistance(100, 100, Nearest(j.x), Nearest(j.y)), 18);
   EXPECT_EQ(j.prevX, j.x);
-  EXPECT_TRUE(t.events.Played(1));
+  EXPECT_TRUE(t.events.Played(EffectSound::kLowHit));
   EXPECT_FALSE(t.s().bonusStrokeUsed);
 }
 
@@ -172,7 +172,7 @@ TEST(ExtraStroke, TheFirstHitOfATurnGivesTheCurrentPlayerAStroke) {
   EXPECT_EQ(t.ball(1).strokes, 0);
   EXPECT_EQ(t.s().bannerText, "EUE  JDAP   ");
   EXPECT_EQ(t.s().tickerText, std::string(19, ' ') + "D0Y0VHNTEVLHLIN JDAP");
-  EXPECT_TRUE(t.events.Played(21));
+  EXPECT_TRUE(t.events.Played(EffectSound::kBonus));
   // A second hit in the same turn gives nothing more.
   t.Place(2, 114, 100);
   t.ball(1).speed = 2;
@@ -180,14 +180,14 @@ TEST(ExtraStroke, TheFirstHitOfATurnGivesTheCurrentPlayerAStroke) {
   t.events.Clear();
   BallHits(t.s(), 1);
   EXPECT_EQ(t.ball(2).strokes, 2);
-  EXPECT_FALSE(t.events.Played(21));
+  EXPECT_FALSE(t.events.Played(EffectSound::kBonus));
 }
 
 TEST(ExtraStroke, OffWithoutTheRule) {
   Table t = HeadOn(2.0);
   BallHits(t.s(), 1);
   EXPECT_FALSE(t.s().bonusStrokeUsed);
-  EXPECT_FALSE(t.events.Played(21));
+  EXPECT_FALSE(t.events.Played(EffectSound::kBonus));
 }
 
 TEST(BallHits, ThreeBallsInARowAllMoveAndNobodyOverlaps) {

@@ -41,7 +41,7 @@ bool RunUntil(Table& t, int32_t p, int limit, Done done) {
 arearec Shape(int32_t r, int32_t x1, int32_t y1, int32_t x2 = 0, int32_t y2 = 0, int32_t x3 = 0,
               int32_t y3 = 0, int32_t x4 = 0, int32_t y4 = 0) {
   arearec a;
-  a.kind = 2;
+  a.kind = AreaKind::kWall64;
   a.enabled = true;
   a.r = r;
   a.x1 = x1;
@@ -173,7 +173,7 @@ TEST(Walls, EachWallAngleRebounds) {
     EXPECT_EQ(Mod256(b.direction), c.expected) << "kind " << c.kind << " heading " << c.direction;
     BallSubstep(t.s(), 1);
     EXPECT_EQ(t.ball().direction, c.expected) << "kind " << c.kind;
-    EXPECT_TRUE(t.events.Played(1));
+    EXPECT_TRUE(t.events.Played(EffectSound::kLowHit));
   }
 }
 
@@ -209,15 +209,15 @@ TEST(Walls, HighHitsFlashAndSoundDifferently) {
     ASSERT_EQ(t.ball().lastArea, 1) << z;
     const courseEffect& e = t.s().courseEffects[1];
     if (z > 10) {
-      EXPECT_TRUE(t.events.Played(11));
+      EXPECT_TRUE(t.events.Played(EffectSound::kHighHit));
       EXPECT_EQ(e.image, 16);
       EXPECT_EQ(e.blend, 192);
       EXPECT_EQ(e.x, 100 - 30);
       EXPECT_EQ(e.y, 199 - 30 - 12);  // at the ball as it struck: y 198.995
       EXPECT_EQ(t.s().effectSlot, 2);
     } else {
-      EXPECT_TRUE(t.events.Played(1));
-      EXPECT_FALSE(t.events.Played(11));
+      EXPECT_TRUE(t.events.Played(EffectSound::kLowHit));
+      EXPECT_FALSE(t.events.Played(EffectSound::kHighHit));
       EXPECT_EQ(e.x, 0);
       EXPECT_EQ(t.s().effectSlot, 1);
     }
@@ -231,7 +231,7 @@ TEST(Walls, AWallActsOncePerEntryAndLoudWallsBurst) {
   t.Place(1, 100, 200);
   t.Shoot(1, 0, 2.0);
   ASSERT_TRUE(RunUntil(t, 1, 50, [](const playerrec& b) { return b.lastArea == 1; }));
-  EXPECT_TRUE(t.events.Played(19));
+  EXPECT_TRUE(t.events.Played(EffectSound::kStuck));
   for (const Particle& p : t.s().particles) EXPECT_EQ(p.colour, 0xC9C4AF);
   // Held inside the wall, the next pass leaves it alone.
   t.events.Clear();
@@ -401,7 +401,7 @@ TEST(Sand, AFastBallIsCutToTwoWithASpray) {
   ASSERT_TRUE(RunUntil(t, 1, 100, [](const playerrec& b) { return b.onSand; }));
   BallSubstep(t.s(), 1);
   EXPECT_DOUBLE_EQ(t.ball().speed, 2.0);
-  EXPECT_TRUE(t.events.Played(2));
+  EXPECT_TRUE(t.events.Played(EffectSound::kSand));
   EXPECT_TRUE(t.s().particles[1].dotted);
   // A ball flying over the sand is not held by it.
   Table u(1);
@@ -422,7 +422,7 @@ TEST(Water, LosesTheBallSetsTheRespawnPointAndSplashes) {
   ASSERT_TRUE(RunUntil(t, 1, 100, [](const playerrec& b) { return b.lost; }));
   EXPECT_EQ(t.s().respawnX, 150);
   EXPECT_EQ(t.s().respawnY, 90);
-  EXPECT_TRUE(t.events.Played(13));
+  EXPECT_TRUE(t.events.Played(EffectSound::kWater));
   const double at = t.ball().x;
   for (const Particle& p : t.s().particles) {
     EXPECT_EQ(p.colour, 0xFDA461);
@@ -485,7 +485,7 @@ TEST(Cup, CapturesASlowBall) {
   ASSERT_TRUE(RunUntil(t, 1, 20, [](const playerrec& b) { return b.inCup; }));
   EXPECT_DOUBLE_EQ(t.ball().speed, 0.75);
   EXPECT_EQ(t.ball().rideArea, 1);
-  EXPECT_TRUE(t.events.Played(3));
+  EXPECT_TRUE(t.events.Played(EffectSound::kCupIn));
   EXPECT_EQ(t.s().nextHoleName, "next");
 }
 
@@ -514,7 +514,7 @@ TEST(Cup, ABallInTheAirIsNeverCaptured) {
   t.ball().fallSpeed = 1;
   BallSubstep(t.s(), 1);
   EXPECT_FALSE(t.ball().inCup);
-  EXPECT_FALSE(t.events.Played(3));
+  EXPECT_FALSE(t.events.Played(EffectSound::kCupIn));
 }
 
 TEST(Cup, TheHopSoundChanceNeverTouchesThePlayStream) {
@@ -539,7 +539,7 @@ TEST(Pipes, AnEntranceCapturesASlowBallAndLetsAFastOneHopSilently) {
   t.Shoot(1, 0, 1.0);
   ASSERT_TRUE(RunUntil(t, 1, 20, [](const playerrec& b) { return b.inPipe; }));
   EXPECT_EQ(t.ball().rideArea, 2);
-  EXPECT_TRUE(t.events.Played(3));
+  EXPECT_TRUE(t.events.Played(EffectSound::kCupIn));
 
   Table u(1);
   u.Load(Area(2, "kind=26 r=8 x1=200 y1=200"));
@@ -589,7 +589,7 @@ TEST(Pipes, AnExitWithEffectsScattersFlashesAndRecentres) {
   EXPECT_DOUBLE_EQ(b.speed, 2.0);
   EXPECT_EQ(b.z, 0.0);
   EXPECT_TRUE(t.s().recentre);
-  EXPECT_TRUE(t.events.Played(7));
+  EXPECT_TRUE(t.events.Played(EffectSound::kPutBack));
   const courseEffect& before = t.s().courseEffects[1];
   const courseEffect& after = t.s().courseEffects[2];
   EXPECT_EQ(before.image, 13);
@@ -614,7 +614,7 @@ TEST(Launchers, PopperThrowsTheBallUpInAnyDirection) {
   EXPECT_LT(b.direction, 360);
   EXPECT_EQ(b.speed, 1.5);
   EXPECT_EQ(b.fallSpeed, 6.0);
-  EXPECT_TRUE(t.events.Played(9));
+  EXPECT_TRUE(t.events.Played(EffectSound::kPopper));
   EXPECT_EQ(t.s().courseEffects[1].x, 300 - 27);
   EXPECT_EQ(t.s().courseEffects[1].y, 400 - 147);
   EXPECT_EQ(t.s().courseEffects[1].image, 3);
@@ -632,7 +632,7 @@ TEST(Launchers, SpringboardsAimAndAnnounceThemselves) {
     EXPECT_GT(b.direction, 84);
     EXPECT_LE(b.direction, 100);
     EXPECT_DOUBLE_EQ(b.speed, 0.995 + 0.25);
-    EXPECT_TRUE(t.events.Played(kind == 13 ? 14 : 9));
+    EXPECT_TRUE(t.events.Played(kind == 13 ? EffectSound::kSpringboard : EffectSound::kPopper));
     EXPECT_EQ(t.s().tickerText,
               std::string(27, ' ') + (kind == 13 ? "JDAP Y0 YPJGNHE " : "BEHTNVRTOP   "));
     const courseEffect& e = t.s().courseEffects[1];
@@ -652,7 +652,7 @@ TEST(Launchers, BlasterCatapultAndKicker) {
   EXPECT_EQ(t.ball().speed, 3.0);
   EXPECT_GE(Mod256(-t.ball().direction), 64);
   EXPECT_LE(Mod256(-t.ball().direction), 191);
-  EXPECT_TRUE(t.events.Played(12));
+  EXPECT_TRUE(t.events.Played(EffectSound::kBlaster));
   EXPECT_EQ(t.s().particles[1].colour, 0x45CE64);
   EXPECT_EQ(t.s().courseEffects[1].image, 3);
 
@@ -663,7 +663,7 @@ TEST(Launchers, BlasterCatapultAndKicker) {
   BallSubstep(c.s(), 1);
   EXPECT_GT(c.ball().direction, 128);
   EXPECT_LE(c.ball().direction, 192);
-  EXPECT_EQ(c.events.bgSounds, std::vector<int32_t>{1});
+  EXPECT_EQ(c.events.bgSounds, std::vector<int32_t>{ItemIndex(HoleSound::kArea)});
   EXPECT_EQ(c.s().courseEffects[1].x, 1006);
   EXPECT_EQ(c.s().courseEffects[1].y, 71);
 
@@ -699,7 +699,9 @@ TEST(Rough, ShakesTheBallAboutAtRandom) {
   EXPECT_LT(shaken, 50);
   EXPECT_EQ(imageNine, shaken);
   EXPECT_GE(t.events.sounds.size(), static_cast<size_t>(shaken));
-  for (int32_t s : t.events.sounds) EXPECT_TRUE(s == 15 || s == 16 || s == 2);
+  for (int32_t s : t.events.sounds)
+    EXPECT_TRUE(s == ItemIndex(EffectSound::kRough) || s == ItemIndex(EffectSound::kRough2) ||
+                s == ItemIndex(EffectSound::kSand));
 }
 
 TEST(NextHoleText, OnlyParameterZeroNamesTheNextHole) {
@@ -758,7 +760,7 @@ TEST(BonusStroke, GivesBackAStrokeOnceAndSwitchesItselfOff) {
   EXPECT_EQ(s.bannerText, "EUE  JDAP   ");
   EXPECT_EQ(s.bannerFade, 255);
   EXPECT_EQ(s.tickerText, std::string(19, ' ') + "D0Y0VHNTEVLHLIN JDAP");
-  EXPECT_TRUE(t.events.Played(21));
+  EXPECT_TRUE(t.events.Played(EffectSound::kBonus));
   EXPECT_TRUE(t.ball().airborne);
   EXPECT_EQ(s.courseEffects[36].x, 0);
   EXPECT_EQ(s.courseEffects[36].frame, 13);  // the frame is kept
@@ -781,7 +783,7 @@ TEST(Switches, ASwitchEnablesItsAreaAndAOneShotTriggerDisablesItself) {
   BallSubstep(t.s(), 1);
   EXPECT_TRUE(t.s().areas[5].enabled);
   EXPECT_FALSE(t.s().areas[2].enabled);
-  EXPECT_EQ(t.events.bgSounds, std::vector<int32_t>{1});
+  EXPECT_EQ(t.events.bgSounds, std::vector<int32_t>{ItemIndex(HoleSound::kArea)});
   // In the air the trigger stays armed.
   Table u(1);
   u.Load(Area(2, "kind=40 r=20 x1=200 y1=200"));

@@ -160,7 +160,7 @@ TEST(TimedObstacle, CycleLastsAsManyFramesAsTheSubstepsAllow) {
     for (int frame = 1; frame <= 400; ++frame) {
       h.t.events.Clear();
       h.Frame();
-      if (h.t.events.Played(kRumbleSound)) rumbles.push_back(frame);
+      if (h.t.events.Played(EffectSound::kRumble)) rumbles.push_back(frame);
       if (frame > 128 && frame <= 256) shown += s.areas[53].enabled ? 1 : 0;
       EXPECT_EQ(s.areas[53].enabled, s.holeCycle < 128);
       EXPECT_EQ(s.courseEffects[40].x != 0, s.holeCycle < 128);
@@ -183,9 +183,9 @@ TEST(TimedObstacle, RumbleIsQuieterFartherFromTheObstacle) {
   s.holeCycle = 254;
   h.Frame();
   ASSERT_EQ(h.t.events.volumes.size(), 1u);
-  EXPECT_EQ(h.t.events.volumes[0].index, kRumbleSound);
+  EXPECT_EQ(h.t.events.volumes[0].index, ItemIndex(EffectSound::kRumble));
   EXPECT_EQ(h.t.events.volumes[0].hundredthsDb, -400);
-  EXPECT_TRUE(h.t.events.Played(kRumbleSound));
+  EXPECT_TRUE(h.t.events.Played(EffectSound::kRumble));
 
   // 60 right and 80 down is 100 px too; 400 px away is -1600. With the sound
   // off the volume is still set, but nothing plays.
@@ -263,7 +263,7 @@ TEST(RockFall, ReplacesEightParticlesAndLeavesTheOthers) {
   EXPECT_LE(first, 23);
   ASSERT_EQ(t.events.volumes.size(), 1u);
   EXPECT_EQ(t.events.volumes[0].hundredthsDb, -200);
-  EXPECT_TRUE(t.events.Played(kRumbleSound));
+  EXPECT_TRUE(t.events.Played(EffectSound::kRumble));
 }
 
 TEST(RockFall, ComesAboutTwiceInEvery255FramesPerSubstep) {
@@ -276,7 +276,7 @@ TEST(RockFall, ComesAboutTwiceInEvery255FramesPerSubstep) {
     for (int frame = 0; frame < 25500; ++frame) {
       h.t.events.Clear();
       h.Frame();
-      falls += h.t.events.Played(kRumbleSound) ? 1 : 0;
+      falls += h.t.events.Played(EffectSound::kRumble) ? 1 : 0;
     }
     // Expected 200 x substeps.
     EXPECT_GT(falls, 150 * substeps) << substeps;

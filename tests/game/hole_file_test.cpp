@@ -102,7 +102,7 @@ TEST(LoadHoleFile, ReadsTeeParAreasAndCup) {
   GameSession& s = t.s();
   EXPECT_EQ(s.holePar, 4);
   EXPECT_EQ(s.totalPar, 4);
-  EXPECT_EQ(s.areas[1].kind, 2);
+  EXPECT_EQ(s.areas[1].kind, AreaKind::kWall64);
   EXPECT_EQ(s.areas[1].y2, 90);
   EXPECT_TRUE(s.areas[1].enabled);
   const arearec& cup = s.areas[12];
@@ -125,11 +125,11 @@ TEST(LoadHoleFile, MissingFileGivesTheDefaultsAndKeepsTheOldCup) {
   s.cupX = 11;
   s.cupY = 12;
   s.nextHoleName = "previous";
-  s.areas[5].kind = 7;
+  s.areas[5].kind = AreaKind::kWall96;
   EXPECT_FALSE(LoadHoleFile(s, dir.path(), "nothere.hole"));
   EXPECT_EQ(s.holePar, 3);
   EXPECT_EQ(s.totalPar, 3);
-  EXPECT_EQ(s.areas[5].kind, 0);  // every entry is rewritten
+  EXPECT_EQ(s.areas[5].kind, AreaKind::kNone);  // every entry is rewritten
   EXPECT_EQ(s.cupX, 11);
   EXPECT_EQ(s.cupY, 12);
   EXPECT_EQ(s.nextHoleName, "previous");
@@ -151,7 +151,7 @@ TEST(LoadHoleFile, ReadsFromTheGivenFolderAsBytes) {
   ASSERT_TRUE(LoadHoleFile(s, dir.path(), "h1.hole"));
   EXPECT_EQ(s.holePar, 3);  // a par written as a word reads as 3
   for (int32_t n = 1; n <= kMaxAreas; ++n) {
-    const int32_t expected = n == 7 ? 5 : n == 9 ? 23 : 0;
+    const AreaKind expected = n == 7 ? AreaKind::kCup : n == 9 ? AreaKind::kSand : AreaKind::kNone;
     EXPECT_EQ(s.areas[n].kind, expected) << n;
   }
   EXPECT_EQ(s.nextHoleName, "\xCF\xF0\xE8");
@@ -180,8 +180,8 @@ TEST(LoadHoleFile, HugeAndHostileFilesLoadTheDefaults) {
   dir.Write("big.hole", text);
   Table t(4);
   ASSERT_TRUE(LoadHoleFile(t.s(), dir.path(), "big.hole"));
-  EXPECT_EQ(t.s().areas[1].kind, 0x7fffffff);
-  EXPECT_EQ(t.s().areas[99].kind, 0x7fffffff);
+  EXPECT_EQ(ItemIndex(t.s().areas[1].kind), 0x7fffffff);
+  EXPECT_EQ(ItemIndex(t.s().areas[99].kind), 0x7fffffff);
   // The overlong x is not a valid integer: the default tee.
   EXPECT_LE(std::fabs(t.ball().x - 320), 31.0);
 }

@@ -26,9 +26,9 @@ class RecordingEvents final : public GameEvents {
     volumes.push_back({index, hundredthsDb});
   }
   void TurnEnded() override { ++turnsEnded; }
-  bool Played(int32_t index) const {
+  bool Played(EffectSound sound) const {
     for (int32_t s : sounds)
-      if (s == index) return true;
+      if (s == ItemIndex(sound)) return true;
     return false;
   }
   void Clear() {

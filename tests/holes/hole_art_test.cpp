@@ -56,12 +56,12 @@ TEST_F(HoleArt, WaterIsBlueAndSandIsSandWhereTheirAreasAre) {
   for (int32_t i = 1; i <= kMaxAreas; ++i) {
     const arearec& a = pond->areas[i];
     SCOPED_TRACE("area " + std::to_string(i));
-    if (a.kind == 24) {
+    if (a.kind == AreaKind::kWater) {
       const Rgb c = Course().At(a.x1, a.y1);
       EXPECT_GT(c.b, c.r + 60);
       EXPECT_GT(c.b, c.g);
     }
-    if (a.kind == 23) {
+    if (a.kind == AreaKind::kSand) {
       const Rgb c = Course().At((a.x1 + a.x3) / 2, (a.y1 + a.y3) / 2);
       EXPECT_GT(c.r, c.b + 40);
       EXPECT_GT(c.r, 180);
@@ -75,7 +75,7 @@ TEST_F(HoleArt, TheFloorEndsAtTheRails) {
   EXPECT_TRUE(pond->Floor(pond->teeX, pond->teeY));
   const arearec* top = nullptr;  // the rail along the top
   for (int32_t i = 1; i <= kMaxAreas; ++i)
-    if (pond->areas[i].kind == 4 && (top == nullptr || pond->areas[i].y1 < top->y1))
+    if (pond->areas[i].kind == AreaKind::kWall0 && (top == nullptr || pond->areas[i].y1 < top->y1))
       top = &pond->areas[i];
   ASSERT_NE(top, nullptr);
   const int32_t x = (top->x1 + top->x2) / 2;
@@ -92,7 +92,7 @@ TEST_F(HoleArt, TheOverlayHoldsTheRailsRaisedPartButNotTheFloor) {
   EXPECT_EQ(overlay.At(pond->teeX, pond->teeY), assetgen::kBlack);
   const arearec* top = nullptr;
   for (int32_t i = 1; i <= kMaxAreas; ++i)
-    if (pond->areas[i].kind == 4 && (top == nullptr || pond->areas[i].y1 < top->y1))
+    if (pond->areas[i].kind == AreaKind::kWall0 && (top == nullptr || pond->areas[i].y1 < top->y1))
       top = &pond->areas[i];
   ASSERT_NE(top, nullptr);
   const int32_t x = (top->x1 + top->x2) / 2;

@@ -21,14 +21,6 @@
 namespace quendrix::testing {
 namespace {
 
-bool IsWall(int32_t kind) {
-  return (kind >= 1 && kind <= 4) || kind == 6 || kind == 7;
-}
-
-bool IsPipe(int32_t kind) {
-  return kind == 25 || kind == 26 || kind == 37;
-}
-
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -39,7 +31,7 @@ class HoleFile : public ::testing::TestWithParam<std::string> {};
 TEST_P(HoleFile, HasOneCupANextHoleAParOfTwoToFiveAndAPicture) {
   LoadedHole h(GetParam());
   int cups = 0;
-  for (int32_t i = 1; i <= kMaxAreas; ++i) cups += h.area(i).kind == 5 ? 1 : 0;
+  for (int32_t i = 1; i <= kMaxAreas; ++i) cups += h.area(i).kind == AreaKind::kCup ? 1 : 0;
   EXPECT_EQ(cups, 1);
   EXPECT_FALSE(h.session->nextHoleName.empty());
   EXPECT_GE(h.session->holePar, 2);
@@ -56,8 +48,8 @@ TEST_P(HoleFile, EverythingLiesInsideTheCoursePicture) {
   EXPECT_TRUE(inside(h.teeX, h.teeY)) << "tee";
   for (int32_t i = 1; i <= kMaxAreas; ++i) {
     const arearec& a = h.area(i);
-    if (a.kind == 0) continue;
-    SCOPED_TRACE("area " + std::to_string(i) + " kind " + std::to_string(a.kind));
+    if (a.kind == AreaKind::kNone) continue;
+    SCOPED_TRACE("area " + std::to_string(i) + " kind " + std::to_string(ItemIndex(a.kind)));
     if (a.r > 0) {
       // A ground circle is r wide and r/2 high.
       EXPECT_TRUE(inside(a.x1 - a.r, a.y1 - a.r / 2) && inside(a.x1 + a.r, a.y1 + a.r / 2));
@@ -67,17 +59,17 @@ TEST_P(HoleFile, EverythingLiesInsideTheCoursePicture) {
     } else {
       EXPECT_TRUE(inside(a.x1, a.y1) && inside(a.x2, a.y2));
     }
-    if (IsPipe(a.kind)) {
+    if (IsPipeKind(a.kind)) {
       EXPECT_TRUE(inside(a.x2, a.y2)) << "pipe exit";
       EXPECT_TRUE(inside(a.x3, a.y3) && inside(a.x4, a.y4)) << "exit arrow";
     }
-    if (a.kind == 26) {
+    if (a.kind == AreaKind::kPipeEntrance) {
       EXPECT_TRUE(inside(a.p1, a.p2) && inside(a.p1 + 39, a.p2 + 39)) << "cover";
     }
-    if (a.kind == 5) {
+    if (a.kind == AreaKind::kCup) {
       EXPECT_TRUE(inside(a.x2, a.y2) && inside(a.x2 + 39, a.y2 + 39)) << "cover";
     }
-    if (a.kind == 24) {
+    if (a.kind == AreaKind::kWater) {
       EXPECT_TRUE(inside(a.p1, a.p2)) << "put-back point";
     }
   }
@@ -94,7 +86,7 @@ TEST_P(HoleFile, TheRailsKeepTheBallOnTheCourse) {
   std::vector<uint8_t> blocked(static_cast<size_t>(gw) * gh, 0);
   for (int32_t i = 1; i <= kMaxAreas; ++i) {
     arearec a = h.area(i);
-    if (!IsWall(a.kind)) continue;
+    if (!IsWallKind(a.kind)) continue;
     a.enabled = true;
     // Only the cells round the rail's own box can be inside it.
     int32_t x0 = std::min(a.x1, a.x2), x1 = std::max(a.x1, a.x2);
@@ -118,8 +110,8 @@ TEST_P(HoleFile, TheRailsKeepTheBallOnTheCourse) {
   std::vector<std::pair<int32_t, int32_t>> stack{{h.teeX / kCell, h.teeY / kCell}};
   for (int32_t i = 1; i <= kMaxAreas; ++i) {
     const arearec& a = h.area(i);
-    if (IsPipe(a.kind)) stack.push_back({a.x2 / kCell, a.y2 / kCell});
-    if (a.kind == 24) stack.push_back({a.p1 / kCell, a.p2 / kCell});
+    if (IsPipeKind(a.kind)) stack.push_back({a.x2 / kCell, a.y2 / kCell});
+    if (a.kind == AreaKind::kWater) stack.push_back({a.p1 / kCell, a.p2 / kCell});
   }
   std::vector<uint8_t> seen(blocked.size(), 0);
   bool escaped = false;
@@ -183,7 +175,7 @@ TEST_P(HoleFile, PicturesAndSoundsLoadAsThePlayScreenUsesThem) {
   EXPECT_GE(s.course.Items[12].PatternWidth(), 320) << "title card";
   for (int32_t i = 1; i <= kMaxAreas; ++i) {
     const arearec& a = h.area(i);
-    if (a.kind != 26) continue;
+    if (a.kind != AreaKind::kPipeEntrance) continue;
     ASSERT_LT(a.p3, s.course.Items.Count()) << "pipe cover of area " << i;
     EXPECT_EQ(s.course.Items[a.p3].PatternWidth(), 40) << "pipe cover of area " << i;
   }
@@ -225,22 +217,21 @@ TEST(HoleChain, NextHoleSignsNameTheSameHoleAsTheCup) {
   for (const std::string& name : AllHoleNames()) {
     LoadedHole h(name);
     for (int32_t i = 1; i <= kMaxAreas; ++i)
-      if (h.area(i).kind == 28 && h.area(i).p1 == 0) {
+      if (h.area(i).kind == AreaKind::kNextHoleText && h.area(i).p1 == 0) {
         EXPECT_EQ(h.area(i).comment, h.session->nextHoleName) << name << " area " << i;
       }
   }
 }
 
 TEST(HoleKinds, EveryKindThatActsOnABallIsUsedSomewhere) {
-  std::set<int32_t> used;
+  std::set<AreaKind> used;
   for (const std::string& name : AllHoleNames()) {
     LoadedHole h(name);
     for (int32_t i = 1; i <= kMaxAreas; ++i) used.insert(h.area(i).kind);
   }
   for (int32_t kind = 1; kind <= 43; ++kind) {
-    const bool acts = kind != 29 && kind != 31 && kind != 39 && kind != 41 && kind != 42;
-    if (acts) {
-      EXPECT_TRUE(used.count(kind)) << "kind " << kind << " is on no hole";
+    if (IsKnownKind(static_cast<AreaKind>(kind))) {
+      EXPECT_TRUE(used.count(static_cast<AreaKind>(kind))) << "kind " << kind << " is on no hole";
     }
   }
   EXPECT_EQ(AllHoleNames().size(), 19u);
@@ -253,7 +244,7 @@ void ExpectGate(const std::string& hole, int32_t area, int32_t left, int32_t top
   LoadedHole l(hole);
   const arearec& a = l.area(area);
   SCOPED_TRACE(hole + " area " + std::to_string(area));
-  EXPECT_EQ(a.kind, 4);
+  EXPECT_EQ(a.kind, AreaKind::kWall0);
   EXPECT_EQ(a.y1, top + h / 2);
   EXPECT_EQ(a.y2, top + h / 2);
   EXPECT_GE(std::min(a.x1, a.x2), left);
@@ -271,7 +262,8 @@ TEST(HoleLayout, NoBonusStarWhereTheGatesUseItsPictureSlots) {
   // Picking up a bonus clears course-effect slots 36 and 37, which
   // course2hole9's animation uses for its gates.
   LoadedHole h("course2hole9");
-  for (int32_t i = 1; i <= kMaxAreas; ++i) EXPECT_NE(h.area(i).kind, 35) << "area " << i;
+  for (int32_t i = 1; i <= kMaxAreas; ++i)
+    EXPECT_NE(h.area(i).kind, AreaKind::kBonusStroke) << "area " << i;
 }
 
 TEST(HoleLayout, FixedEffectPointsAndDecorationsLieOnTheirHolesPictures) {
@@ -295,7 +287,7 @@ TEST(HoleLayout, FixedEffectPointsAndDecorationsLieOnTheirHolesPictures) {
   for (const std::string& name : AllHoleNames()) {
     LoadedHole h(name);
     for (int32_t i = 1; i <= kMaxAreas; ++i) {
-      if (h.area(i).kind != 36) continue;
+      if (h.area(i).kind != AreaKind::kCatapult) continue;
       ++catapults;
       EXPECT_LT(1006, h.width) << name;
     }

@@ -119,7 +119,7 @@ TEST(SolverFrame, SwitchesTheGatesOfTheCyclingHoles) {
   LaunchSettings settings;
   auto s = std::make_unique<GameSession>(settings);
   s->holeName = "course2hole9";
-  for (int32_t i : {40, 41, 42}) s->areas[i].kind = 4;
+  for (int32_t i : {40, 41, 42}) s->areas[i].kind = AreaKind::kWall0;
   s->holeCycle = 62;  // the frame takes it to 64
   SolverFrameExtras(*s, 8);
   EXPECT_TRUE(s->areas[40].enabled);
@@ -136,7 +136,7 @@ TEST(SolverFrame, SwitchesTheGatesOfTheCyclingHoles) {
   EXPECT_TRUE(s->areas[40].enabled);
 
   s->holeName = "course2hole5";
-  s->areas[53].kind = 4;
+  s->areas[53].kind = AreaKind::kWall0;
   s->holeCycle = 100;
   SolverFrameExtras(*s, 8);
   EXPECT_TRUE(s->areas[53].enabled);
@@ -152,7 +152,7 @@ TEST(SolverFrame, FreesTheSplashSlotAfterItsPatterns) {
   courseEffect& splash = s->courseEffects[kSplashSlot];
   splash.x = 100;
   splash.y = 100;
-  splash.image = kSplashImage;
+  splash.image = ItemIndex(HoleImage::kSplash);
   for (int f = 0; f < 4 * 8 - 1; ++f) SolverFrameExtras(*s, 8);
   EXPECT_EQ(splash.x, 100);
   SolverFrameExtras(*s, 8);

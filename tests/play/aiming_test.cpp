@@ -34,8 +34,8 @@ struct Putting : ::testing::Test {
   int32_t BallX() { return Nearest(ball().x) - s().scrollX; }
   int32_t BallY() { return Nearest(ball().y) - s().scrollY; }
   void PointAtBall() { play->MoveTo(BallX(), BallY()); }
-  bool Played(int32_t index) {
-    TWaveCollectionItem& item = play->main().sounds.Items[index];
+  bool Played(EffectSound sound) {
+    TWaveCollectionItem& item = play->main().sounds.Items[ItemIndex(sound)];
     for (const auto& e : play->sound.Events())
       if (e.kind == SilentSoundDevice::Event::kPlay && play->sound.Origin(e.id) == item.Buffer())
         return true;
@@ -84,8 +84,8 @@ TEST_F(Putting, PushPuttGoesWhereItWasAimed) {
   EXPECT_EQ(ball().strokes, 1);
   EXPECT_EQ(ball().totalStrokes, 1);
   EXPECT_TRUE(ball().moving);
-  EXPECT_TRUE(Played(0)) << "the putt sound";
-  EXPECT_TRUE(Played(5)) << "the clicks of the phases";
+  EXPECT_TRUE(Played(EffectSound::kPutt)) << "the putt sound";
+  EXPECT_TRUE(Played(EffectSound::kClick)) << "the clicks of the phases";
   // The swing's last step (20 px -> 2.0) is capped by the backswing: 20 / 22.
   EXPECT_DOUBLE_EQ(ball().speed, 20.0 / 22);
   EXPECT_EQ(s().pointerX, 320) << "the pointer goes back to the centre";
@@ -137,7 +137,7 @@ TEST_F(Putting, PullPuttGoesAwayFromTheDrag) {
   PointAtBall();
   play->LeftDown();
   ASSERT_EQ(s().shotPhase, 1);
-  EXPECT_TRUE(Played(5));
+  EXPECT_TRUE(Played(EffectSound::kClick));
   EXPECT_EQ(s().anchorX, 320);
   play->MoveTo(380, 320);  // 100 px down and right
   play->Frame();
@@ -157,7 +157,7 @@ TEST_F(Putting, PullPuttGoesAwayFromTheDrag) {
   // The swing speeds up by 2 px a frame: 50, 48, 44, 38, 30, 20, 8, -6.
   EXPECT_EQ(frames, 8);
   EXPECT_EQ(ball().strokes, 1);
-  EXPECT_TRUE(Played(0));
+  EXPECT_TRUE(Played(EffectSound::kPutt));
   RollToRest();
   EXPECT_NEAR(Travel(), BinAngle(-60.0, -80.0), 1);
   EXPECT_GT(Distance(), 400);

@@ -51,13 +51,13 @@ TEST(AnimationsInPlay, TheRumbleOfTheTimedObstacleReachesTheSoundList) {
   g.s().holeCycle = 250;
   g.play->Frames(2);
   EXPECT_EQ(g.s().holeCycle, 254);
-  EXPECT_EQ(g.play->main().sounds.Items[kRumbleSound].SoundVolume(), 0);
+  EXPECT_EQ(g.play->main().sounds.Items[ItemIndex(EffectSound::kRumble)].SoundVolume(), 0);
   playerrec& ball = g.play->ball(g.s().currentPlayer);
   ball.x = 810;  // 100 px from the rumble
   ball.y = 367;
   g.play->Frame();
   EXPECT_EQ(g.s().holeCycle, 0);
-  EXPECT_EQ(g.play->main().sounds.Items[kRumbleSound].SoundVolume(), -400);
+  EXPECT_EQ(g.play->main().sounds.Items[ItemIndex(EffectSound::kRumble)].SoundVolume(), -400);
   EXPECT_TRUE(g.s().areas[53].enabled == (g.s().holeCycle < 128));
 }
 

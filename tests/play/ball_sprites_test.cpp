@@ -172,7 +172,8 @@ TEST(BallDraw, ShadowWidensAndFadesWithHeight) {
   // The shadow as the image list draws it: 19 x 16 at strength 118.
   TDirectDrawSurface expected(200, 200);
   expected.FillRaw(TDirectDrawSurface::ToRgb565(clWhite));
-  s.gui.Items[17].DrawPatternAlpha(expected, Bounds(96, 94, 19, 16), 0, 118);
+  s.gui.Items[ItemIndex(GuiImage::kShadow)].DrawPatternAlpha(expected, Bounds(96, 94, 19, 16), 0,
+                                                             118);
   for (int32_t y = 90; y < 112; ++y)
     for (int32_t x = 90; x < 120; ++x)
       EXPECT_EQ(s.screen.RawPixel(x, y), expected.RawPixel(x, y)) << x << "," << y;
@@ -207,8 +208,8 @@ TEST(BallDraw, TheOverlayAroundTheBallIsRedrawnOverIt) {
     for (int32_t x = 96; x < 120; ++x) overlay.picture.SetPixel(x, y, kOverlayColour);
   overlay.patternWidth = overlay.patternHeight = 24;
   overlay.transparentColor = kKey;
-  static_cast<PictureItemData&>(s.course.Items[1]) = overlay;
-  s.course.Items[1].BuildSurface();
+  static_cast<PictureItemData&>(s.course.Items[ItemIndex(HoleImage::kOverlay)]) = overlay;
+  s.course.Items[ItemIndex(HoleImage::kOverlay)].BuildSurface();
   s.ball().x = 100;
   s.ball().y = 100;
   s.session.scrollX = 10;
@@ -222,7 +223,7 @@ TEST(BallDraw, TheOverlayAroundTheBallIsRedrawnOverIt) {
 TEST(BallDraw, CupAndPipeCoversHideTheDroppingBall) {
   Scene s;
   arearec& cup = s.session.areas[5];
-  cup.kind = 5;
+  cup.kind = AreaKind::kCup;
   cup.x1 = 100;
   cup.y1 = 100;
   cup.x2 = 88;
@@ -246,7 +247,7 @@ TEST(BallDraw, CupAndPipeCoversHideTheDroppingBall) {
 
   s.screen.FillRaw(kSentinel);
   arearec& pipe = s.session.areas[7];
-  pipe.kind = 26;
+  pipe.kind = AreaKind::kPipeEntrance;
   pipe.p1 = 95;
   pipe.p2 = 95;
   pipe.p3 = 9;

@@ -138,7 +138,7 @@ TEST(Camera, CourseDrawingClearsOnlyWhenTheCourseIsSmaller) {
   picture.picture = Bitmap(640, 480, MakeColor(40, 160, 48));
   picture.transparentColor = MakeColor(40, 160, 48);  // all key: draws nothing
   static_cast<PictureItemData&>(course.Items.Add()) = picture;
-  course.Items[0].BuildSurface();
+  course.Items[ItemIndex(HoleImage::kCourse)].BuildSurface();
   TDirectDrawSurface screen(640, 480);
   screen.FillRaw(0x1234);
   const CameraView same = MakeCameraView(screen, course);

@@ -33,8 +33,8 @@ struct Drops : ::testing::Test {
     return static_cast<uint16_t>(
         play->BackSurface().RawPixel(courseX - s().scrollX, courseY - s().scrollY));
   }
-  bool Played(int32_t index) {
-    TWaveCollectionItem& item = play->main().sounds.Items[index];
+  bool Played(EffectSound sound) {
+    TWaveCollectionItem& item = play->main().sounds.Items[ItemIndex(sound)];
     for (const auto& e : play->sound.Events())
       if (e.kind == SilentSoundDevice::Event::kPlay && play->sound.Origin(e.id) == item.Buffer())
         return true;
@@ -79,7 +79,7 @@ TEST_F(Drops, ABallInWaterSinksAndComesBackNearTheRespawnPoint) {
   EXPECT_GT(ball().z, 70) << "dropped from 80";
   EXPECT_LE(std::abs(ball().x - 200), 25.0 + 1);
   EXPECT_LE(std::abs(ball().y - 600), 12.5 + 1);
-  EXPECT_TRUE(Played(7));
+  EXPECT_TRUE(Played(EffectSound::kPutBack));
   EXPECT_TRUE(s().recentre);
   // The penalty stroke, as the rules ask.
   EXPECT_EQ(ball().strokes, 2);
@@ -120,7 +120,7 @@ TEST_F(Drops, ABallFallsThroughThePipeToItsExit) {
     }
   }
   ASSERT_FALSE(ball().inPipe);
-  EXPECT_TRUE(Played(17));
+  EXPECT_TRUE(Played(EffectSound::kPipeExit));
   // Out of the mouth at (1000, 600) along the arrow down, from 10 px up.
   EXPECT_TRUE(ball().airborne);
   EXPECT_TRUE(ball().inPlay);
@@ -155,7 +155,7 @@ TEST_F(Drops, ABallInTheCupSinksUnderTheCoverAndIsHoled) {
   EXPECT_EQ(s().players[1].holeScores[1], 1);
   EXPECT_EQ(s().firstHoledPlayer, 1);
   EXPECT_EQ(s().bestHoleScore, 1);
-  EXPECT_EQ(s().gameState, 4);
+  EXPECT_EQ(s().gameState, GameState::kHoleFinished);
   // z after n frames: -0.35 n (n + 1) / 2 below -45 after 16.
   EXPECT_GE(frames, 15);
   EXPECT_LE(frames, 18);
@@ -172,15 +172,15 @@ TEST_F(Drops, TwoPlayersTakeTurnsAndTheHoleEndsWhenBothAreIn) {
   for (int i = 0; i < 100 && s().currentPlayer == 1; ++i) play->Frame();
   EXPECT_EQ(s().currentPlayer, 2) << "the turn passes once ball 1 is holed";
   EXPECT_TRUE(s().players[2].inPlay) << "ball 2 comes onto the course";
-  EXPECT_NE(s().gameState, 4);
+  EXPECT_NE(s().gameState, GameState::kHoleFinished);
   playerrec& two = s().players[2];
   two.x = two.prevX = two.safeX = 1000;
   two.y = two.prevY = two.safeY = 798;
   two.direction = 64;
   two.speed = 0.3;
   StartShot(s(), 2, true);
-  for (int i = 0; i < 100 && s().gameState != 4; ++i) play->Frame();
-  EXPECT_EQ(s().gameState, 4);
+  for (int i = 0; i < 100 && s().gameState != GameState::kHoleFinished; ++i) play->Frame();
+  EXPECT_EQ(s().gameState, GameState::kHoleFinished);
   EXPECT_EQ(s().players[1].holesWon, 1) << "tied on one stroke: both win";
   EXPECT_EQ(s().players[2].holesWon, 1);
 }

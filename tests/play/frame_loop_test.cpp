@@ -36,12 +36,13 @@ void RollIntoCup(HeadlessPlay& play) {
 TEST(FrameLoop, AClickLeavesTheTitleCardAndCentresThePointer) {
   auto play = StartPlay(FreshSettings());
   play->Frame();
-  EXPECT_EQ(play->session().gameState, 2);
+  EXPECT_EQ(play->session().gameState, GameState::kTitleCard);
   play->Frames(30);
-  EXPECT_EQ(play->session().gameState, 2) << "the title card waits for the player";
+  EXPECT_EQ(play->session().gameState, GameState::kTitleCard)
+      << "the title card waits for the player";
   play->MoveTo(10, 10);
   play->LeftClick();
-  EXPECT_EQ(play->session().gameState, 0);
+  EXPECT_EQ(play->session().gameState, GameState::kPlay);
   EXPECT_EQ(play->session().shotPhase, 0);
   play->Frame();
   // The re-centring move arrived before the frame.
@@ -56,7 +57,7 @@ TEST(FrameLoop, AClickLeavesTheTitleCardAndCentresThePointer) {
 TEST(FrameLoop, AKeyLeavesTheTitleCard) {
   auto play = StartPlay(FreshSettings());
   play->Key(vk::kSpace);
-  EXPECT_EQ(play->session().gameState, 0);
+  EXPECT_EQ(play->session().gameState, GameState::kPlay);
 }
 
 TEST(FrameLoop, TheCameraGlidesToTheBallAndStaysOnTheCourse) {
@@ -195,19 +196,19 @@ TEST(FrameLoop, AFinishedHoleLoadsTheNextOnceTheBannerHasFaded) {
   LeaveTitleCard(*play);
   RollIntoCup(*play);
   int frames = 0;
-  while (s.gameState != 4 && frames < 200) {
+  while (s.gameState != GameState::kHoleFinished && frames < 200) {
     play->Frame();
     ++frames;
   }
-  ASSERT_EQ(s.gameState, 4);
+  ASSERT_EQ(s.gameState, GameState::kHoleFinished);
   EXPECT_EQ(s.holeNumber, 2);
   EXPECT_EQ(s.players[1].holeScores[1], 1);
-  while (s.gameState == 4 && frames < 400) {
+  while (s.gameState == GameState::kHoleFinished && frames < 400) {
     play->Frame();
     ++frames;
   }
   EXPECT_EQ(s.holeName, "course1hole2");
-  EXPECT_EQ(s.gameState, 2);
+  EXPECT_EQ(s.gameState, GameState::kTitleCard);
   EXPECT_EQ(s.totalPar, 5);
   EXPECT_EQ(s.players[1].totalStrokes, 1);
   EXPECT_EQ(s.players[1].strokes, 0);
@@ -220,19 +221,19 @@ TEST(FrameLoop, AHelpScreenOverAFinishedHoleKeepsTheHoleChange) {
   GameSession& s = play->session();
   LeaveTitleCard(*play);
   RollIntoCup(*play);
-  for (int i = 0; i < 200 && s.gameState != 4; ++i) play->Frame();
-  ASSERT_EQ(s.gameState, 4);
-  s.gameState = 1;  // the help screen asked for while the banner fades
+  for (int i = 0; i < 200 && s.gameState != GameState::kHoleFinished; ++i) play->Frame();
+  ASSERT_EQ(s.gameState, GameState::kHoleFinished);
+  s.gameState = GameState::kPuttHelp;  // the help screen asked for while the banner fades
   play->Frames(150);
   EXPECT_EQ(s.bannerFade, 0);
   EXPECT_EQ(s.holeName, "course1hole1") << "not while the help screen shows";
-  EXPECT_EQ(s.gameState, 1);
+  EXPECT_EQ(s.gameState, GameState::kPuttHelp);
   EXPECT_TRUE(play->main().HoleChangePending());
   play->LeftClick();
-  EXPECT_EQ(s.gameState, 0);
+  EXPECT_EQ(s.gameState, GameState::kPlay);
   play->Frame();
   EXPECT_EQ(s.holeName, "course1hole2");
-  EXPECT_EQ(s.gameState, 2);
+  EXPECT_EQ(s.gameState, GameState::kTitleCard);
   EXPECT_FALSE(play->main().HoleChangePending());
 }
 
@@ -241,7 +242,7 @@ TEST(FrameLoop, StateScreensReplaceThePicture) {
   auto play = StartPlay(settings);
   LeaveTitleCard(*play);
   GameSession& s = play->session();
-  s.gameState = 1;
+  s.gameState = GameState::kPuttHelp;
   play->Frame();
   EXPECT_EQ(ScreenColour(play->display.Screen(), 340, 260), Raw(kPullHelpColour));
   EXPECT_EQ(ScreenColour(play->display.Screen(), 169, 139), Raw(clBlack));
@@ -249,8 +250,8 @@ TEST(FrameLoop, StateScreensReplaceThePicture) {
   play->Frame();
   EXPECT_EQ(ScreenColour(play->display.Screen(), 340, 260), Raw(kPushHelpColour));
   play->Key(vk::kSpace);
-  EXPECT_EQ(s.gameState, 0);
-  s.gameState = 3;
+  EXPECT_EQ(s.gameState, GameState::kPlay);
+  s.gameState = GameState::kScoreCard;
   play->Frame();
   EXPECT_EQ(ScreenColour(play->display.Screen(), 340, 260), Raw(kScoreCardColour));
   EXPECT_EQ(ScreenColour(play->display.Screen(), 119, 89), Raw(clBlack));

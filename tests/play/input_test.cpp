@@ -22,9 +22,9 @@ struct Input : ::testing::Test {
 TEST_F(Input, AReleaseClicksBeforeTheButtonGoesUp) {
   play->MoveTo(10, 10);
   Press(10, 10);
-  EXPECT_EQ(play->session().gameState, 2) << "a press alone does not click";
+  EXPECT_EQ(play->session().gameState, GameState::kTitleCard) << "a press alone does not click";
   Release(10, 10);
-  EXPECT_EQ(play->session().gameState, 0);
+  EXPECT_EQ(play->session().gameState, GameState::kPlay);
   EXPECT_EQ(play->session().anchorX, 320) << "the click re-anchored";
   EXPECT_EQ(play->session().pointerX, 10) << "the pointer's move arrives after the click";
   play->DeliverPendingMove();
@@ -41,11 +41,11 @@ TEST(InputPush, AClickThatClosesTheTitleCardStartsNoAim) {
   auto play = StartPlay(settings);
   // The camera settles on the ball while the title card shows.
   for (int i = 0; i < 200 && play->session().recentre; ++i) play->Frame();
-  ASSERT_EQ(play->session().gameState, 2);
+  ASSERT_EQ(play->session().gameState, GameState::kTitleCard);
   ASSERT_FALSE(play->session().recentre);
   play->MoveTo(60, 400);
   play->LeftClick();
-  EXPECT_EQ(play->session().gameState, 0);
+  EXPECT_EQ(play->session().gameState, GameState::kPlay);
   EXPECT_EQ(play->session().shotPhase, 0) << "the closing click started an aim";
   play->Frames(2);
   EXPECT_EQ(play->session().pointerX, 320) << "the re-centring arrived";
@@ -57,35 +57,36 @@ TEST(InputPush, AClickThatClosesTheTitleCardStartsNoAim) {
 TEST_F(Input, TheSecondPressOfADoubleClickIsNoClick) {
   Press(10, 10);
   Release(10, 10);
-  play->session().gameState = 2;
+  play->session().gameState = GameState::kTitleCard;
   play->clock.Advance(200);
   Press(12, 11);
   Release(12, 11);
-  EXPECT_EQ(play->session().gameState, 2) << "double click: no click on its release";
+  EXPECT_EQ(play->session().gameState, GameState::kTitleCard)
+      << "double click: no click on its release";
   play->clock.Advance(100);
   Press(12, 11);
   Release(12, 11);
-  EXPECT_EQ(play->session().gameState, 0) << "a third press counts afresh";
+  EXPECT_EQ(play->session().gameState, GameState::kPlay) << "a third press counts afresh";
 }
 
 TEST_F(Input, SlowOrDistantPressesAreSingleClicks) {
   Press(10, 10);
   Release(10, 10);
-  play->session().gameState = 2;
+  play->session().gameState = GameState::kTitleCard;
   play->clock.Advance(501);
   Press(10, 10);
   Release(10, 10);
-  EXPECT_EQ(play->session().gameState, 0) << "too slow for a double click";
-  play->session().gameState = 2;
+  EXPECT_EQ(play->session().gameState, GameState::kPlay) << "too slow for a double click";
+  play->session().gameState = GameState::kTitleCard;
   play->clock.Advance(100);
   Press(15, 10);
   Release(15, 10);
-  EXPECT_EQ(play->session().gameState, 0) << "too far for a double click";
+  EXPECT_EQ(play->session().gameState, GameState::kPlay) << "too far for a double click";
 }
 
 TEST_F(Input, KeysReachTheHandlersAndClosingEndsThePlayScreen) {
   main().KeyDown(vk::kReturn, 0);
-  EXPECT_EQ(play->session().gameState, 0) << "any key leaves the title card";
+  EXPECT_EQ(play->session().gameState, GameState::kPlay) << "any key leaves the title card";
   main().KeyDown(vk::kReturn, 0);
   EXPECT_TRUE(play->session().enterHeld);
   main().KeyUp(vk::kReturn, 0);

@@ -73,43 +73,44 @@ struct Use {
   std::string why;
 };
 std::vector<Use> AreaUses(const GameSession& s) {
-  std::vector<Use> uses = {{4, "water splash"}, {13, "drop marker"}};
+  std::vector<Use> uses = {{ItemIndex(HoleImage::kSplash), "water splash"},
+                           {ItemIndex(HoleImage::kFlash), "drop marker"}};
   for (int32_t i = 1; i <= kMaxAreas; ++i) {
     const arearec& a = s.areas[i];
     const std::string at = " (area " + std::to_string(i) + ")";
     switch (a.kind) {
-      case 1:
-      case 2:
-      case 3:
-      case 4:
-      case 6:
-      case 7:
+      case AreaKind::kWall19:
+      case AreaKind::kWall64:
+      case AreaKind::kWall109:
+      case AreaKind::kWall0:
+      case AreaKind::kWall32:
+      case AreaKind::kWall96:
         // Wall hits from high up flash one of these.
-        uses.push_back({14, "wall flash" + at});
-        uses.push_back({15, "wall flash" + at});
-        uses.push_back({16, "wall flash" + at});
+        for (HoleImage flash :
+             {HoleImage::kHitFlash19, HoleImage::kHitFlash109, HoleImage::kHitFlash0})
+          uses.push_back({ItemIndex(flash), "wall flash" + at});
         break;
-      case 12:
-      case 27:
-        uses.push_back({3, "launcher flash" + at});
+      case AreaKind::kPopper:
+      case AreaKind::kBlaster:
+        uses.push_back({ItemIndex(HoleImage::kBurst), "launcher flash" + at});
         break;
-      case 13:
-      case 43:
+      case AreaKind::kSpringboard:
+      case AreaKind::kSpringboard2:
         if (a.p1 != 0) uses.push_back({a.p4, "springboard picture" + at});
         break;
-      case 25:
-        uses.push_back({13, "pipe flash" + at});
+      case AreaKind::kPipeExitFx:
+        uses.push_back({ItemIndex(HoleImage::kFlash), "pipe flash" + at});
         break;
-      case 30:
-        uses.push_back({8, "rough dust" + at});
+      case AreaKind::kRough:
+        uses.push_back({ItemIndex(HoleImage::kDust), "rough dust" + at});
         if (a.p1 != 0 && a.p2 != 0)
           uses.push_back({std::atoi(a.comment.c_str()), "rough picture" + at});
         break;
-      case 35:
-        uses.push_back({7, "extra-stroke flash" + at});
+      case AreaKind::kBonusStroke:
+        uses.push_back({ItemIndex(HoleImage::kBonusFlash), "extra-stroke flash" + at});
         break;
-      case 36:
-        uses.push_back({8, "catapult picture" + at});
+      case AreaKind::kCatapult:
+        uses.push_back({ItemIndex(HoleImage::kDust), "catapult picture" + at});
         break;
       default:
         break;
@@ -188,7 +189,7 @@ TEST(RealAnimations, ObstaclesAreDrawnWhereTheirAreasStopTheBall) {
     SCOPED_TRACE(std::string(c.hole) + " area " + std::to_string(c.area));
     auto play = PlayOn(c.hole);
     const arearec& wall = play->session().areas[c.area];
-    ASSERT_TRUE(wall.kind >= 1 && wall.kind <= 7 && wall.kind != 5) << "a wall stops the ball";
+    ASSERT_TRUE(IsWallKind(wall.kind)) << "a wall stops the ball";
     ASSERT_TRUE(wall.r < 1 && wall.x3 == 0 && wall.x4 == 0) << "a straight wall";
     EXPECT_GT(Coverage(play->main().course.Items[c.image], c.x, c.y, wall), 0.9);
   }

@@ -74,7 +74,7 @@ TEST(RealData, EveryHoleStartsWithItsTitleCardAndDraws) {
       ++holes;
       auto play = PlayOn(hole, true);
       GameSession& s = play->session();
-      EXPECT_EQ(s.gameState, 2) << hole;
+      EXPECT_EQ(s.gameState, GameState::kTitleCard) << hole;
       ASSERT_GT(play->main().course.Items.Count(), 12) << hole << ": no title card";
       // The title card is on the screen, centred on black.
       const TDirectDrawSurface& screen = play->display.Screen();
@@ -178,11 +178,11 @@ TEST(RealData, ABallRolledIntoTheTrainingCupIsHoledAndTheHoleStartsAgain) {
   b.direction = 64;
   b.speed = 0.3;
   StartShot(s, 1, true);
-  for (int i = 0; i < 200 && s.gameState != 4; ++i) play->Frame();
-  ASSERT_EQ(s.gameState, 4);
+  for (int i = 0; i < 200 && s.gameState != GameState::kHoleFinished; ++i) play->Frame();
+  ASSERT_EQ(s.gameState, GameState::kHoleFinished);
   EXPECT_EQ(b.holeScores[1], 1);
-  for (int i = 0; i < 200 && s.gameState == 4; ++i) play->Frame();
-  EXPECT_EQ(s.gameState, 2);
+  for (int i = 0; i < 200 && s.gameState == GameState::kHoleFinished; ++i) play->Frame();
+  EXPECT_EQ(s.gameState, GameState::kTitleCard);
   EXPECT_EQ(s.holeNumber, 2);
   EXPECT_EQ(s.holeName, "training1") << "the training hole names itself";
   EXPECT_TRUE(b.inPlay);

@@ -28,7 +28,7 @@ TEST(StartUp, SeatsThePlayersAndShowsTheTitleCard) {
   EXPECT_EQ(s.holeName, "course1hole1");
   EXPECT_EQ(s.holeNumber, 1);
   EXPECT_EQ(s.currentPlayer, 1);
-  EXPECT_EQ(s.gameState, 2);
+  EXPECT_EQ(s.gameState, GameState::kTitleCard);
   EXPECT_EQ(s.holePar, 3);
   EXPECT_EQ(s.totalPar, 3);
   // Absent players get their names and putt styles too.
@@ -116,10 +116,10 @@ TEST(StartUp, AmbientLoopReplacesTheLoadingLoop) {
   auto play = StartPlay(FreshSettings());
   TMain& main = play->main();
   ASSERT_GE(main.sounds.Items.Count(), 7);
-  EXPECT_FALSE(main.sounds.Items[6].IsPlaying());
-  EXPECT_TRUE(main.sounds.Items[6].Looped());
-  EXPECT_TRUE(main.bgsounds.Items[0].Looped());
-  EXPECT_TRUE(main.bgsounds.Items[0].IsPlaying());
+  EXPECT_FALSE(main.sounds.Items[ItemIndex(EffectSound::kLoadingLoop)].IsPlaying());
+  EXPECT_TRUE(main.sounds.Items[ItemIndex(EffectSound::kLoadingLoop)].Looped());
+  EXPECT_TRUE(main.bgsounds.Items[ItemIndex(HoleSound::kAmbient)].Looped());
+  EXPECT_TRUE(main.bgsounds.Items[ItemIndex(HoleSound::kAmbient)].IsPlaying());
   // The loading loop was started (looping) before the hole loaded.
   bool loopStarted = false;
   for (const auto& e : play->sound.Events())
@@ -151,8 +151,9 @@ TEST(StartUp, SkinReplacesOnlyTheBitmapsItHas) {
   settings.skin = "onlyfont";
   auto skinned = StartPlay(settings);
 
-  EXPECT_EQ(skinned->main().gui.Items[7].Picture(), font);
-  EXPECT_EQ(skinned->main().gui.Items[7].PatternWidth(), 8) << "the item's cut stays";
+  EXPECT_EQ(skinned->main().gui.Items[ItemIndex(GuiImage::kFont)].Picture(), font);
+  EXPECT_EQ(skinned->main().gui.Items[ItemIndex(GuiImage::kFont)].PatternWidth(), 8)
+      << "the item's cut stays";
   for (int32_t i = 0; i < plain->main().gui.Items.Count(); ++i) {
     if (i == 7) continue;
     EXPECT_EQ(skinned->main().gui.Items[i].Picture(), plain->main().gui.Items[i].Picture())
@@ -160,8 +161,8 @@ TEST(StartUp, SkinReplacesOnlyTheBitmapsItHas) {
   }
   // The default entry names no folder.
   settings.skin = "[\xEE\xE1\xFB\xF7\xED\xFB\xE9 \xE8\xED\xF2\xE5\xF0\xF4\xE5\xE9\xF1]";
-  EXPECT_EQ(StartPlay(settings)->main().gui.Items[7].Picture(),
-            plain->main().gui.Items[7].Picture());
+  EXPECT_EQ(StartPlay(settings)->main().gui.Items[ItemIndex(GuiImage::kFont)].Picture(),
+            plain->main().gui.Items[ItemIndex(GuiImage::kFont)].Picture());
   std::filesystem::remove_all(SharedData() / "skins");
 }
 
@@ -235,7 +236,7 @@ TEST(HoleSetUp, ResetsTheHoleAndPlacesDecorations) {
   EXPECT_FALSE(s.buttonDown[1]);
   EXPECT_TRUE(s.buttonDown[2]);
   EXPECT_EQ(s.totalPar, 6);
-  EXPECT_EQ(s.gameState, 2);
+  EXPECT_EQ(s.gameState, GameState::kTitleCard);
   EXPECT_TRUE(play->main().gengine.Enabled());
   for (const courseEffect& e : s.courseEffects) EXPECT_EQ(e.x, 0) << "course1hole1 has none";
 }

@@ -104,16 +104,16 @@ TEST(PlayCommands, TheScoreCardAndHelpShowAndAnyKeyReturns) {
   Play p;
   p.play.Key(vk::kEnd);
   p.play.Frame();
-  EXPECT_EQ(p.play.session().gameState, 3);
+  EXPECT_EQ(p.play.session().gameState, GameState::kScoreCard);
   EXPECT_EQ(p.Pixel(1, 475), 0) << "the card stands on black";
   p.play.Key(vk::kF1);  // closes the card only
-  EXPECT_EQ(p.play.session().gameState, 0);
+  EXPECT_EQ(p.play.session().gameState, GameState::kPlay);
   p.play.Key(vk::kF1);
-  EXPECT_EQ(p.play.session().gameState, 1);
+  EXPECT_EQ(p.play.session().gameState, GameState::kPuttHelp);
   p.play.Key(kKeyF8);  // stays in the help, which follows the putt style
-  EXPECT_EQ(p.play.session().gameState, 1);
+  EXPECT_EQ(p.play.session().gameState, GameState::kPuttHelp);
   p.play.LeftClick();
-  EXPECT_EQ(p.play.session().gameState, 0);
+  EXPECT_EQ(p.play.session().gameState, GameState::kPlay);
 }
 
 }  // namespace

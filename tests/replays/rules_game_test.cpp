@@ -58,13 +58,14 @@ class TwoHoleGame : public ::testing::TestWithParam<Rules> {
     GameSession& s = play->session();
     for (int i = 0; i < 20000; ++i) {
       if (s.holeNumber > 2 || s.gameOver) return false;
-      if (s.gameState >= 1 && s.gameState <= 3) {
+      if (ShowsCard(s.gameState)) {
         play->Key(vk::kSpace);
         continue;
       }
       const playerrec& b = s.players[s.currentPlayer];
-      if (s.gameState == 0 && !s.ballsMoving && b.inPlay && !b.inCup && !b.moving) return true;
-      if (s.gameState == 4) lastCurrentOfHole = s.currentPlayer;
+      if (s.gameState == GameState::kPlay && !s.ballsMoving && b.inPlay && !b.inCup && !b.moving)
+        return true;
+      if (s.gameState == GameState::kHoleFinished) lastCurrentOfHole = s.currentPlayer;
       if (s.holeNumber == 2 && holeOneFirstIn == 0) holeOneFirstIn = s.firstHoledPlayer;
       play->Frame(66);
     }

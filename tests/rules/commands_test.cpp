@@ -25,8 +25,8 @@ struct Commands {
     CommandClick(s(), host);
   }
   int Clicks() const {
-    return static_cast<int>(
-        std::count(table.events.sounds.begin(), table.events.sounds.end(), kSoundClick));
+    return static_cast<int>(std::count(table.events.sounds.begin(), table.events.sounds.end(),
+                                       ItemIndex(EffectSound::kClick)));
   }
   bool Anchored() const {
     return !host.cursorMoves.empty() && host.cursorMoves.back().x == 320 &&
@@ -43,7 +43,7 @@ TEST(Keys, AnyKeyEndsAFinishedGame) {
   for (const uint16_t key : {vk::kSpace, vk::kReturn, kKeyF8, vk::kEscape}) {
     Commands c;
     c.s().gameOver = true;
-    c.s().gameState = 3;
+    c.s().gameState = GameState::kScoreCard;
     c.Key(key);
     EXPECT_EQ(c.host.leaves, 1);
     EXPECT_EQ(c.Clicks(), 1);
@@ -52,11 +52,11 @@ TEST(Keys, AnyKeyEndsAFinishedGame) {
 }
 
 TEST(Keys, AnyKeyClosesTheTitleAndScoreCardsAndDoesNothingElse) {
-  for (const uint8_t state : {2, 3}) {
+  for (const GameState state : {GameState::kTitleCard, GameState::kScoreCard}) {
     Commands c;
     c.s().gameState = state;
     c.Key(vk::kEscape);
-    EXPECT_EQ(c.s().gameState, 0);
+    EXPECT_EQ(c.s().gameState, GameState::kPlay);
     EXPECT_FALSE(c.s().quitAsked);
     EXPECT_EQ(c.Clicks(), 1);
     c.Key(vk::kEscape);  // now it asks
@@ -70,7 +70,7 @@ TEST(Keys, EscThenEnterLeavesAndAnyOtherKeyWithdrawsTheQuestion) {
   EXPECT_TRUE(c.s().quitAsked);
   c.Key(vk::kF1);  // withdraws, does not open the help
   EXPECT_FALSE(c.s().quitAsked);
-  EXPECT_EQ(c.s().gameState, 0);
+  EXPECT_EQ(c.s().gameState, GameState::kPlay);
   EXPECT_EQ(c.Clicks(), 2);
   c.Key(vk::kEscape);
   c.Key(vk::kReturn);
@@ -95,24 +95,24 @@ TEST(Keys, F8SwitchesThePuttStyleEvenWhileABallRollsAndOnTheHelpScreen) {
   EXPECT_EQ(c.s().tickerText, kTickerPullOn);
   EXPECT_EQ(c.s().tickerPos, 0);
   EXPECT_EQ(c.Clicks(), 1);
-  c.s().gameState = 1;
+  c.s().gameState = GameState::kPuttHelp;
   c.s().tickerPos = 17;
   c.Key(kKeyF8);
   EXPECT_FALSE(c.s().players[1].pullPutt);
   EXPECT_EQ(c.s().tickerText, kTickerPullOff);
-  EXPECT_EQ(c.s().gameState, 1);
+  EXPECT_EQ(c.s().gameState, GameState::kPuttHelp);
   EXPECT_FALSE(c.s().players[2].pullPutt);  // only the current player's
 }
 
 TEST(Keys, AnyOtherKeyClosesTheHelpAndReanchors) {
   Commands c;
-  c.s().gameState = 1;
+  c.s().gameState = GameState::kPuttHelp;
   c.Key(vk::kReturn);
-  EXPECT_EQ(c.s().gameState, 0);
+  EXPECT_EQ(c.s().gameState, GameState::kPlay);
   EXPECT_TRUE(c.s().enterHeld);
   EXPECT_TRUE(c.Anchored());
   EXPECT_EQ(c.Clicks(), 0);
-  c.s().gameState = 1;
+  c.s().gameState = GameState::kPuttHelp;
   c.Key(vk::kSpace);  // closes the help only
   EXPECT_FALSE(c.s().compactHud);
 }
@@ -121,11 +121,11 @@ TEST(Keys, EndShowsTheScoreCardOnlyWhenNothingMoves) {
   Commands c;
   c.s().ballsMoving = true;
   c.Key(vk::kEnd);
-  EXPECT_EQ(c.s().gameState, 0);
+  EXPECT_EQ(c.s().gameState, GameState::kPlay);
   EXPECT_EQ(c.Clicks(), 1);
   c.s().ballsMoving = false;
   c.Key(vk::kEnd);
-  EXPECT_EQ(c.s().gameState, 3);
+  EXPECT_EQ(c.s().gameState, GameState::kScoreCard);
 }
 
 TEST(Keys, SpaceHomeF1AndPageUp) {
@@ -138,16 +138,16 @@ TEST(Keys, SpaceHomeF1AndPageUp) {
   c.Key(vk::kHome);
   EXPECT_TRUE(c.s().recentre);
   c.Key(vk::kF1);
-  EXPECT_EQ(c.s().gameState, 1);
-  c.s().gameState = 0;
+  EXPECT_EQ(c.s().gameState, GameState::kPuttHelp);
+  c.s().gameState = GameState::kPlay;
   c.Key(vk::kPrior);
-  EXPECT_EQ(c.s().gameState, 2);
+  EXPECT_EQ(c.s().gameState, GameState::kTitleCard);
   EXPECT_EQ(c.Clicks(), 5);
   // A finished hole waiting for its banner keeps waiting.
-  c.s().gameState = 4;
+  c.s().gameState = GameState::kHoleFinished;
   c.Key(vk::kF1);
   c.Key(vk::kPrior);
-  EXPECT_EQ(c.s().gameState, 4);
+  EXPECT_EQ(c.s().gameState, GameState::kHoleFinished);
 }
 
 TEST(Keys, F5CyclesTheFrameRate) {
@@ -286,11 +286,12 @@ TEST(Clicks, EndAFinishedGameAndCloseTheStateScreens) {
   over.s().gameOver = true;
   CommandClick(over.s(), over.host);
   EXPECT_EQ(over.host.leaves, 1);
-  for (const uint8_t state : {1, 2, 3}) {
+  for (const GameState state :
+       {GameState::kPuttHelp, GameState::kTitleCard, GameState::kScoreCard}) {
     Commands c;
     c.s().gameState = state;
     c.ClickAt(30, 90);  // on button 1: not handled as well
-    EXPECT_EQ(c.s().gameState, 0);
+    EXPECT_EQ(c.s().gameState, GameState::kPlay);
     EXPECT_TRUE(c.Anchored());
     EXPECT_EQ(c.Clicks(), 1);
     EXPECT_EQ(c.s().tickerPos, -1);
@@ -305,7 +306,7 @@ TEST(Clicks, ThePanelIsDeadWhileAimingOrRolling) {
   c.s().ballsMoving = true;
   c.ClickAt(50, 40);  // score-card area
   EXPECT_FALSE(c.s().quitAsked);
-  EXPECT_EQ(c.s().gameState, 0);
+  EXPECT_EQ(c.s().gameState, GameState::kPlay);
   EXPECT_EQ(c.Clicks(), 0);
 }
 
@@ -344,7 +345,7 @@ TEST(Clicks, ButtonThreeSwitchesTheSoundWithItsOwnText) {
   EXPECT_EQ(c.s().tickerText, kTickerSoundOnButton);
   EXPECT_EQ(c.Clicks(), 1);
   EXPECT_EQ(c.host.ambient, (std::vector<bool>{false, true}));
-  EXPECT_EQ(c.s().gameState, 0);  // and nothing below it matched
+  EXPECT_EQ(c.s().gameState, GameState::kPlay);  // and nothing below it matched
   EXPECT_FALSE(c.s().quitAsked);
 }
 
@@ -352,9 +353,9 @@ TEST(Clicks, ButtonFourOpensTheHelpAndButtonFiveRecentres) {
   Commands c;
   c.s().buttonDown[4] = true;
   c.ClickAt(90, 90);
-  EXPECT_EQ(c.s().gameState, 1);
+  EXPECT_EQ(c.s().gameState, GameState::kPuttHelp);
   EXPECT_FALSE(c.s().buttonDown[4]);
-  c.s().gameState = 0;
+  c.s().gameState = GameState::kPlay;
   c.s().recentre = false;
   c.ClickAt(127, 98);
   EXPECT_TRUE(c.s().recentre);
@@ -370,10 +371,10 @@ TEST(Clicks, TheCloseBoxAsksAndTheScoreAreaWorksOnTheFullPanelOnly) {
   c.ClickAt(274, 7);
   EXPECT_TRUE(c.s().quitAsked);  // with either panel
   c.ClickAt(60, 40);
-  EXPECT_EQ(c.s().gameState, 0);
+  EXPECT_EQ(c.s().gameState, GameState::kPlay);
   c.s().compactHud = false;
   c.ClickAt(103, 65);
-  EXPECT_EQ(c.s().gameState, 3);
+  EXPECT_EQ(c.s().gameState, GameState::kScoreCard);
 }
 
 TEST(Clicks, DoubleClickOnTheTopStripTogglesTheCompactPanel) {

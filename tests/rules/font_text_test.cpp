@@ -16,10 +16,10 @@ constexpr int32_t kH = 8;
 // gui list with the font (item 7, all 67 cells) and the digits (item 8).
 struct Fonts {
   Fonts() {
-    testing::AddMarkedItem(gui, kGuiFont, kW, kH, 67);
-    testing::AddMarkedItem(gui, kGuiDigits, 5, 7, 12);
-    testing::AddMarkedItem(menu, kMenuBlockFont, 9, 10, 61);
-    testing::AddMarkedItem(menu, kMenuFont, 7, 9, 67);
+    testing::AddMarkedItem(gui, GuiImage::kFont, kW, kH, 67);
+    testing::AddMarkedItem(gui, GuiImage::kDigits, 5, 7, 12);
+    testing::AddMarkedItem(menu, MenuImage::kBannerFont, 9, 10, 61);
+    testing::AddMarkedItem(menu, MenuImage::kScoreFont, 7, 9, 67);
   }
   TDXImageList gui, menu;
   Screen screen;
@@ -74,8 +74,8 @@ TEST(DrawText, FirstCharacterStandsOneAdvanceRight) {
   Fonts f;
   DrawText(f.screen.surface, f.gui, "A=", 100, 50);
   EXPECT_EQ(f.screen.At(100, 50), CellId{});
-  EXPECT_EQ(f.screen.At(100 + kW, 50), (CellId{kGuiFont, 0}));
-  EXPECT_EQ(f.screen.At(100 + 2 * kW, 50 + kH - 1), (CellId{kGuiFont, 43}));
+  EXPECT_EQ(f.screen.At(100 + kW, 50), (CellId{GuiImage::kFont, 0}));
+  EXPECT_EQ(f.screen.At(100 + 2 * kW, 50 + kH - 1), (CellId{GuiImage::kFont, 43}));
   EXPECT_EQ(f.screen.At(100 + 3 * kW, 50), CellId{});
   EXPECT_EQ(f.screen.Lit(), 2 * kW * kH);
 }
@@ -93,27 +93,27 @@ TEST(DrawText, NulBytesShowBlankCellsAndKeepTheWidth) {
   Fonts f;
   const std::string text("A\0\0B", 4);
   DrawText(f.screen.surface, f.gui, text, 0, 0);
-  EXPECT_EQ(f.screen.At(2 * kW, 0), (CellId{kGuiFont, 30}));
-  EXPECT_EQ(f.screen.At(3 * kW, 0), (CellId{kGuiFont, 30}));
-  EXPECT_EQ(f.screen.At(4 * kW, 0), (CellId{kGuiFont, 1}));
+  EXPECT_EQ(f.screen.At(2 * kW, 0), (CellId{GuiImage::kFont, 30}));
+  EXPECT_EQ(f.screen.At(3 * kW, 0), (CellId{GuiImage::kFont, 30}));
+  EXPECT_EQ(f.screen.At(4 * kW, 0), (CellId{GuiImage::kFont, 1}));
 }
 
 TEST(DrawText, LowerCaseOtherThanAAndTIsBlank) {
   Fonts f;
   DrawText(f.screen.surface, f.gui, "atb", 0, 0);
-  EXPECT_EQ(f.screen.At(kW, 0), (CellId{kGuiFont, 27}));
-  EXPECT_EQ(f.screen.At(2 * kW, 0), (CellId{kGuiFont, 28}));
-  EXPECT_EQ(f.screen.At(3 * kW, 0), (CellId{kGuiFont, 30}));
+  EXPECT_EQ(f.screen.At(kW, 0), (CellId{GuiImage::kFont, 27}));
+  EXPECT_EQ(f.screen.At(2 * kW, 0), (CellId{GuiImage::kFont, 28}));
+  EXPECT_EQ(f.screen.At(3 * kW, 0), (CellId{GuiImage::kFont, 30}));
 }
 
 TEST(DrawText, CellsThePictureDoesNotHoldDrawNothing) {
   TDXImageList gui;
-  testing::AddMarkedItem(gui, kGuiFont, kW, kH, 31);  // letters and blanks only
+  testing::AddMarkedItem(gui, GuiImage::kFont, kW, kH, 31);  // letters and blanks only
   Screen screen;
   DrawText(screen.surface, gui, "B0C", 0, 0);
-  EXPECT_EQ(screen.At(kW, 0), (CellId{kGuiFont, 1}));
+  EXPECT_EQ(screen.At(kW, 0), (CellId{GuiImage::kFont, 1}));
   EXPECT_EQ(screen.At(2 * kW, 0), CellId{});  // '0' is cell 31
-  EXPECT_EQ(screen.At(3 * kW, 0), (CellId{kGuiFont, 2}));
+  EXPECT_EQ(screen.At(3 * kW, 0), (CellId{GuiImage::kFont, 2}));
 }
 
 TEST(DrawText, AListWithoutTheImageDrawsNothing) {
@@ -130,38 +130,38 @@ TEST(DrawText, ClipsAtTheScreenEdges) {
   Fonts f;
   DrawText(f.screen.surface, f.gui, "ABCDEFGH", 640 - 3 * kW, 480 - 3);
   DrawText(f.screen.surface, f.gui, "ABCDEFGH", -5 * kW, -4);
-  EXPECT_EQ(f.screen.At(639, 479), (CellId{kGuiFont, 1}));
-  EXPECT_EQ(f.screen.At(0, 0), (CellId{kGuiFont, 4}));
+  EXPECT_EQ(f.screen.At(639, 479), (CellId{GuiImage::kFont, 1}));
+  EXPECT_EQ(f.screen.At(0, 0), (CellId{GuiImage::kFont, 4}));
 }
 
 TEST(DrawDigits, AdvanceIsOneWiderAndUnknownCharactersLeaveGaps) {
   Fonts f;
   DrawDigits(f.screen.surface, f.gui, "o12", 0, 0);
-  EXPECT_EQ(f.screen.At(6, 0), (CellId{kGuiDigits, 10}));
-  EXPECT_EQ(f.screen.At(12, 0), (CellId{kGuiDigits, 1}));
-  EXPECT_EQ(f.screen.At(18, 0), (CellId{kGuiDigits, 2}));
+  EXPECT_EQ(f.screen.At(6, 0), (CellId{GuiImage::kDigits, 10}));
+  EXPECT_EQ(f.screen.At(12, 0), (CellId{GuiImage::kDigits, 1}));
+  EXPECT_EQ(f.screen.At(18, 0), (CellId{GuiImage::kDigits, 2}));
   EXPECT_EQ(f.screen.At(11, 0), CellId{});  // the one-pixel gap between cells
 
   Screen gaps;
   DrawDigits(gaps.surface, f.gui, "-x3", 0, 20);
-  EXPECT_EQ(gaps.At(6, 20), (CellId{kGuiDigits, 11}));
+  EXPECT_EQ(gaps.At(6, 20), (CellId{GuiImage::kDigits, 11}));
   EXPECT_EQ(gaps.At(12, 20), CellId{});
-  EXPECT_EQ(gaps.At(18, 20), (CellId{kGuiDigits, 3}));
+  EXPECT_EQ(gaps.At(18, 20), (CellId{GuiImage::kDigits, 3}));
 }
 
 TEST(DrawMenuText, UsesTheMenuFontWithItsOwnAdvance) {
   Fonts f;
   DrawMenuText(f.screen.surface, f.menu, "9Z", 0, 0);
-  EXPECT_EQ(f.screen.At(7, 0), (CellId{kMenuFont, 40}));
-  EXPECT_EQ(f.screen.At(14, 0), (CellId{kMenuFont, 25}));
+  EXPECT_EQ(f.screen.At(7, 0), (CellId{MenuImage::kScoreFont, 40}));
+  EXPECT_EQ(f.screen.At(14, 0), (CellId{MenuImage::kScoreFont, 25}));
 }
 
 TEST(DrawBlockText, AddsGlyphsByCodeWithTheGivenStrength) {
   Fonts f;
   DrawBlockText(f.screen.surface, f.menu, "Aa\\", 0, 0, 255);
-  EXPECT_EQ(f.screen.At(9, 0), (CellId{kMenuBlockFont, 33}));
-  EXPECT_EQ(f.screen.At(18, 0), (CellId{kMenuBlockFont, 0}));  // above 92
-  EXPECT_EQ(f.screen.At(27, 0), (CellId{kMenuBlockFont, 60}));
+  EXPECT_EQ(f.screen.At(9, 0), (CellId{MenuImage::kBannerFont, 33}));
+  EXPECT_EQ(f.screen.At(18, 0), (CellId{MenuImage::kBannerFont, 0}));  // above 92
+  EXPECT_EQ(f.screen.At(27, 0), (CellId{MenuImage::kBannerFont, 60}));
 
   // Half strength on black gives about half of each channel.
   Screen half;

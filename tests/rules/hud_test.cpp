@@ -17,24 +17,24 @@ constexpr int32_t kW = 6;  // HUD font cell width
 constexpr int32_t kDigitW = 5;
 
 CellId Font(char c) {
-  return {kGuiFont, FontCell(static_cast<unsigned char>(c))};
+  return {GuiImage::kFont, FontCell(static_cast<unsigned char>(c))};
 }
 CellId Digit(char c) {
-  return {kGuiDigits, DigitCell(static_cast<unsigned char>(c))};
+  return {GuiImage::kDigits, DigitCell(static_cast<unsigned char>(c))};
 }
-constexpr CellId kPanel{kGuiPanel, 0};
+constexpr CellId kPanel{GuiImage::kPanel, 0};
 
 struct Hud {
   explicit Hud(int32_t players = 1) : table(players) {
-    testing::AddMarkedItem(gui, kGuiPointer, 8, 8, 1);
-    testing::AddMarkedItem(gui, kGuiPanel, 280, 110, 1);
-    testing::AddMarkedItem(gui, kGuiCompactPanel, 280, 24, 1);
-    testing::AddMarkedItem(gui, kGuiButtonsDown, 22, 22, 5);
-    testing::AddMarkedItem(gui, kGuiPushSign, 40, 16, 1);
-    testing::AddMarkedItem(gui, kGuiFont, kW, 8, 67);
-    testing::AddMarkedItem(gui, kGuiDigits, kDigitW, 7, 12);
-    testing::AddMarkedItem(gui, kGuiNameBox, 104, 20, 1);
-    testing::AddMarkedItem(menu, kMenuBlockFont, 20, 24, 61);
+    testing::AddMarkedItem(gui, GuiImage::kPointer, 8, 8, 1);
+    testing::AddMarkedItem(gui, GuiImage::kPanel, 280, 110, 1);
+    testing::AddMarkedItem(gui, GuiImage::kCompactPanel, 280, 24, 1);
+    testing::AddMarkedItem(gui, GuiImage::kButtonsDown, 22, 22, 5);
+    testing::AddMarkedItem(gui, GuiImage::kPushSign, 40, 16, 1);
+    testing::AddMarkedItem(gui, GuiImage::kFont, kW, 8, 67);
+    testing::AddMarkedItem(gui, GuiImage::kDigits, kDigitW, 7, 12);
+    testing::AddMarkedItem(gui, GuiImage::kNameBox, 104, 20, 1);
+    testing::AddMarkedItem(menu, MenuImage::kBannerFont, 20, 24, 61);
     s().holePar = 3;
     s().tickerPos = -1;
     s().pointerX = 600;  // away from the panel
@@ -166,7 +166,7 @@ TEST(FullPanel, PressedButtonsShowWhileThePointerStaysOnThem) {
   h.s().pointerX = 70;
   h.s().pointerY = 80;  // inside button 3 only
   h.Draw();
-  EXPECT_EQ(h.screen.At(61 + 11, 76 + 11), (CellId{kGuiButtonsDown, 2}));
+  EXPECT_EQ(h.screen.At(61 + 11, 76 + 11), (CellId{GuiImage::kButtonsDown, 2}));
   EXPECT_TRUE(h.s().buttonDown[3]);
   EXPECT_FALSE(h.s().buttonDown[4]);
   EXPECT_EQ(h.screen.At(83 + 15, 76 + 11), kPanel);
@@ -178,7 +178,7 @@ TEST(FullPanel, PushSignOnlyForPushPutting) {
   EXPECT_EQ(h.screen.At(200, 55), kPanel);
   h.ball(1).pullPutt = false;
   h.Draw();
-  EXPECT_EQ(h.screen.At(200, 55), (CellId{kGuiPushSign, 0}));
+  EXPECT_EQ(h.screen.At(200, 55), (CellId{GuiImage::kPushSign, 0}));
 }
 
 TEST(CompactPanel, TenStrokesStandOnePlaceLeft) {
@@ -186,7 +186,7 @@ TEST(CompactPanel, TenStrokesStandOnePlaceLeft) {
   h.s().compactHud = true;
   h.ball(1).strokes = 9;
   h.Draw();
-  EXPECT_EQ(h.screen.At(4, 20), (CellId{kGuiCompactPanel, 0}));
+  EXPECT_EQ(h.screen.At(4, 20), (CellId{GuiImage::kCompactPanel, 0}));
   EXPECT_EQ(h.screen.At(4, 60), CellId{});  // no full panel under it
   EXPECT_EQ(h.Char(221, 9, 1), Font('3'));
   EXPECT_EQ(h.Char(206, 9, 1), Font('9'));
@@ -208,7 +208,7 @@ TEST(CompactPanel, LabelCutAtThirteenAndHiddenByTheTicker) {
   h.s().tickerPos = 0;
   h.Draw();
   EXPECT_EQ(h.Char(80, 9, 1), Font('X'));
-  EXPECT_EQ(h.Char(80, 9, 4), (CellId{kGuiCompactPanel, 0}));
+  EXPECT_EQ(h.Char(80, 9, 4), (CellId{GuiImage::kCompactPanel, 0}));
 }
 
 TEST(Ticker, ScrollsAQuarterCharacterPerSubstepThenGoesIdle) {
@@ -288,8 +288,8 @@ TEST(NameLabels, EnterShowsEveryBallInPlayEvenWhileBallsMove) {
   h.s().ballsMoving = true;
   h.s().enterHeld = true;
   h.Draw();
-  EXPECT_EQ(h.screen.At(200 - 52, 300 - 40), (CellId{kGuiNameBox, 0}));
-  EXPECT_EQ(h.screen.At(400 - 52, 300 - 40), (CellId{kGuiNameBox, 0}));
+  EXPECT_EQ(h.screen.At(200 - 52, 300 - 40), (CellId{GuiImage::kNameBox, 0}));
+  EXPECT_EQ(h.screen.At(400 - 52, 300 - 40), (CellId{GuiImage::kNameBox, 0}));
   EXPECT_EQ(h.screen.At(300 - 52, 400 - 40), CellId{});
   // "1. P1 (0)" is 9 characters: it starts at 200 - 27 and lies over the box.
   EXPECT_EQ(h.Char(200 - 27, 300 - 35, 4), Font('P'));
@@ -305,7 +305,7 @@ TEST(NameLabels, TheCurrentPlayersShowsWhenAllIsStill) {
   h.ball(2).z = 10;
   h.ball(2).inPlay = false;  // shown whether in play or not
   h.Draw();
-  EXPECT_EQ(h.screen.At(300 - 52, 240 - 40), (CellId{kGuiNameBox, 0}));
+  EXPECT_EQ(h.screen.At(300 - 52, 240 - 40), (CellId{GuiImage::kNameBox, 0}));
   EXPECT_EQ(h.screen.At(100 - 52, 250 - 40), CellId{});
   h.s().shotPhase = 1;
   h.Draw();
@@ -330,7 +330,7 @@ TEST(Pointer, DrawnOnlyWhileIdle) {
   h.s().pointerX = 300;
   h.s().pointerY = 200;
   DrawPointer(h.s(), h.screen.surface, h.gui);
-  EXPECT_EQ(h.screen.At(303, 203), (CellId{kGuiPointer, 0}));
+  EXPECT_EQ(h.screen.At(303, 203), (CellId{GuiImage::kPointer, 0}));
   h.screen.surface.FillRaw(0);
   h.s().shotPhase = 2;
   DrawPointer(h.s(), h.screen.surface, h.gui);

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "game/data_catalogue.h"
 #include "game/play_host.h"
 #include "media/image_list.h"
 #include "media/surface.h"
@@ -18,6 +20,12 @@ namespace quendrix::testing {
 TColor CellColour(int32_t item, int32_t cell);
 // The (item, cell) a screen pixel shows; {-1, -1} for black or anything else.
 struct CellId {
+  CellId() = default;
+  constexpr CellId(int32_t itemIndex, int32_t cellIndex) : item(itemIndex), cell(cellIndex) {}
+  template <typename Item>
+  requires std::is_enum_v<Item>
+  constexpr CellId(Item catalogueItem, int32_t cellIndex)
+      : item(ItemIndex(catalogueItem)), cell(cellIndex) {}
   int32_t item = -1;
   int32_t cell = -1;
   bool operator==(const CellId&) const = default;
@@ -28,6 +36,11 @@ CellId CellAt(const TDirectDrawSurface& screen, int32_t x, int32_t y);
 // `cells` cells of w x h side by side, each painted in its CellColour,
 // surfaces built. `index` must be below 31.
 void AddMarkedItem(TDXImageList& list, int32_t index, int32_t w, int32_t h, int32_t cells);
+template <typename Item>
+requires std::is_enum_v<Item>
+void AddMarkedItem(TDXImageList& list, Item item, int32_t w, int32_t h, int32_t cells) {
+  AddMarkedItem(list, ItemIndex(item), w, h, cells);
+}
 
 // A black RGB565 surface.
 struct Screen {

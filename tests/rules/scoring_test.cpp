@@ -64,7 +64,7 @@ TEST(TurnHandOver, OnePlayerKeepsPlayingYetHearsTheTurnAndRecentres) {
   g.s().recentre = false;
   g.HandOver();
   EXPECT_EQ(g.s().currentPlayer, 1);
-  EXPECT_EQ(g.sounds(), std::vector<int32_t>{kSoundTurn});
+  EXPECT_EQ(g.sounds(), std::vector<int32_t>{ItemIndex(EffectSound::kTurn)});
   EXPECT_TRUE(g.s().recentre);
   ASSERT_EQ(g.host.cursorMoves.size(), 1u);
   EXPECT_EQ(g.host.cursorMoves[0].x, 320);
@@ -162,7 +162,7 @@ TEST(StrokeLimit, HolesTheBallWithTheLimitAndShowsItsBanner) {
     g.HandOver();
     EXPECT_TRUE(g.ball(1).inCup);
     EXPECT_LT(g.ball(1).z, -45);
-    EXPECT_EQ(g.sounds(), std::vector<int32_t>{kSoundStrokeLimit});
+    EXPECT_EQ(g.sounds(), std::vector<int32_t>{ItemIndex(EffectSound::kHop)});
     EXPECT_EQ(g.s().bannerText, kBannerStrokeLimit);
     EXPECT_EQ(g.s().bannerFade, 255);
     // Holed in the ball phase with the limit; the score banner does not
@@ -227,7 +227,7 @@ TEST(TurnHandOver, ActsOncePerStopHoweverOftenThePhysicsReports) {
   handOver.TurnEnded(g.s(), g.host);
   handOver.TurnEnded(g.s(), g.host);
   EXPECT_EQ(g.s().currentPlayer, 2);
-  EXPECT_EQ(g.sounds(), std::vector<int32_t>{kSoundTurn});
+  EXPECT_EQ(g.sounds(), std::vector<int32_t>{ItemIndex(EffectSound::kTurn)});
   handOver.Arm(g.s());  // nothing moves: stays disarmed
   handOver.TurnEnded(g.s(), g.host);
   EXPECT_EQ(g.s().currentPlayer, 2);
@@ -296,7 +296,8 @@ TEST(HoleOut, SoundsGoodAtParOrBetterBadAboveAndNothingInTraining) {
   Game g(3);
   g.Hole(1, 3);
   g.Hole(2, 4);
-  EXPECT_EQ(g.sounds(), (std::vector<int32_t>{kSoundGoodHole, kSoundBadHole}));
+  EXPECT_EQ(g.sounds(), (std::vector<int32_t>{ItemIndex(EffectSound::kGoodHole),
+                                              ItemIndex(EffectSound::kBadHole)}));
   g.sounds().clear();
   g.table.settings.training = true;
   g.Hole(3, 1);
@@ -322,11 +323,11 @@ TEST(HoleOut, ParksTheBallAndKeepsTheScore) {
   EXPECT_EQ(g.s().firstHoledPlayer, 1);
   EXPECT_EQ(g.s().bannerText, "PEUKA ");
   EXPECT_EQ(g.s().bannerFade, 255);
-  EXPECT_EQ(g.s().gameState, 0);  // player 2 still out
+  EXPECT_EQ(g.s().gameState, GameState::kPlay);  // player 2 still out
   g.Hole(2, 5);
   EXPECT_EQ(g.s().firstHoledPlayer, 1);
   EXPECT_EQ(g.s().bestHoleScore, 2);
-  EXPECT_EQ(g.s().gameState, 4);
+  EXPECT_EQ(g.s().gameState, GameState::kHoleFinished);
   EXPECT_EQ(g.s().holeNumber, 5);
 }
 
@@ -356,13 +357,14 @@ TEST(HoleOut, TheNinthHoleEndsTheGameWithTheScoreCard) {
   g.s().soundOn = false;
   g.Hole(1, 4);
   EXPECT_TRUE(g.s().gameOver);
-  EXPECT_EQ(g.s().gameState, 3);
+  EXPECT_EQ(g.s().gameState, GameState::kScoreCard);
   EXPECT_EQ(g.s().holeNumber, 10);
   EXPECT_TRUE(g.sounds().empty());  // sound off
   Game loud(1);
   loud.s().holeNumber = 9;
   loud.Hole(1, 2);
-  EXPECT_EQ(loud.sounds(), (std::vector<int32_t>{kSoundGoodHole, kSoundGoodHole}));
+  EXPECT_EQ(loud.sounds(), (std::vector<int32_t>{ItemIndex(EffectSound::kGoodHole),
+                                                 ItemIndex(EffectSound::kGoodHole)}));
 }
 
 // ---- Score card ------------------------------------------------------------
@@ -439,22 +441,30 @@ TEST(ScoreCard, DrawsRowsTotalsAndTheSummary) {
   DrawScoreCard(g.s(), c.screen.surface, c.menu);
 
   const int32_t row1 = Card::cy + 175, row2 = Card::cy + 211;
-  EXPECT_EQ(c.Char(Card::cx + 28, row1, 1), (testing::CellId{5, FontCell('Y')}));
+  EXPECT_EQ(c.Char(Card::cx + 28, row1, 1),
+            (testing::CellId{MenuImage::kScoreFont, FontCell('Y')}));
   // "Пётр Первый Ве" spells "YETP YEPBLIN BE": Ы takes two cells.
-  EXPECT_EQ(c.Char(Card::cx + 28, row1, 14), (testing::CellId{5, FontCell('B')}));
-  EXPECT_EQ(c.Char(Card::cx + 28, row1, 15), (testing::CellId{5, FontCell('E')}));
+  EXPECT_EQ(c.Char(Card::cx + 28, row1, 14),
+            (testing::CellId{MenuImage::kScoreFont, FontCell('B')}));
+  EXPECT_EQ(c.Char(Card::cx + 28, row1, 15),
+            (testing::CellId{MenuImage::kScoreFont, FontCell('E')}));
   EXPECT_EQ(c.Char(Card::cx + 28, row1, 16).item, 4);  // the card: the rest is cut
-  EXPECT_EQ(c.Char(Card::cx + 128 + 39, row1, 1), (testing::CellId{5, FontCell('3')}));
+  EXPECT_EQ(c.Char(Card::cx + 128 + 39, row1, 1),
+            (testing::CellId{MenuImage::kScoreFont, FontCell('3')}));
   EXPECT_EQ(c.Char(Card::cx + 128 + 78, row1, 1).item, 4);
-  EXPECT_EQ(c.Char(Card::cx + 128 + 117, row1, 2), (testing::CellId{5, FontCell('2')}));
-  EXPECT_EQ(c.Char(Card::cx + 534, row1, 1), (testing::CellId{5, FontCell('9')}));
-  EXPECT_EQ(c.Char(Card::cx + 526, row2, 2), (testing::CellId{5, FontCell('0')}));
+  EXPECT_EQ(c.Char(Card::cx + 128 + 117, row1, 2),
+            (testing::CellId{MenuImage::kScoreFont, FontCell('2')}));
+  EXPECT_EQ(c.Char(Card::cx + 534, row1, 1),
+            (testing::CellId{MenuImage::kScoreFont, FontCell('9')}));
+  EXPECT_EQ(c.Char(Card::cx + 526, row2, 2),
+            (testing::CellId{MenuImage::kScoreFont, FontCell('0')}));
   EXPECT_EQ(c.Char(Card::cx + 572, row1, 1).item, 4);  // holes won: most-holes only
 
   // Both lead on 0: "  -    YETP YEPBLIN BEVNKNN BO THE GREAT GOLFER " cut to 39.
   EXPECT_EQ(g.s().tickerText.substr(0, 12), "  -    YETP ");
   EXPECT_GT(g.s().tickerText.size(), 39u);
-  EXPECT_EQ(c.Char(Card::cx + 154, Card::cy + 319, 8), (testing::CellId{5, FontCell('Y')}));
+  EXPECT_EQ(c.Char(Card::cx + 154, Card::cy + 319, 8),
+            (testing::CellId{MenuImage::kScoreFont, FontCell('Y')}));
   EXPECT_EQ(c.Char(Card::cx + 154, Card::cy + 319, 40).item, 4);
 }
 
@@ -464,8 +474,10 @@ TEST(ScoreCard, MostHolesShowsHolesWonUnlessAlone) {
   Card c;
   g.ball(1).holesWon = 7;
   DrawScoreCard(g.s(), c.screen.surface, c.menu);
-  EXPECT_EQ(c.Char(Card::cx + 572, Card::cy + 175, 1), (testing::CellId{5, FontCell('7')}));
-  EXPECT_EQ(c.Char(Card::cx + 572, Card::cy + 211, 1), (testing::CellId{5, FontCell('0')}));
+  EXPECT_EQ(c.Char(Card::cx + 572, Card::cy + 175, 1),
+            (testing::CellId{MenuImage::kScoreFont, FontCell('7')}));
+  EXPECT_EQ(c.Char(Card::cx + 572, Card::cy + 211, 1),
+            (testing::CellId{MenuImage::kScoreFont, FontCell('0')}));
 
   Game alone(1);
   alone.table.settings.scoring = 1;

@@ -379,7 +379,7 @@ struct CourseShot {
   CourseShot(const Sources& src, const std::string& name)
       : hole(Drawn(src, name).hole), picture(FromPicture(Drawn(src, name).picture)) {
     for (int i = 1; i <= kMaxAreas; ++i)
-      if (hole.areas[i].kind == 5) {
+      if (hole.areas[i].kind == AreaKind::kCup) {
         cupX = hole.areas[i].x1;
         cupY = hole.areas[i].y1;
       }

@@ -11,6 +11,7 @@
 #include "core/cp1251.h"
 #include "core/random.h"
 #include "draw.h"
+#include "game/course_areas.h"
 #include "hole_sprites.h"
 
 namespace quendrix::assetgen {
@@ -215,23 +216,6 @@ void AreaBox(const arearec& a, double& x0, double& y0, double& x1, double& y1) {
     x1 = std::max(a.x1, a.x2) + 4;
     y0 = std::min(a.y1, a.y2) - 4;
     y1 = std::max(a.y1, a.y2) + 4;
-  }
-}
-
-int32_t PushDirection(int32_t kind) {
-  static const int32_t slopes[8] = {1, 19, 64, 109, 128, 147, 192, 237};
-  if (kind >= 15 && kind <= 22) return slopes[kind - 15];
-  switch (kind) {
-    case 8:
-      return 96;
-    case 9:
-      return 1;
-    case 10:
-      return 32;
-    case 11:
-      return 128;
-    default:
-      return 0;
   }
 }
 
@@ -870,7 +854,7 @@ void PipeSpout(cairo_t* cr, const arearec& a, Theme theme, Rgb pair) {
 void Launcher(cairo_t* cr, const arearec& a, Theme theme) {
   const double x = a.x1, y = a.y1, r = std::max(a.r, 8);
   switch (a.kind) {
-    case 12:  // mole hill
+    case AreaKind::kPopper:  // a mole hill
       SetColour(cr, Rgb{0, 0, 0}, 0.25);
       GroundEllipse(cr, x + 3, y + 2, r + 4);
       cairo_fill(cr);
@@ -885,7 +869,7 @@ void Launcher(cairo_t* cr, const arearec& a, Theme theme) {
       GroundEllipse(cr, x, y - 4, 4);
       cairo_fill(cr);
       break;
-    case 13:  // spring plank
+    case AreaKind::kSpringboard:  // a spring plank
       SetColour(cr, Rgb{0, 0, 0}, 0.25);
       GroundEllipse(cr, x + 3, y + 3, r);
       cairo_fill(cr);
@@ -902,7 +886,7 @@ void Launcher(cairo_t* cr, const arearec& a, Theme theme) {
       cairo_set_line_width(cr, 1.5);
       cairo_stroke(cr);
       break;
-    case 43: {  // fan: a grille over spinning blades
+    case AreaKind::kSpringboard2: {  // a fan: a grille over spinning blades
       SetColour(cr, Rgb{30, 36, 52});
       GroundEllipse(cr, x, y, r + 5);
       cairo_fill(cr);
@@ -921,7 +905,7 @@ void Launcher(cairo_t* cr, const arearec& a, Theme theme) {
       cairo_fill(cr);
       break;
     }
-    case 34:  // kicker: a log in the garden, a booster ring on the station
+    case AreaKind::kKicker:  // a log in the garden, a booster ring on the station
       if (theme == Theme::kSpace) {
         RadialGradient(cr, x, y, r, Rgb{255, 200, 90}, Rgb{200, 80, 30}, 1, 0.5);
         GroundEllipse(cr, x, y, r);
@@ -950,7 +934,7 @@ void Launcher(cairo_t* cr, const arearec& a, Theme theme) {
         cairo_fill(cr);
       }
       break;
-    case 27:  // repulsor post's socket (its glow is a decoration)
+    case AreaKind::kBlaster:  // a repulsor post's socket (its glow is a decoration)
       SetColour(cr, Rgb{0, 0, 0}, 0.3);
       GroundEllipse(cr, x + 3, y + 3, r + 6);
       cairo_fill(cr);
@@ -964,7 +948,7 @@ void Launcher(cairo_t* cr, const arearec& a, Theme theme) {
       GroundEllipse(cr, x, y - 1, r * 0.5);
       cairo_fill(cr);
       break;
-    case 36:  // the road worker's mattress
+    case AreaKind::kCatapult:  // the road worker's mattress
       SetColour(cr, Rgb{0, 0, 0}, 0.3);
       GroundEllipse(cr, x + 3, y + 3, r + 8);
       cairo_fill(cr);
@@ -976,7 +960,7 @@ void Launcher(cairo_t* cr, const arearec& a, Theme theme) {
 
 void Plate(cairo_t* cr, const arearec& a, Theme theme) {
   const double x = a.x1, y = a.y1, r = std::max(a.r, 8);
-  if (a.kind == 38) {  // switch plate
+  if (a.kind == AreaKind::kSwitch) {
     SetColour(cr, Rgb{30, 34, 46});
     GroundEllipse(cr, x, y + 1, r + 2);
     cairo_fill(cr);
@@ -989,7 +973,7 @@ void Plate(cairo_t* cr, const arearec& a, Theme theme) {
     cairo_stroke(cr);
     return;
   }
-  if (a.kind == 40) {
+  if (a.kind == AreaKind::kOneShot) {
     if (theme == Theme::kSpace) {  // alarm sensor
       SetColour(cr, Rgb{40, 20, 24});
       GroundEllipse(cr, x, y, r);
@@ -1232,45 +1216,53 @@ static void DrawCourse(const HoleModel& m, Canvas& canvas, Canvas& overlayMask) 
   // so a sand trap or a slope never shows past the rail round its corner.
   Canvas layer(m.width, m.height);
   cairo_t* cr = layer.Cr();
-  const auto each = [&](const std::function<bool(int32_t)>& kinds,
+  using enum AreaKind;
+  const auto each = [&](const std::function<bool(AreaKind)>& kinds,
                         const std::function<void(const arearec&, int)>& draw) {
     for (int i = 1; i <= kMaxAreas; ++i)
       if (kinds(m.areas[i].kind)) draw(m.areas[i], i);
   };
-  each([](int32_t k) { return k >= 15 && k <= 22; },
+  each([](AreaKind k) { return IsSlopeKind(k); },
        [&](const arearec& a, int) { Slope(cr, a, look, m.theme); });
-  each([](int32_t k) { return k == 30; },
+  each([](AreaKind k) { return k == kRough; },
        [&](const arearec& a, int i) { Rough(cr, a, m.name, i); });
-  each([](int32_t k) { return k == 14; }, [&](const arearec& a, int) { Funnel(cr, a, m.theme); });
-  each([](int32_t k) { return k == 32; }, [&](const arearec& a, int) { Field(cr, a, look); });
-  each([](int32_t k) { return k >= 8 && k <= 11; },
+  each([](AreaKind k) { return k == kFunnel; },
+       [&](const arearec& a, int) { Funnel(cr, a, m.theme); });
+  each([](AreaKind k) { return k == kHighlight; },
+       [&](const arearec& a, int) { Field(cr, a, look); });
+  each([](AreaKind k) { return IsRampKind(k); },
        [&](const arearec& a, int) { Ramp(cr, a, m.theme); });
-  each([](int32_t k) { return k == 23; },
+  each([](AreaKind k) { return k == kSand; },
        [&](const arearec& a, int i) { Sand(cr, a, look, m.name, i); });
-  each([](int32_t k) { return k == 24; },
+  each([](AreaKind k) { return k == kWater; },
        [&](const arearec& a, int i) { Water(cr, a, look, m.theme, m.name, i); });
-  each([](int32_t k) { return k == 33; }, [&](const arearec& a, int) { Ledge(cr, a, m.theme); });
+  each([](AreaKind k) { return k == kLedge; },
+       [&](const arearec& a, int) { Ledge(cr, a, m.theme); });
   // Each pad or tube and the spout it lets the ball out of share a colour,
   // so a player can tell which leads where.
   static const Rgb kPairs[] = {{60, 230, 170}, {255, 120, 220}, {255, 210, 70}, {120, 170, 255}};
   std::map<int, Rgb> pair;
   for (int i = 1, k = 0; i <= kMaxAreas; ++i) {
-    const int32_t kind = m.areas[i].kind;
-    if (kind == 25 || kind == 26 || kind == 37) pair[i] = kPairs[k++ % 4];
+    if (IsPipeKind(m.areas[i].kind)) pair[i] = kPairs[k++ % 4];
   }
-  each([](int32_t k) { return k == 25 || k == 37; },
+  each([](AreaKind k) { return k == kPipeExitFx || k == kPipeExit; },
        [&](const arearec& a, int i) { Pad(cr, a, m.theme, pair[i]); });
-  each([](int32_t k) { return k == 25 || k == 26 || k == 37; },
+  each([](AreaKind k) { return IsPipeKind(k); },
        [&](const arearec& a, int i) { PipeSpout(cr, a, m.theme, pair[i]); });
-  each([](int32_t k) { return k == 26; },
+  each([](AreaKind k) { return k == kPipeEntrance; },
        [&](const arearec& a, int i) { PipeMouth(cr, a.x1, a.y1, a.r, m.theme, pair[i]); });
-  each([](int32_t k) { return k == 12 || k == 13 || k == 27 || k == 34 || k == 36 || k == 43; },
-       [&](const arearec& a, int) { Launcher(cr, a, m.theme); });
-  each([](int32_t k) { return k == 38 || k == 40; },
+  each(
+      [](AreaKind k) {
+        return k == kPopper || k == kSpringboard || k == kBlaster || k == kKicker ||
+               k == kCatapult || k == kSpringboard2;
+      },
+      [&](const arearec& a, int) { Launcher(cr, a, m.theme); });
+  each([](AreaKind k) { return k == kSwitch || k == kOneShot; },
        [&](const arearec& a, int) { Plate(cr, a, m.theme); });
-  each([](int32_t k) { return k == 35; },
+  each([](AreaKind k) { return k == kBonusStroke; },
        [&](const arearec& a, int) { BonusSpot(cr, a, m.theme); });
-  each([](int32_t k) { return k == 5; }, [&](const arearec& a, int) { Cup(cr, a, look, m.theme); });
+  each([](AreaKind k) { return k == kCup; },
+       [&](const arearec& a, int) { Cup(cr, a, look, m.theme); });
   cairo_surface_t* floorMask = cairo_image_surface_create(CAIRO_FORMAT_A8, m.width, m.height);
   {
     cairo_surface_flush(floorMask);
@@ -1354,15 +1346,6 @@ Picture Cover(const Picture& course, int left, int top, double cx, double cy, do
   return sized;
 }
 
-ImageItem Item(std::string name, Picture picture, int pw = 0, int ph = 0) {
-  ImageItem item;
-  item.name = std::move(name);
-  item.picture = std::move(picture);
-  item.patternWidth = pw;
-  item.patternHeight = ph;
-  return item;
-}
-
 }  // namespace
 
 ImageList HoleImages(const HoleModel& m) {
@@ -1376,30 +1359,41 @@ ImageList HoleImages(const HoleModel& m) {
   ImageList list;
   list.path = m.name + ".dxg";
   auto& v = list.items;
-  v.push_back(Item("course", course));
-  v.back().transparent = false;  // the whole picture is ground
-  v.push_back(Item("overlay", Overlay(course, mask), kOverlayTile, kOverlayTile));
+  ImageItem ground = MakeImageItem("course", course);
+  ground.transparent = false;  // the whole picture is ground
+  Place(v, HoleImage::kCourse, std::move(ground));
+  Place(v, HoleImage::kOverlay,
+        MakeImageItem("overlay", Overlay(course, mask), kOverlayTile, kOverlayTile));
   const arearec* cup = nullptr;
   for (int i = 1; i <= kMaxAreas; ++i)
-    if (m.areas[i].kind == 5) cup = &m.areas[i];
+    if (m.areas[i].kind == AreaKind::kCup) cup = &m.areas[i];
   if (cup != nullptr) {
-    v.push_back(Item("cup cover", Cover(course, cup->x2, cup->y2, cup->x1, cup->y1, 9.5)));
+    Place(v, HoleImage::kCupCover,
+          MakeImageItem("cup cover", Cover(course, cup->x2, cup->y2, cup->x1, cup->y1, 9.5)));
   } else {
-    v.push_back(Item("cup cover", Picture(kCupCoverSize, kCupCoverSize, kBlack)));
+    Place(v, HoleImage::kCupCover,
+          MakeImageItem("cup cover", Picture(kCupCoverSize, kCupCoverSize, kBlack)));
   }
-  for (int image = 3; image <= 16; ++image) {
+  // The sprites from the burst on; the title card has its own place among them.
+  for (int image = ItemIndex(HoleImage::kBurst); image < kFirstPipeCover; ++image) {
+    if (image == ItemIndex(HoleImage::kTitleCard)) {
+      Place(v, image, MakeImageItem("title card", TitleCard(m, course)));
+      continue;
+    }
     SpriteSheet s = HoleSprite(m, image);
-    v.push_back(Item(s.name, std::move(s.picture), s.patternWidth, s.patternHeight));
+    Place(v, image, MakeImageItem(s.name, std::move(s.picture), s.patternWidth, s.patternHeight));
   }
-  v[12] = Item("title card", TitleCard(m, course));
   // Pipe covers, by the number each entrance names.
   std::map<int, const arearec*> covers;
   for (int i = 1; i <= kMaxAreas; ++i)
-    if (m.areas[i].kind == 26 && m.areas[i].p3 >= 17) covers[m.areas[i].p3] = &m.areas[i];
+    if (m.areas[i].kind == AreaKind::kPipeEntrance && m.areas[i].p3 >= kFirstPipeCover)
+      covers[m.areas[i].p3] = &m.areas[i];
   for (const auto& [image, pipe] : covers) {
-    while (static_cast<int>(v.size()) < image) v.push_back(Item("unused", Picture(4, 4, kBlack)));
-    v.push_back(Item("pipe cover " + std::to_string(image),
-                     Cover(course, pipe->p1, pipe->p2, pipe->x1, pipe->y1, pipe->r)));
+    while (static_cast<int>(v.size()) < image)
+      v.push_back(MakeImageItem("unused", Picture(4, 4, kBlack)));
+    Place(v, image,
+          MakeImageItem("pipe cover " + std::to_string(image),
+                        Cover(course, pipe->p1, pipe->p2, pipe->x1, pipe->y1, pipe->r)));
   }
   return list;
 }

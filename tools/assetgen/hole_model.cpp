@@ -67,9 +67,9 @@ void FloodFloor(HoleModel& m) {
   std::vector<std::pair<int, int>> seeds{{m.teeX, m.teeY}};
   for (int i = 1; i <= kMaxAreas; ++i) {
     const arearec& a = m.areas[i];
-    if (a.kind == 5) seeds.push_back({a.x1, a.y1});
-    if (a.kind == 25 || a.kind == 26 || a.kind == 37) seeds.push_back({a.x2, a.y2});
-    if (a.kind == 24) seeds.push_back({a.p1, a.p2});
+    if (a.kind == AreaKind::kCup) seeds.push_back({a.x1, a.y1});
+    if (IsPipeKind(a.kind)) seeds.push_back({a.x2, a.y2});
+    if (a.kind == AreaKind::kWater) seeds.push_back({a.p1, a.p2});
   }
   std::vector<std::pair<int, int>> stack;
   for (const auto& s : seeds) stack.push_back(s);
@@ -134,10 +134,6 @@ std::vector<int> SwitchedAreas(const std::string& holeName) {
   if (holeName == "course2hole9") return {40, 41, 42};
   if (holeName == "course2hole5") return {53};
   return {};
-}
-
-bool IsWallKind(int32_t kind) {
-  return (kind >= 1 && kind <= 4) || kind == 6 || kind == 7;
 }
 
 int HoleModel::Number() const {

@@ -52,8 +52,6 @@ std::string HolePath(const Sources& sources, const std::string& name);
 // missing or has no usable picture size.
 HoleModel LoadHoleModel(const Sources& sources, const std::string& name);
 
-bool IsWallKind(int32_t kind);
-
 // Areas the hole's own animation switches on and off (the laser gates of
 // "course2hole5" and "course2hole9"); drawn as gates, not rails.
 std::vector<int> SwitchedAreas(const std::string& holeName);

@@ -19,7 +19,7 @@ uint64_t HoleSeed(const std::string& name) {
   return h;
 }
 
-bool HasKind(const HoleModel& m, int32_t kind) {
+bool HasKind(const HoleModel& m, AreaKind kind) {
   for (int i = 1; i <= kMaxAreas; ++i)
     if (m.areas[i].kind == kind) return true;
   return false;
@@ -35,7 +35,7 @@ Buffer GardenAmbience(const HoleModel& m) {
   });
   LowPass(wind, Constant(700));
   b.Mix(wind, 0, 0.35);
-  if (HasKind(m, 24)) {
+  if (HasKind(m, AreaKind::kWater)) {
     Buffer brook = Noise(kLoopSeconds, r, Constant(0.5));
     BandPass(
         brook,
@@ -151,22 +151,23 @@ WaveList HoleSounds(const HoleModel& m) {
   WaveItem ambient =
       Item("ambient", space ? SpaceAmbience(m) : GardenAmbience(m), true, space ? 0.35 : 0.3);
   ambient.use = "the hole's ambient loop";
-  list.items.push_back(std::move(ambient));
+  Place(list.items, HoleSound::kAmbient, std::move(ambient));
   WaveItem area;
-  if (HasKind(m, 36)) {
+  if (HasKind(m, AreaKind::kCatapult)) {
     area = Item("road worker", WorkerGrumble(), false, 0.8);
     area.use = "the catapult throws";
-  } else if (HasKind(m, 40) && space) {
+  } else if (HasKind(m, AreaKind::kOneShot) && space) {
     area = Item("alarm", Alarm(), false, 0.6);
     area.use = "a one-shot trigger: the alarm";
-  } else if (HasKind(m, 40)) {
+  } else if (HasKind(m, AreaKind::kOneShot)) {
     area = Item("frog", FrogCroak(), false, 0.8);
     area.use = "a one-shot trigger: the frog";
   } else {
     area = Item("chime", QuietChime(space), false, 0.5);
     area.use = "spare: no area plays it";
   }
-  list.items.push_back(std::move(area));
+  Place(list.items, HoleSound::kArea, std::move(area));
+  CheckComplete(list.items, kHoleSoundCount, list.path);
   return list;
 }
 

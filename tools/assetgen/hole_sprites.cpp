@@ -175,10 +175,10 @@ SpriteSheet PipeFlash(Theme theme) {  // image 13: a ring of sparks round the ba
   });
 }
 
-SpriteSheet HitFlash(int image) {  // images 14 ... 16: a flying ball hits a rail
-  const Rgb c = image == 14   ? Rgb{255, 220, 90}
-                : image == 15 ? Rgb{110, 220, 255}
-                              : Rgb{255, 255, 255};
+SpriteSheet HitFlash(int image) {  // a flying ball hits a rail
+  const Rgb c = image == ItemIndex(HoleImage::kHitFlash19)    ? Rgb{255, 220, 90}
+                : image == ItemIndex(HoleImage::kHitFlash109) ? Rgb{110, 220, 255}
+                                                              : Rgb{255, 255, 255};
   return Sheet("hit flash", 60, 60, 6, true, [c](cairo_t* cr, int f, int n) {
     const double t = (f + 1.0) / n;
     RadialGradient(cr, 30, 30, 26 * (0.4 + t * 0.6), Rgb{255, 255, 255}, c, 1 - t * 0.8, 0);
@@ -229,11 +229,11 @@ SpriteSheet FloatShadow(const std::string& name) {  // drawn with a subtractive 
   });
 }
 
-SpriteSheet Butterflies(int kind) {  // drifting over course1hole5, added on
+SpriteSheet Butterflies(int image) {  // drifting over course1hole5, added on
   // Added onto green grass at full strength: little green of their own, or
   // they all wash out to white.
-  const Rgb wing = kind == 5 ? Rgb{255, 50, 170} : Rgb{180, 40, 255};
-  return Sheet(kind == 5 ? "butterfly" : "petal", 20, 16, 4, true,
+  const Rgb wing = image == ItemIndex(HoleImage::kDrifter) ? Rgb{255, 50, 170} : Rgb{180, 40, 255};
+  return Sheet(image == ItemIndex(HoleImage::kDrifter) ? "butterfly" : "petal", 20, 16, 4, true,
                [wing](cairo_t* cr, int f, int n) {
                  const double open = 0.25 + 0.75 * std::abs(std::cos(f * kPi / n));
                  for (int side = -1; side <= 1; side += 2) {
@@ -881,28 +881,28 @@ SpriteSheet HoleSprite(const HoleModel& m, int image) {
   const bool bonusHole = n == "course1hole4" || n == "course1hole7" || n == "course1hole9" ||
                          n == "course2hole1" || n == "course2hole6";
   switch (image) {
-    case 3:
+    case ItemIndex(HoleImage::kBurst):
       return space ? BlasterBurst() : DirtFountain();
-    case 4:
+    case ItemIndex(HoleImage::kSplash):
       return Splash(m.theme);
-    case 5:
-      if (n == "course1hole5") return Butterflies(5);
+    case ItemIndex(HoleImage::kDrifter):
+      if (n == "course1hole5") return Butterflies(ItemIndex(HoleImage::kDrifter));
       if (bonusHole) return space ? BonusStar() : Clover();
       break;
     case 6:
-      if (n == "course1hole5") return Butterflies(6);
+      if (n == "course1hole5") return Butterflies(ItemIndex(HoleImage::kDrifter) + 1);
       if (bonusHole) return FloatShadow("bonus shadow");
       if (n == "course1hole6") return Gnome();
       if (n == "course1hole8") return Duck();
       if (n == "course2hole2") return Beacon("beacon", Rgb{255, 90, 80});
       if (n == "course2hole5") return Beacon("beacon", Rgb{90, 230, 255});
       break;
-    case 7:
+    case ItemIndex(HoleImage::kBonusFlash):
       if (n == "course1hole6") return SwayingTree("tree");
       if (n == "course2hole2" || n == "course2hole8") return Dish();
       if (n == "course2hole5") return FloorLight("floor light", Rgb{90, 230, 255});
       return ExtraStrokeBurst();
-    case 8:
+    case ItemIndex(HoleImage::kDust):
       if (n == "course1hole2") return BirdBath();
       if (n == "course2hole2")
         return Planet("planet", 90, 90, Rgb{200, 120, 80}, Rgb{250, 200, 150});
@@ -943,11 +943,11 @@ SpriteSheet HoleSprite(const HoleModel& m, int image) {
         return Planet("ringed planet", 150, 100, Rgb{110, 150, 230}, Rgb{200, 230, 255});
       if (n == "course2hole9") return LaserGate("laser gate", 200, 100);
       break;
-    case 13:
+    case ItemIndex(HoleImage::kFlash):
       return PipeFlash(m.theme);
-    case 14:
-    case 15:
-    case 16:
+    case ItemIndex(HoleImage::kHitFlash19):
+    case ItemIndex(HoleImage::kHitFlash109):
+    case ItemIndex(HoleImage::kHitFlash0):
       return HitFlash(image);
     default:
       break;

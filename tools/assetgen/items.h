@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "flic_writer.h"
+#include "game/data_catalogue.h"
 #include "image.h"
 
 namespace quendrix::assetgen {
@@ -58,6 +60,33 @@ struct WaveList {
   std::string path;
   std::vector<WaveItem> items;
 };
+
+// An image item cut into patterns of pw x ph (0 = the whole picture).
+ImageItem MakeImageItem(std::string name, Picture picture, int pw = 0, int ph = 0);
+
+// The lists the game takes by index are filled by the catalogue's names
+// (game/data_catalogue.h): Place puts an item at its number whatever the
+// order of the calls, and throws when that place is filled already;
+// CheckComplete throws unless places 0 ... count-1 are all filled and no
+// more. Every item has a name, so an empty name is an empty place.
+template <typename Entry, typename Key>
+void Place(std::vector<Entry>& items, Key key, Entry entry) {
+  const auto at = static_cast<size_t>(ItemIndex(key));
+  if (items.size() <= at) items.resize(at + 1);
+  if (!items[at].name.empty())
+    throw std::logic_error("item " + std::to_string(at) + " placed twice: " + entry.name);
+  items[at] = std::move(entry);
+}
+
+template <typename Entry>
+void CheckComplete(const std::vector<Entry>& items, int32_t count, const std::string& path) {
+  if (items.size() != static_cast<size_t>(count))
+    throw std::logic_error(path + ": " + std::to_string(items.size()) + " items, the game takes " +
+                           std::to_string(count));
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i].name.empty())
+      throw std::logic_error(path + ": item " + std::to_string(i) + " missing");
+}
 
 struct BitmapFile {
   std::string path;  // e.g. "skins/sunset/panel.bmp"

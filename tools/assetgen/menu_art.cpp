@@ -6,6 +6,7 @@
 
 #include "draw.h"
 #include "fonts.h"
+#include "game/play_commands.h"
 #include "style.h"
 
 namespace quendrix::assetgen {
@@ -152,26 +153,13 @@ void Green(cairo_t* cr, double x, double y, double w, double h) {
 }
 
 void KeyTable(cairo_t* cr, double x, double y) {
-  static const char* kKeys[][2] = {
-      {"F1", "эта подсказка"},
-      {"F8", "пул / пуш"},
-      {"F4", "звук"},
-      {"F3", "фоновый звук"},
-      {"F5", "частота кадров"},
-      {"Пробел", "малая панель"},
-      {"Home", "к мячу"},
-      {"End", "счёт"},
-      {"Стрелки", "обзор поля"},
-      {"Enter", "имена игроков"},
-      {"Правая кнопка", "отмена удара"},
-      {"Esc", "выход"},
-  };
-  for (int i = 0; i < 12; ++i) {
-    double cx = x + (i % 2) * 290, cy = y + (i / 2) * 19;
+  const std::vector<HelpKeyLine> lines = HelpKeyLines();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    double cx = x + static_cast<double>(i % 2) * 290, cy = y + static_cast<double>(i / 2) * 19;
     TextStyle k = Body(12.5, Rgb{20, 90, 50});
     k.face = Face::kSansBold;
-    DrawText(cr, kKeys[i][0], cx, cy, k);
-    DrawText(cr, std::string("— ") + kKeys[i][1], cx + 112, cy, Body(12.5));
+    DrawText(cr, lines[i].key, cx, cy, k);
+    DrawText(cr, "— " + std::string(lines[i].caption), cx + 112, cy, Body(12.5));
   }
 }
 
@@ -271,6 +259,15 @@ Picture HelpPicture(bool pull) {
 }
 
 }  // namespace
+
+std::vector<HelpKeyLine> HelpKeyLines() {
+  std::vector<HelpKeyLine> lines;
+  for (const PlayCommand& c : kPlayCommands) {
+    if (c.helpKey.empty() || (!lines.empty() && lines.back().key == c.helpKey)) continue;
+    lines.push_back({c.helpKey, c.helpCaption});
+  }
+  return lines;
+}
 
 Picture BannerFont() {
   const int n = kBannerLast - kBannerFirst + 1;

@@ -2,6 +2,9 @@
 // pictures, score card and the score card's font.
 #pragma once
 
+#include <string_view>
+#include <vector>
+
 #include "image.h"
 
 namespace quendrix::assetgen {
@@ -12,6 +15,15 @@ Picture PullHelp();
 Picture PushHelp();
 Picture ScoreCard();
 Picture MenuFont();  // 67 cells of kMenuFontW x kMenuFontH
+
+// The lines of the putting help's key table, from the play screen's command
+// table: a key (UTF-8) and what it does; commands sharing a key name (the
+// arrows) share a line.
+struct HelpKeyLine {
+  std::string_view key;
+  std::string_view caption;
+};
+std::vector<HelpKeyLine> HelpKeyLines();
 
 // Score card layout the game writes into (offsets from the card's corner).
 inline constexpr int kCardW = 620, kCardH = 360;

@@ -497,8 +497,8 @@ Picture MenuWithSpotLit(const Picture& normal, const Picture& lit, int spot) {
 // plain, lit, and with the spot outlines and the visible area drawn over.
 void LaunchPadSheets(const ImageList& list, const std::string& dir) {
   namespace fs = std::filesystem;
-  const Picture& normal = list.items[0].picture;
-  const Picture& lit = list.items[1].picture;
+  const Picture& normal = list.items[ItemIndex(LaunchpadImage::kMenu)].picture;
+  const Picture& lit = list.items[ItemIndex(LaunchpadImage::kMenuLit)].picture;
   const MenuView v = MenuVisibleArea();
   const int panelW = 378, panelH = 137, gap = 24;
   const int sheetW = 2 * panelW + 3 * gap, sheetH = 3 * (panelH + gap + 16) + gap;
@@ -629,12 +629,15 @@ void WritePreviews(const DataSet& data, const Sources& sources, const std::strin
     if (!out) throw std::runtime_error("cannot write " + (fs::path(dir) / f.path).string());
   }
   for (const ImageList& list : data.imageLists) {
-    if (list.path == "launchpad.dxg" && list.items.size() >= 2) LaunchPadSheets(list, dir);
+    if (list.path == "launchpad.dxg" &&
+        list.items.size() >= static_cast<size_t>(kLaunchpadImageCount))
+      LaunchPadSheets(list, dir);
     ImageListSheet(list,
                    (fs::path(dir) / (fs::path(list.path).stem().string() + "_dxg.png")).string());
     // A hole's course picture at full size, as the player sees it.
-    if (!list.items.empty() && list.items[0].name == "course") {
-      cairo_surface_t* s = ToSurface(list.items[0].picture, nullptr);
+    const size_t course = static_cast<size_t>(ItemIndex(HoleImage::kCourse));
+    if (list.items.size() > course && list.items[course].name == "course") {
+      cairo_surface_t* s = ToSurface(list.items[course].picture, nullptr);
       SavePng(s, (fs::path(dir) / (fs::path(list.path).stem().string() + "_course.png")).string());
       cairo_surface_destroy(s);
     }

@@ -22,20 +22,11 @@
 namespace quendrix::assetgen {
 namespace {
 
-ImageItem Item(std::string name, Picture picture, int pw = 0, int ph = 0) {
-  ImageItem item;
-  item.name = std::move(name);
-  item.picture = std::move(picture);
-  item.patternWidth = pw;
-  item.patternHeight = ph;
-  return item;
-}
-
 PixelFont HudPixels(const Sources& src) {
   return LoadPixelFont(src.assetsDir + "/fonts/hud_5x7.txt");
 }
 
-// gui.dxg: items 0 ... 18 in the order the game takes them by index.
+// gui.dxg: the interface pictures, each at its catalogue number.
 void BuildGui(const Sources& src, DataSet& data) {
   const SkinStyle& s = BuiltInSkin();
   PixelFont pixels = HudPixels(src);
@@ -43,51 +34,58 @@ void BuildGui(const Sources& src, DataSet& data) {
   ImageList list;
   list.path = "gui.dxg";
   auto& v = list.items;
-  v.push_back(Item("pointer", Pointer(s)));
-  v.push_back(Item("panel", Panel(s, font)));
-  v.push_back(Item("panelmin", CompactPanel(s, font)));
-  v.push_back(Item("buttonsdown", PressedButtons(s), kButtonSize, kButtonSize));
-  v.push_back(Item("pushputt", PushSign(s, font)));
-  v.push_back(Item("gauge", Gauge(s), kGaugeW, kGaugeH));
-  v.push_back(Item("target", Target(s), kTargetW, kTargetH));
-  v.push_back(Item("font", font, kFontCellW, kFontCellH));
-  v.push_back(Item("numbers", Digits(s), kDigitCellW, kDigitCellH));
-  v.push_back(Item("puttershadow", PutterShadow(), kPutterW, kPutterH));
-  v.push_back(Item("putter", Putter(), kPutterW, kPutterH));
+  using enum GuiImage;
+  Place(v, kPointer, MakeImageItem("pointer", Pointer(s)));
+  Place(v, kPanel, MakeImageItem("panel", Panel(s, font)));
+  Place(v, kCompactPanel, MakeImageItem("panelmin", CompactPanel(s, font)));
+  Place(v, kButtonsDown, MakeImageItem("buttonsdown", PressedButtons(s), kButtonSize, kButtonSize));
+  Place(v, kPushSign, MakeImageItem("pushputt", PushSign(s, font)));
+  Place(v, kGauge, MakeImageItem("gauge", Gauge(s), kGaugeW, kGaugeH));
+  Place(v, kTarget, MakeImageItem("target", Target(s), kTargetW, kTargetH));
+  Place(v, kFont, MakeImageItem("font", font, kFontCellW, kFontCellH));
+  Place(v, kDigits, MakeImageItem("numbers", Digits(s), kDigitCellW, kDigitCellH));
+  Place(v, kPutterShadow, MakeImageItem("puttershadow", PutterShadow(), kPutterW, kPutterH));
+  Place(v, kPutter, MakeImageItem("putter", Putter(), kPutterW, kPutterH));
   auto textures = BuiltInTextures();
-  for (int p = 0; p < 4; ++p)
-    v.push_back(Item("ball" + std::to_string(p + 1), textures[p].picture, kBallSize, kBallSize));
-  v.push_back(Item("shading", BallShading(), kBallSize, kBallSize));
-  v.push_back(Item("highlight", HighlightRing(), kBallSize, kBallSize));
-  v.push_back(Item("shadow", BallShadow(), kBallSize, kBallSize));
-  v.push_back(Item("namebox", NameBox(s)));
-  // Ball textures are copied pixel for pixel, never colour-keyed.
-  for (int i = 11; i <= 14; ++i) v[i].transparent = false;
+  for (int p = 1; p <= 4; ++p) {
+    ImageItem ball =
+        MakeImageItem("ball" + std::to_string(p), textures[static_cast<size_t>(p - 1)].picture,
+                      kBallSize, kBallSize);
+    ball.transparent = false;  // ball textures are copied pixel for pixel, never colour-keyed
+    Place(v, BallTextureImage(p), std::move(ball));
+  }
+  Place(v, kShading, MakeImageItem("shading", BallShading(), kBallSize, kBallSize));
+  Place(v, kHighlight, MakeImageItem("highlight", HighlightRing(), kBallSize, kBallSize));
+  Place(v, kShadow, MakeImageItem("shadow", BallShadow(), kBallSize, kBallSize));
+  Place(v, kNameBox, MakeImageItem("namebox", NameBox(s)));
+  CheckComplete(v, kGuiImageCount, list.path);
   data.imageLists.push_back(std::move(list));
 }
 
-// menu.dxg: 0 banner font, 1 loading picture, 2 pull help, 3 push help,
-// 4 score card, 5 score card font.
+// menu.dxg: fonts and full-screen pictures of the play screen.
 void BuildMenu(const Sources&, DataSet& data) {
   ImageList list;
   list.path = "menu.dxg";
   auto& v = list.items;
-  v.push_back(Item("banner", BannerFont(), kBannerCellW, kBannerCellH));
-  v.push_back(Item("loading", LoadingPicture()));
-  v.push_back(Item("help pull", PullHelp()));
-  v.push_back(Item("help push", PushHelp()));
-  v.push_back(Item("scorecard", ScoreCard()));
-  v.push_back(Item("menufont", MenuFont(), kMenuFontW, kMenuFontH));
+  using enum MenuImage;
+  Place(v, kBannerFont, MakeImageItem("banner", BannerFont(), kBannerCellW, kBannerCellH));
+  Place(v, kLoading, MakeImageItem("loading", LoadingPicture()));
+  Place(v, kPullHelp, MakeImageItem("help pull", PullHelp()));
+  Place(v, kPushHelp, MakeImageItem("help push", PushHelp()));
+  Place(v, kScoreCard, MakeImageItem("scorecard", ScoreCard()));
+  Place(v, kScoreFont, MakeImageItem("menufont", MenuFont(), kMenuFontW, kMenuFontH));
+  CheckComplete(v, kMenuImageCount, list.path);
   data.imageLists.push_back(std::move(list));
 }
 
-// launchpad.dxg: 0 the menu picture, 1 its lit twin; 256 colours each,
-// drawn opaque.
+// launchpad.dxg: the menu picture and its lit twin; 256 colours each, drawn
+// opaque.
 void BuildLaunchPad(const Sources&, DataSet& data) {
   ImageList list;
   list.path = "launchpad.dxg";
-  list.items.push_back(Item("menu", MenuPicture(false)));
-  list.items.push_back(Item("menu lit", MenuPicture(true)));
+  Place(list.items, LaunchpadImage::kMenu, MakeImageItem("menu", MenuPicture(false)));
+  Place(list.items, LaunchpadImage::kMenuLit, MakeImageItem("menu lit", MenuPicture(true)));
+  CheckComplete(list.items, kLaunchpadImageCount, list.path);
   for (ImageItem& item : list.items) {
     item.bitCount = 8;
     item.transparent = false;
@@ -156,6 +154,15 @@ void BuildClips(const Sources& src, DataSet& data) {
 }
 
 }  // namespace
+
+ImageItem MakeImageItem(std::string name, Picture picture, int pw, int ph) {
+  ImageItem item;
+  item.name = std::move(name);
+  item.picture = std::move(picture);
+  item.patternWidth = pw;
+  item.patternHeight = ph;
+  return item;
+}
 
 const std::vector<Recipe>& Recipes() {
   static const std::vector<Recipe> recipes = {

@@ -179,7 +179,7 @@ class Bot {
         result_.finished = main.Closed();
         break;
       }
-      if (s().gameState >= 1 && s().gameState <= 3) {
+      if (ShowsCard(s().gameState)) {
         play_.Key(vk::kSpace);
         continue;
       }
@@ -190,7 +190,7 @@ class Bot {
       }
       if (ReadyToPutt()) {
         if (random_.RandomBelow(1000) < options_.extraKeyChance * 1000) ExtraCommand();
-        if (s().gameState == 0 && ReadyToPutt()) Putt();
+        if (s().gameState == GameState::kPlay && ReadyToPutt()) Putt();
         continue;
       }
       Frame();
@@ -203,8 +203,8 @@ class Bot {
 
   bool ReadyToPutt() {
     const playerrec& b = s().players[s().currentPlayer];
-    return s().gameState == 0 && !s().ballsMoving && s().shotPhase == 0 && b.inPlay && !b.inCup &&
-           !b.moving && !s().quitAsked;
+    return s().gameState == GameState::kPlay && !s().ballsMoving && s().shotPhase == 0 &&
+           b.inPlay && !b.inCup && !b.moving && !s().quitAsked;
   }
 
   // One frame that runs: with a slower frame timer (F5) some idle passes

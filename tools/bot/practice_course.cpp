@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/random.h"
+#include "game/data_catalogue.h"
 #include "media/bitmap.h"
 #include "media/list_file.h"
 #include "media/wave.h"
@@ -17,16 +18,18 @@ constexpr int32_t kW = 800, kH = 600;
 constexpr int32_t kBorder = 24;  // walls run this far inside the picture's edge
 
 struct Circle {
-  int32_t kind = 0, x = 0, y = 0, r = 0;
+  AreaKind kind = AreaKind::kNone;
+  int32_t x = 0, y = 0, r = 0;
 };
 struct Segment {
-  int32_t kind = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  AreaKind kind = AreaKind::kNone;
+  int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
 struct Hole {
   int32_t teeX = 0, teeY = 0, cupX = 0, cupY = 0, par = 3;
-  std::vector<Circle> circles;    // sand 23, water 24, slope 15 ... 22
-  std::vector<Segment> segments;  // walls: 4 along x, 2 along y
+  std::vector<Circle> circles;    // sand, water, slopes
+  std::vector<Segment> segments;  // walls along x (angle 0) and along y (angle 64)
   std::string next;
 };
 
@@ -56,19 +59,22 @@ Hole MakeHole(int32_t index) {
   hole.par = distance < 450 ? 2 : distance < 560 ? 3 : 4;
 
   // Borders.
-  hole.segments.push_back({4, kBorder, kBorder, kW - kBorder, kBorder});
-  hole.segments.push_back({4, kBorder, kH - kBorder, kW - kBorder, kH - kBorder});
-  hole.segments.push_back({2, kBorder, kBorder, kBorder, kH - kBorder});
-  hole.segments.push_back({2, kW - kBorder, kBorder, kW - kBorder, kH - kBorder});
+  hole.segments.push_back({AreaKind::kWall0, kBorder, kBorder, kW - kBorder, kBorder});
+  hole.segments.push_back({AreaKind::kWall0, kBorder, kH - kBorder, kW - kBorder, kH - kBorder});
+  hole.segments.push_back({AreaKind::kWall64, kBorder, kBorder, kBorder, kH - kBorder});
+  hole.segments.push_back({AreaKind::kWall64, kW - kBorder, kBorder, kW - kBorder, kH - kBorder});
 
   const int32_t midX = (hole.teeX + hole.cupX) / 2, midY = (hole.teeY + hole.cupY) / 2;
-  if (index % 3 == 1) hole.circles.push_back({23, midX, midY + 60, 70});
-  if (index % 3 == 2) hole.circles.push_back({24, midX, midY - 90, 60});
-  if (index % 4 == 3) hole.circles.push_back({15 + random.RandomBelow(8), midX - 60, midY, 90});
+  if (index % 3 == 1) hole.circles.push_back({AreaKind::kSand, midX, midY + 60, 70});
+  if (index % 3 == 2) hole.circles.push_back({AreaKind::kWater, midX, midY - 90, 60});
+  if (index % 4 == 3)
+    hole.circles.push_back(
+        {static_cast<AreaKind>(ItemIndex(AreaKind::kSlopeFirst) + random.RandomBelow(8)), midX - 60,
+         midY, 90});
   if (index % 5 == 4) {
     // An inner wall across part of the way, with room to go round it.
     const int32_t top = random.RandomBelow(2) == 0 ? kBorder : kH / 2;
-    hole.segments.push_back({2, midX, top, midX, top + kH / 2 - kBorder});
+    hole.segments.push_back({AreaKind::kWall64, midX, top, midX, top + kH / 2 - kBorder});
     hole.par += 1;
   }
   if (index == 0) {
@@ -84,10 +90,11 @@ std::string HoleText(const Hole& hole) {
   t += "; practice hole, generated\n[ball]\nx=" + std::to_string(hole.teeX) +
        "\ny=" + std::to_string(hole.teeY) + "\n[course]\npar=" + std::to_string(hole.par) + "\n";
   int32_t n = 0;
-  const auto area = [&](int32_t kind) {
-    t += "[area" + std::to_string(++n) + "]\nkind=" + std::to_string(kind) + "\nenabled=1\n";
+  const auto area = [&](AreaKind kind) {
+    t += "[area" + std::to_string(++n) + "]\nkind=" + std::to_string(ItemIndex(kind)) +
+         "\nenabled=1\n";
   };
-  area(5);
+  area(AreaKind::kCup);
   t += "x1=" + std::to_string(hole.cupX) + "\ny1=" + std::to_string(hole.cupY) +
        "\nr=8\nx2=" + std::to_string(hole.cupX - 12) + "\ny2=" + std::to_string(hole.cupY - 6) +
        "\ncomment=" + hole.next + "\n";
@@ -100,7 +107,7 @@ std::string HoleText(const Hole& hole) {
     area(c.kind);
     t += "x1=" + std::to_string(c.x) + "\ny1=" + std::to_string(c.y) +
          "\nr=" + std::to_string(c.r) + "\n";
-    if (c.kind == 24)  // water: the ball comes back near the tee
+    if (c.kind == AreaKind::kWater)  // the ball comes back near the tee
       t += "p1=" + std::to_string(hole.teeX) + "\np2=" + std::to_string(hole.teeY) + "\n";
   }
   return t;
@@ -136,9 +143,9 @@ std::vector<PictureItemData> HoleImages(const Hole& hole) {
     for (int32_t x = kBorder; x < kW - kBorder; ++x)
       course.SetPixel(x, y, ((x + y) / 40) % 2 ? MakeColor(72, 150, 64) : MakeColor(64, 138, 58));
   for (const Circle& c : hole.circles) {
-    const TColor colour = c.kind == 23   ? MakeColor(220, 200, 140)
-                          : c.kind == 24 ? MakeColor(50, 110, 200)
-                                         : MakeColor(96, 170, 80);
+    const TColor colour = c.kind == AreaKind::kSand    ? MakeColor(220, 200, 140)
+                          : c.kind == AreaKind::kWater ? MakeColor(50, 110, 200)
+                                                       : MakeColor(96, 170, 80);
     FillEllipse(course, c.x, c.y, c.r, colour);
   }
   for (const Segment& s : hole.segments)

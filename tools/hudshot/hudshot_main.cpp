@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     s.bannerFade = 255;
   });
   shoot(
-      "score_card_lowest", [](GameSession& s) { s.gameState = 3; }, true);
+      "score_card_lowest", [](GameSession& s) { s.gameState = GameState::kScoreCard; }, true);
   settings.scoring = 1;
   shoot(
       "score_card_most_holes",

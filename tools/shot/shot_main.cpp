@@ -299,7 +299,7 @@ int main(int argc, char** argv) {
   }
   const GameSession& s = play.session();
   std::printf("{\"hole\":\"%s\",\"gameState\":%d,\"currentPlayer\":%d,\"players\":[", hole.c_str(),
-              s.gameState, s.currentPlayer);
+              static_cast<int>(s.gameState), s.currentPlayer);
   for (int32_t p = 1; p <= s.playerCount; ++p)
     std::printf("%s{\"x\":%.3f,\"y\":%.3f,\"strokes\":%d,\"inCup\":%s}", p > 1 ? "," : "",
                 s.players[p].x, s.players[p].y, s.players[p].strokes,

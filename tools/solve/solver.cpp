@@ -36,10 +36,6 @@ constexpr int32_t kCoarseDirectionStep = 4;
 // counter climbs 2 a frame and a cycle is 256).
 constexpr int32_t kCycleWaits[] = {0, 32, 64, 96};
 
-bool IsWall(int32_t kind) {
-  return (kind >= 1 && kind <= 4) || kind == 6 || kind == 7;
-}
-
 bool HasCyclingObstacles(std::string_view holeName) {
   return holeName == "course2hole5" || holeName == "course2hole9";
 }
@@ -94,11 +90,11 @@ class DistanceMap {
     int32_t minY = std::min(teeY, s.cupY), maxY = std::max(teeY, s.cupY);
     for (int32_t i = 1; i <= kMaxAreas; ++i) {
       const arearec& a = s.areas[i];
-      if (a.kind == 0) continue;
+      if (a.kind == AreaKind::kNone) continue;
       const int32_t xs[] = {a.x1 - a.r, a.x1 + a.r, a.x2, a.x3, a.x4};
       const int32_t ys[] = {a.y1 - a.r, a.y1 + a.r, a.y2, a.y3, a.y4};
       const bool quad = a.r < 1 && a.x3 != 0 && a.x4 != 0;
-      const bool pipe = a.kind == 25 || a.kind == 26 || a.kind == 37;
+      const bool pipe = IsPipeKind(a.kind);
       const int n = quad || pipe ? 5 : a.r > 0 ? 2 : 3;
       for (int k = 0; k < n; ++k) {
         if (k >= 2 && xs[k] == 0 && ys[k] == 0) continue;
@@ -120,13 +116,13 @@ class DistanceMap {
         float& c = cost_[Index(cx, cy)];
         for (int32_t i = 1; i <= kMaxAreas; ++i) {
           const arearec& a = s.areas[i];
-          if (a.kind == 0 || !AreaContains(a, px, py)) continue;
-          if (IsWall(a.kind)) {
+          if (a.kind == AreaKind::kNone || !AreaContains(a, px, py)) continue;
+          if (IsWallKind(a.kind)) {
             c = -1;  // blocked
             break;
           }
-          if (a.kind == 24) c = std::max(c, 6.0f);  // water: only a jump crosses it
-          if (a.kind == 23 || a.kind == 30) c = std::max(c, 1.5f);
+          if (a.kind == AreaKind::kWater) c = std::max(c, 6.0f);  // only a jump crosses it
+          if (a.kind == AreaKind::kSand || a.kind == AreaKind::kRough) c = std::max(c, 1.5f);
         }
       }
     }
@@ -140,7 +136,7 @@ class DistanceMap {
       seeds.push_back({CellOf(s.cupX, s.cupY), 0.0f});
       for (int32_t i = 1; i <= kMaxAreas; ++i) {
         const arearec& a = s.areas[i];
-        if (a.kind != 25 && a.kind != 26 && a.kind != 37) continue;
+        if (!IsPipeKind(a.kind)) continue;
         const float exit = At(a.x2, a.y2);
         if (!std::isfinite(exit)) continue;
         for (int32_t dy = -a.r; dy <= a.r; dy += kCell)
@@ -233,7 +229,7 @@ class Course {
     b.x = b.prevX = b.safeX = teeX_;
     b.y = b.prevY = b.safeY = teeY_;
     b.inPlay = true;
-    for (int32_t i = 1; i <= kMaxAreas; ++i) hasCup_ = hasCup_ || s.areas[i].kind == 5;
+    for (int32_t i = 1; i <= kMaxAreas; ++i) hasCup_ = hasCup_ || s.areas[i].kind == AreaKind::kCup;
     map_.Build(s, teeX_, teeY_);
   }
 
@@ -304,7 +300,7 @@ std::string StateKey(const GameSession& s) {
   // Areas switched on or off by play make another course.
   key += ':';
   for (int32_t i = 1; i <= kMaxAreas; ++i)
-    if (s.areas[i].kind != 0) key += s.areas[i].enabled ? '1' : '0';
+    if (s.areas[i].kind != AreaKind::kNone) key += s.areas[i].enabled ? '1' : '0';
   return key;
 }
 
