@@ -211,6 +211,7 @@ void KeyInPlay(GameSession& s, PlayHost& host, uint16_t key) {
       break;
     case PlayAction::kShowNames:  // held already
     case PlayAction::kCancelAim:  // the mouse's
+    case PlayAction::kPutt:
       break;
   }
 }

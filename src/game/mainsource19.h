@@ -128,6 +128,11 @@ class TMain final : public GameEvents, public PlayHost, public InputHandler {
   void MouseMove(uint32_t shift, int32_t x, int32_t y) override;
   // The window's close button leaves the game like Esc then Enter.
   void CloseRequested() override;
+  // A pad's button stands for its command's key or mouse button (the
+  // command table), pressed and released with it. While the game asks
+  // whether to leave, A and Start are Enter, which answers yes.
+  void PadDown(PadButton button) override;
+  void PadUp(PadButton button) override;
 
   // ---- GameEvents: sounds and the turn hand-over from the physics --------
   void PlaySound(int32_t index) override;
@@ -224,6 +229,14 @@ class TMain final : public GameEvents, public PlayHost, public InputHandler {
   bool doublePress_ = false;
   uint32_t pressMs_ = 0;
   int32_t pressX_ = 0, pressY_ = 0;
+  // What each pad button's press stood for, so that its release lets go of
+  // the same key or mouse button.
+  struct PadPress {
+    uint16_t key = 0;  // a key; 0 for a mouse button or nothing
+    MouseButton mouse = MouseButton::kLeft;
+    bool held = false;
+  };
+  std::array<PadPress, kPadButtons> padPresses_{};
 };
 
 }  // namespace quendrix

@@ -1,7 +1,8 @@
-// The play screen's commands in one table: the key that gives each, what it
-// does, and what a player reads about it. The key handling looks keys up
-// here; the putting help's picture, README and the manual page must list
-// every command (a test checks them), so none of them can drift.
+// The play screen's commands in one table: the key and the gamepad buttons
+// that give each, what it does, and what a player reads about it. The key
+// and pad handling look them up here; the putting help's picture, README
+// and the manual page must list every command (a test checks them), so
+// none of them can drift.
 #pragma once
 
 #include <cstdint>
@@ -35,15 +36,16 @@ enum class PlayAction : uint8_t {
   kCancelAim,  // the right mouse button, pressed or released
   kQuit,       // the question "leave?", which Enter answers
   kTitleCard,  // the hole's title card
+  kPutt,       // the left mouse button: the putting gestures
 };
-
-// A gamepad's button that gives a command; the gamepad's buttons join here.
-enum class PadButton : uint8_t { kNone };
 
 struct PlayCommand {
   PlayAction action;
-  uint16_t key;  // virtual-key code; 0 for the mouse's command
+  uint16_t key;  // virtual-key code; 0 for the mouse's commands
+  // The gamepad buttons that give it (kNone: none); a pad's button stands
+  // for the key, or for the mouse button of the mouse's commands.
   PadButton pad;
+  PadButton pad2;
   // How README and the manual page name the key, and how the putting help
   // names it (UTF-8) with its caption; a command with an empty help key is
   // not on the help's picture.
@@ -54,26 +56,80 @@ struct PlayCommand {
 
 // In the putting help's order; the four arrows share one line there.
 inline constexpr PlayCommand kPlayCommands[] = {
-    {PlayAction::kPuttHelp, vk::kF1, PadButton::kNone, "F1", "F1", "эта подсказка"},
-    {PlayAction::kPuttStyle, kKeyF8, PadButton::kNone, "F8", "F8", "пул / пуш"},
-    {PlayAction::kSound, kKeyF4, PadButton::kNone, "F4", "F4", "звук"},
-    {PlayAction::kAmbientSound, kKeyF3, PadButton::kNone, "F3", "F3", "фоновый звук"},
-    {PlayAction::kFrameRate, kKeyF5, PadButton::kNone, "F5", "F5", "частота кадров"},
-    {PlayAction::kCompactPanel, vk::kSpace, PadButton::kNone, "Space", "Пробел", "малая панель"},
-    {PlayAction::kRecentre, vk::kHome, PadButton::kNone, "Home", "Home", "к мячу"},
-    {PlayAction::kScoreCard, vk::kEnd, PadButton::kNone, "End", "End", "счёт"},
-    {PlayAction::kScrollUp, vk::kUp, PadButton::kNone, "arrow keys", "Стрелки", "обзор поля"},
-    {PlayAction::kScrollDown, vk::kDown, PadButton::kNone, "arrow keys", "Стрелки", "обзор поля"},
-    {PlayAction::kScrollLeft, vk::kLeft, PadButton::kNone, "arrow keys", "Стрелки", "обзор поля"},
-    {PlayAction::kScrollRight, vk::kRight, PadButton::kNone, "arrow keys", "Стрелки", "обзор поля"},
-    {PlayAction::kShowNames, vk::kReturn, PadButton::kNone, "holding Enter", "Enter",
+    {PlayAction::kPuttHelp, vk::kF1, PadButton::kBack, PadButton::kNone, "F1", "F1",
+     "эта подсказка"},
+    {PlayAction::kPuttStyle, kKeyF8, PadButton::kNone, PadButton::kNone, "F8", "F8", "пул / пуш"},
+    {PlayAction::kSound, kKeyF4, PadButton::kNone, PadButton::kNone, "F4", "F4", "звук"},
+    {PlayAction::kAmbientSound, kKeyF3, PadButton::kNone, PadButton::kNone, "F3", "F3",
+     "фоновый звук"},
+    {PlayAction::kFrameRate, kKeyF5, PadButton::kNone, PadButton::kNone, "F5", "F5",
+     "частота кадров"},
+    {PlayAction::kCompactPanel, vk::kSpace, PadButton::kNone, PadButton::kNone, "Space", "Пробел",
+     "малая панель"},
+    {PlayAction::kRecentre, vk::kHome, PadButton::kLeftShoulder, PadButton::kRightShoulder, "Home",
+     "Home", "к мячу"},
+    {PlayAction::kScoreCard, vk::kEnd, PadButton::kY, PadButton::kNone, "End", "End", "счёт"},
+    {PlayAction::kScrollUp, vk::kUp, PadButton::kDpadUp, PadButton::kRightStickUp, "arrow keys",
+     "Стрелки", "обзор поля"},
+    {PlayAction::kScrollDown, vk::kDown, PadButton::kDpadDown, PadButton::kRightStickDown,
+     "arrow keys", "Стрелки", "обзор поля"},
+    {PlayAction::kScrollLeft, vk::kLeft, PadButton::kDpadLeft, PadButton::kRightStickLeft,
+     "arrow keys", "Стрелки", "обзор поля"},
+    {PlayAction::kScrollRight, vk::kRight, PadButton::kDpadRight, PadButton::kRightStickRight,
+     "arrow keys", "Стрелки", "обзор поля"},
+    {PlayAction::kShowNames, vk::kReturn, PadButton::kX, PadButton::kNone, "holding Enter", "Enter",
      "имена игроков"},
-    {PlayAction::kCancelAim, 0, PadButton::kNone, "right mouse button", "Правая кнопка",
-     "отмена удара"},
-    {PlayAction::kQuit, vk::kEscape, PadButton::kNone, "Esc", "Esc", "выход"},
-    // Not on the help's picture yet: adding it changes the picture.
-    {PlayAction::kTitleCard, vk::kPrior, PadButton::kNone, "Page Up", "", ""},
+    {PlayAction::kCancelAim, 0, PadButton::kB, PadButton::kNone, "right mouse button",
+     "Правая кнопка", "отмена удара"},
+    {PlayAction::kQuit, vk::kEscape, PadButton::kStart, PadButton::kNone, "Esc", "Esc", "выход"},
+    {PlayAction::kTitleCard, vk::kPrior, PadButton::kNone, PadButton::kNone, "Page Up", "Page Up",
+     "карточка лунки"},
+    // The putting gestures: the help's picture shows them in its steps.
+    {PlayAction::kPutt, 0, PadButton::kA, PadButton::kNone, "left mouse button", "", ""},
 };
+
+// How README and the manual page name a pad's button ("pad A", "d-pad").
+constexpr std::string_view PadDocName(PadButton b) {
+  switch (b) {
+    case PadButton::kA:
+      return "pad A";
+    case PadButton::kB:
+      return "pad B";
+    case PadButton::kX:
+      return "pad X";
+    case PadButton::kY:
+      return "pad Y";
+    case PadButton::kBack:
+      return "pad Back";
+    case PadButton::kStart:
+      return "pad Start";
+    case PadButton::kLeftShoulder:
+      return "pad LB";
+    case PadButton::kRightShoulder:
+      return "pad RB";
+    case PadButton::kDpadUp:
+    case PadButton::kDpadDown:
+    case PadButton::kDpadLeft:
+    case PadButton::kDpadRight:
+      return "d-pad";
+    case PadButton::kRightStickUp:
+    case PadButton::kRightStickDown:
+    case PadButton::kRightStickLeft:
+    case PadButton::kRightStickRight:
+      return "right stick";
+    case PadButton::kNone:
+      break;
+  }
+  return {};
+}
+
+// The command a pad's button gives; nullptr for any other button.
+constexpr const PlayCommand* FindPadCommand(PadButton button) {
+  if (button == PadButton::kNone) return nullptr;
+  for (const PlayCommand& c : kPlayCommands)
+    if (c.pad == button || c.pad2 == button) return &c;
+  return nullptr;
+}
 
 // The command a key gives; nullptr for any other key (and for 0).
 constexpr const PlayCommand* FindPlayCommand(uint16_t key) {

@@ -7,6 +7,7 @@
 #include "game/commands.h"
 #include "game/hud.h"
 #include "game/mainsource19.h"
+#include "game/play_commands.h"
 #include "game/scoring.h"
 
 namespace quendrix {
@@ -96,6 +97,38 @@ void TMain::MouseUp(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y
   }
   if (button == MouseButton::kLeft) doublePress_ = false;
   DXDrawMouseUp(button);
+}
+
+void TMain::PadDown(PadButton button) {
+  const PlayCommand* command = FindPadCommand(button);
+  if (closed_ || command == nullptr) return;
+  PadPress& press = padPresses_[static_cast<size_t>(button)];
+  if (press.held) return;
+  press = PadPress{command->key, MouseButton::kLeft, true};
+  const bool answersQuit = button == PadButton::kA || button == PadButton::kStart;
+  if (session.quitAsked && answersQuit) {
+    press.key = vk::kReturn;
+  } else if (command->action == PlayAction::kCancelAim) {
+    press.mouse = MouseButton::kRight;
+  }
+  if (press.key != 0) {
+    KeyDown(press.key, 0);
+  } else {
+    MouseDown(press.mouse, press.mouse == MouseButton::kLeft ? ssLeft : ssRight, session.pointerX,
+              session.pointerY);
+  }
+}
+
+void TMain::PadUp(PadButton button) {
+  if (button == PadButton::kNone) return;
+  PadPress& press = padPresses_[static_cast<size_t>(button)];
+  if (!press.held) return;
+  press.held = false;
+  if (press.key != 0) {
+    KeyUp(press.key, 0);
+  } else {
+    MouseUp(press.mouse, 0, session.pointerX, session.pointerY);
+  }
 }
 
 void TMain::CloseRequested() {

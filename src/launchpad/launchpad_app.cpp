@@ -179,12 +179,17 @@ class PlayScreenRunner : public GameRunner {
     }
 
     TMain main(settings, services, seed);
+    // The game takes the loop's events, gamepads included, until it closes.
     InputHandler* const launchpadHandler = loop.Handler();
     loop.SetHandler(&main);
+    loop.SetGamepadPlay(true);
     struct GiveBack {
       MessageLoop& loop;
       InputHandler* handler;
-      ~GiveBack() { loop.SetHandler(handler); }
+      ~GiveBack() {
+        loop.SetGamepadPlay(false);
+        loop.SetHandler(handler);
+      }
     } giveBack{loop, launchpadHandler};
     try {
       try {

@@ -65,6 +65,30 @@ enum ShiftState : uint32_t {
 
 enum class MouseButton { kLeft, kRight, kMiddle };
 
+// A gamepad's buttons as the game names them (the layout of the common
+// pads: A below, B right, X left, Y above), and the right stick pushed one
+// way, which counts as a held button. The left stick moves the pointer.
+enum class PadButton : uint8_t {
+  kNone,
+  kA,
+  kB,
+  kX,
+  kY,
+  kBack,
+  kStart,
+  kLeftShoulder,
+  kRightShoulder,
+  kDpadUp,
+  kDpadDown,
+  kDpadLeft,
+  kDpadRight,
+  kRightStickUp,
+  kRightStickDown,
+  kRightStickLeft,
+  kRightStickRight,
+};
+inline constexpr int kPadButtons = static_cast<int>(PadButton::kRightStickRight) + 1;
+
 // What a window's handlers receive. Coordinates are pixels of the drawing
 // area (the display mode), x to the right, y down.
 class InputHandler {
@@ -77,6 +101,10 @@ class InputHandler {
   }
   virtual void MouseUp(MouseButton /*button*/, uint32_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
   virtual void MouseMove(uint32_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
+  // A gamepad's button went down or up (any pad: a hot-seat game passes
+  // one round or each player holds their own).
+  virtual void PadDown(PadButton /*button*/) {}
+  virtual void PadUp(PadButton /*button*/) {}
   // The application gained or lost the focus.
   virtual void Activate(bool /*active*/) {}
   // The user asked to close (window close button, end of session).

@@ -12,6 +12,11 @@
 
 namespace quendrix {
 
+namespace {
+// How often a held stick moves the pointer, milliseconds.
+constexpr uint32_t kPadStepMs = 8;
+}  // namespace
+
 uint16_t VirtualKeyOf(SDL_Keycode key, SDL_Scancode scancode) {
   // Letters and digits by position, so other keyboard layouts (Cyrillic)
   // give the same codes, as the game's shortcuts expect.
@@ -161,6 +166,10 @@ void Pointer::Move(int32_t absX, int32_t absY, double relX, double relY) {
     SetPos(absX, absY);
     return;
   }
+  Nudge(relX, relY);
+}
+
+void Pointer::Nudge(double relX, double relY) {
   restX_ += relX;
   restY_ += relY;
   const auto dx = static_cast<int32_t>(restX_), dy = static_cast<int32_t>(restY_);
@@ -235,6 +244,22 @@ CanvasPoint MessageLoop::ToCanvas(int32_t x, int32_t y) const {
   return screen_ ? screen_->WindowToCanvas(x, y) : CanvasPoint{x, y};
 }
 
+void MessageLoop::SetGamepadPlay(bool on) {
+  padPlay_ = on;
+  pads_.RestartTravel();
+}
+
+void MessageLoop::MovePointerByPads() {
+  if (!padPlay_) return;
+  double dx = 0, dy = 0;
+  pads_.Travel(clock_->Milliseconds(), dx, dy);
+  if (dx == 0 && dy == 0) return;
+  const int32_t x = pointer_.X(), y = pointer_.Y();
+  pointer_.Nudge(dx, dy);
+  if (handler_ && (pointer_.X() != x || pointer_.Y() != y))
+    handler_->MouseMove(pads_.LeftHeld() ? uint32_t{ssLeft} : 0u, pointer_.X(), pointer_.Y());
+}
+
 void MessageLoop::Dispatch(const SDL_Event& e) {
   if (screen_ && (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP || e.type == SDL_MOUSEMOTION ||
                   e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP ||
@@ -244,6 +269,8 @@ void MessageLoop::Dispatch(const SDL_Event& e) {
       (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
     screen_->Repaint();
   if (screen_ && HandleWindowKey(e, *screen_, screenshotFolder) != WindowKey::kNone) return;
+  pads_.Track(e, padPlay_ ? handler_ : nullptr);
+  if (padPlay_ && pads_.Translate(e, handler_)) return;
   if (handler_ == nullptr) {
     if (sdlHandler_ != nullptr) DispatchSdl(e);
     return;
@@ -313,6 +340,7 @@ bool MessageLoop::ProcessMessages() {
     if (!pump_->Poll(e)) break;
     Dispatch(e);
   }
+  if (!terminated_) MovePointerByPads();
   return !terminated_;
 }
 
@@ -325,7 +353,10 @@ void MessageLoop::Run(const IdleHandler& idle, const std::function<bool()>& done
       Dispatch(e);
       continue;
     }
-    const uint32_t wait = idle ? idle() : EventPump::kForever;
+    MovePointerByPads();
+    uint32_t wait = idle ? idle() : EventPump::kForever;
+    // A held stick moves the pointer smoothly, whatever the screen waits for.
+    if (padPlay_ && pads_.Moving()) wait = std::min(wait, kPadStepMs);
     // A move the idle work asked for is reported before any sleep.
     if (wait == 0 || over() || DeliverPendingMove()) continue;
     if (pump_->Wait(e, wait)) Dispatch(e);

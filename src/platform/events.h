@@ -15,6 +15,7 @@
 
 #include "media/dx_timer.h"
 #include "media/input.h"
+#include "platform/gamepads.h"
 #include "platform/screen.h"
 
 union SDL_Event;
@@ -44,6 +45,9 @@ class Pointer {
   // relative motion, both in canvas pixels. Fractions of relative motion
   // add up, so a slow mouse on a large scale still moves the pointer.
   void Move(int32_t absX, int32_t absY, double relX, double relY);
+  // Moves it by canvas pixels whether shown or not (a gamepad's stick);
+  // fractions add up as relative motion's do.
+  void Nudge(double dx, double dy);
 
  private:
   int32_t width_ = 640, height_ = 480;
@@ -60,6 +64,12 @@ class Pointer {
 enum class WindowKey { kNone, kFullScreen, kScreenshot };
 WindowKey HandleWindowKey(const SDL_Event& event, Screen& screen, const std::string& shotFolder,
                           std::string* savedShot = nullptr);
+
+// Millisecond clock since SDL started.
+class SdlClock : public Clock {
+ public:
+  uint32_t Milliseconds() override;
+};
 
 // Where the loop takes its events from and how it sleeps: SDL's queue in the
 // program, a script in tests.
@@ -98,9 +108,14 @@ class MessageLoop {
 
   // `screen` maps pointer positions to its canvas and takes the window
   // keys (Alt+Enter, F11, F12); without one, window points are canvas pixels.
-  // `pump`: SDL's queue when null.
-  explicit MessageLoop(Screen* screen = nullptr, EventPump* pump = nullptr)
-      : screen_(screen), pump_(pump != nullptr ? pump : &sdlPump_) {}
+  // `pump`: SDL's queue when null; `clock` (for the pads' pointer): SDL's
+  // when null.
+  explicit MessageLoop(Screen* screen = nullptr, EventPump* pump = nullptr, Clock* clock = nullptr)
+      : screen_(screen),
+        pump_(pump != nullptr ? pump : &sdlPump_),
+        clock_(clock != nullptr ? clock : &sdlClock_) {
+    pads_.OpenPresent();
+  }
 
   void SetScreen(Screen* screen) { screen_ = screen; }
   // The screen in front. An InputHandler, when set, takes every event (a
@@ -109,6 +124,15 @@ class MessageLoop {
   void SetHandler(InputHandler* handler) { handler_ = handler; }
   InputHandler* Handler() const { return handler_; }
   void SetSdlHandler(SdlEventHandler* handler) { sdlHandler_ = handler; }
+  // Gamepads drive the InputHandler in front (the play screen): buttons as
+  // PadDown / PadUp, the left stick as pointer moves. Off, their events go
+  // on as SDL events (the launch pad's menus read them so). The loop holds
+  // every pad open either way.
+  void SetGamepadPlay(bool on);
+  // Moves the pointer by the pads' sticks for the time since the last call
+  // and reports the move to the handler; the loops call it before idle
+  // work, and ProcessMessages after the events.
+  void MovePointerByPads();
   Pointer& GetPointer() { return pointer_; }
   // SetCursorPos: puts the pointer at a canvas pixel. The handler hears of
   // it as a pointer move, but only once the event being handled now is
@@ -116,7 +140,8 @@ class MessageLoop {
   // the pointer is still handled where it happened.
   void SetCursorPos(int32_t x, int32_t y);
 
-  // Handles every queued event; false once a quit was requested.
+  // Handles every queued event (then moves the pointer by the pads); false
+  // once a quit was requested.
   bool ProcessMessages();
   // Runs until Terminate, or until `done` says so (a modal screen's nested
   // run): every queued event first; with the queue empty, the idle handler,
@@ -142,17 +167,15 @@ class MessageLoop {
   Screen* screen_ = nullptr;
   SdlEventPump sdlPump_;
   EventPump* pump_;
+  SdlClock sdlClock_;
+  Clock* clock_;
+  GamePads pads_;
+  bool padPlay_ = false;
   InputHandler* handler_ = nullptr;
   SdlEventHandler* sdlHandler_ = nullptr;
   Pointer pointer_;
   bool movePending_ = false;
   bool terminated_ = false;
-};
-
-// Millisecond clock since SDL started.
-class SdlClock : public Clock {
- public:
-  uint32_t Milliseconds() override;
 };
 
 enum class MessageIcon { kInformation, kWarning, kError };

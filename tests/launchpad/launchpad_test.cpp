@@ -654,5 +654,47 @@ TEST(LaunchpadPlayers, LongNamesAreTakenAndShownWhole) {
   EXPECT_EQ(reg.ReadString("Player 1"), stored);
 }
 
+// From the main menu into a game with a gamepad alone: SDL's virtual game
+// controller, its events read from SDL's queue into the launch pad's view.
+TEST(LaunchpadPad, StartsAGameWithoutAMouse) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  const int device = SDL_JoystickAttachVirtualEx(&desc);
+  ASSERT_GE(device, 0) << SDL_GetError();
+  SDL_Joystick* pad = SDL_JoystickOpen(device);
+  ASSERT_NE(pad, nullptr) << SDL_GetError();
+  {
+    LaunchpadRig rig;
+    Tlaunchpad& lp = rig.Create();
+    LaunchpadView view(lp, nullptr, Bitmap(), Bitmap());
+    auto pump = [&] {
+      SDL_Event e;
+      while (SDL_PollEvent(&e) != 0) view.HandleEvent(e);
+      view.Tick();
+      view.DeliverReleases();
+    };
+    auto tap = [&](int button) {
+      SDL_JoystickSetVirtualButton(pad, button, 1);
+      pump();
+      SDL_JoystickSetVirtualButton(pad, button, 0);
+      pump();
+    };
+    pump();  // the pad arrives
+    tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);  // onto "Играть"
+    tap(SDL_CONTROLLER_BUTTON_A);
+    ASSERT_TRUE(lp.start.Visible());
+    tap(SDL_CONTROLLER_BUTTON_A);  // the panel's main button: the launch
+    EXPECT_EQ(rig.game.games.size(), 1u);
+  }
+  SDL_JoystickClose(pad);
+  SDL_JoystickDetachVirtual(device);
+  SDL_QuitSubSystem(SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER);
+}
+
 }  // namespace
 }  // namespace quendrix::testing

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "draw.h"
@@ -152,14 +153,86 @@ void Green(cairo_t* cr, double x, double y, double w, double h) {
   cairo_stroke(cr);
 }
 
+// A gamepad button's badge, its left edge at x and its middle at height y:
+// the face buttons round in their usual colours, the rest small labelled
+// caps, the d-pad a cross, the right stick a ring. Returns its width.
+double PadBadge(cairo_t* cr, double x, double y, PadButton b) {
+  const Rgb cap{70, 80, 92};
+  auto round = [&](Rgb fill, const char* letter, Rgb ink) {
+    cairo_arc(cr, x + 7, y, 7, 0, 2 * std::numbers::pi);
+    SetColour(cr, fill);
+    cairo_fill(cr);
+    TextStyle t = Body(9.5, ink);
+    t.face = Face::kSansBold;
+    DrawText(cr, letter, x + 7, y + 3.5, t, Align::kCentre);
+    return 14.0;
+  };
+  auto labelled = [&](const char* label) {
+    const double w = TextWidth(label, Face::kSansBold, 8) + 8;
+    RoundedRect(cr, x, y - 6, w, 12, 4);
+    SetColour(cr, cap);
+    cairo_fill(cr);
+    TextStyle t = Body(8, kWhite);
+    t.face = Face::kSansBold;
+    DrawText(cr, label, x + w / 2, y + 3, t, Align::kCentre);
+    return w;
+  };
+  switch (b) {
+    case PadButton::kA:
+      return round(Rgb{70, 170, 80}, "A", kWhite);
+    case PadButton::kB:
+      return round(Rgb{214, 70, 60}, "B", kWhite);
+    case PadButton::kX:
+      return round(Rgb{60, 120, 214}, "X", kWhite);
+    case PadButton::kY:
+      return round(Rgb{236, 186, 40}, "Y", Rgb{60, 50, 20});
+    case PadButton::kBack:
+      return labelled("Back");
+    case PadButton::kStart:
+      return labelled("Start");
+    case PadButton::kLeftShoulder:
+      return labelled("LB");
+    case PadButton::kRightShoulder:
+      return labelled("RB");
+    case PadButton::kDpadUp:
+    case PadButton::kDpadDown:
+    case PadButton::kDpadLeft:
+    case PadButton::kDpadRight:
+      SetColour(cr, cap);
+      RoundedRect(cr, x + 4.5, y - 7, 5, 14, 1.5);
+      cairo_fill(cr);
+      RoundedRect(cr, x, y - 2.5, 14, 5, 1.5);
+      cairo_fill(cr);
+      return 14;
+    case PadButton::kRightStickUp:
+    case PadButton::kRightStickDown:
+    case PadButton::kRightStickLeft:
+    case PadButton::kRightStickRight: {
+      cairo_arc(cr, x + 7, y, 6, 0, 2 * std::numbers::pi);
+      SetColour(cr, cap);
+      cairo_set_line_width(cr, 2);
+      cairo_stroke(cr);
+      TextStyle t = Body(8, cap);
+      t.face = Face::kSansBold;
+      DrawText(cr, "R", x + 7, y + 3, t, Align::kCentre);
+      return 14;
+    }
+    case PadButton::kNone:
+      break;
+  }
+  return 0;
+}
+
 void KeyTable(cairo_t* cr, double x, double y) {
   const std::vector<HelpKeyLine> lines = HelpKeyLines();
   for (size_t i = 0; i < lines.size(); ++i) {
-    double cx = x + static_cast<double>(i % 2) * 290, cy = y + static_cast<double>(i / 2) * 19;
+    double cx = x + static_cast<double>(i % 2) * 290, cy = y + static_cast<double>(i / 2) * 17;
     TextStyle k = Body(12.5, Rgb{20, 90, 50});
     k.face = Face::kSansBold;
-    DrawText(cr, lines[i].key, cx, cy, k);
-    DrawText(cr, "— " + std::string(lines[i].caption), cx + 112, cy, Body(12.5));
+    double px = cx + DrawText(cr, lines[i].key, cx, cy, k) + 6;
+    for (PadButton pad : {lines[i].pad, lines[i].pad2})
+      if (pad != PadButton::kNone) px += PadBadge(cr, px, cy - 4.5, pad) + 3;
+    DrawText(cr, "— " + std::string(lines[i].caption), cx + 136, cy, Body(12.5));
   }
 }
 
@@ -244,6 +317,9 @@ Picture HelpPicture(bool pull) {
       y += 21;
     }
   }
+  // With a gamepad: the left stick is the mouse, A its left button.
+  const double padX = 366 + PadBadge(cr, 366, 264, PadButton::kA) + 6;
+  DrawText(cr, "и левый стик — как мышь", padX, 268.5, Body(12.5));
   // Keys.
   RoundedRect(cr, 20, 284, w - 40, 150, 10);
   SetColour(cr, Rgb{255, 255, 255}, 0.8);
@@ -253,8 +329,8 @@ Picture HelpPicture(bool pull) {
   cairo_stroke(cr);
   TextStyle keysHead = Heading(15, kGreen);
   keysHead.shadow = 0;
-  DrawText(cr, "Клавиши", 34, 306, keysHead);
-  KeyTable(cr, 40, 330);
+  DrawText(cr, "Клавиши и геймпад", 34, 306, keysHead);
+  KeyTable(cr, 40, 326);
   return Finish(c, kDeep);
 }
 
@@ -264,7 +340,7 @@ std::vector<HelpKeyLine> HelpKeyLines() {
   std::vector<HelpKeyLine> lines;
   for (const PlayCommand& c : kPlayCommands) {
     if (c.helpKey.empty() || (!lines.empty() && lines.back().key == c.helpKey)) continue;
-    lines.push_back({c.helpKey, c.helpCaption});
+    lines.push_back({c.helpKey, c.helpCaption, c.pad, c.pad2});
   }
   return lines;
 }

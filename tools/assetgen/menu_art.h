@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "image.h"
+#include "media/input.h"
 
 namespace quendrix::assetgen {
 
@@ -17,11 +18,12 @@ Picture ScoreCard();
 Picture MenuFont();  // 67 cells of kMenuFontW x kMenuFontH
 
 // The lines of the putting help's key table, from the play screen's command
-// table: a key (UTF-8) and what it does; commands sharing a key name (the
-// arrows) share a line.
+// table: a key (UTF-8), the pad's buttons for it and what it does; commands
+// sharing a key name (the arrows) share a line.
 struct HelpKeyLine {
   std::string_view key;
   std::string_view caption;
+  PadButton pad = PadButton::kNone, pad2 = PadButton::kNone;
 };
 std::vector<HelpKeyLine> HelpKeyLines();
 
