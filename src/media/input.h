@@ -89,6 +89,18 @@ enum class PadButton : uint8_t {
 };
 inline constexpr int kPadButtons = static_cast<int>(PadButton::kRightStickRight) + 1;
 
+// A stick axis (-32768 ... 32767) read as a push one way: -1, 0 or 1, given
+// the step it stood at. It takes a push beyond kPadStickPush to move, and
+// lets go only below kPadStickRelease, so a stick resting near the edge does
+// not flutter.
+inline constexpr int32_t kPadStickPush = 16000;
+inline constexpr int32_t kPadStickRelease = 9000;
+constexpr int8_t PadStickStep(int32_t value, int8_t was) {
+  if (was < 0 && value <= -kPadStickRelease) return -1;
+  if (was > 0 && value >= kPadStickRelease) return 1;
+  return value <= -kPadStickPush ? -1 : value >= kPadStickPush ? 1 : 0;
+}
+
 // What a window's handlers receive. Coordinates are pixels of the drawing
 // area (the display mode), x to the right, y down.
 class InputHandler {

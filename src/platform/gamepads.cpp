@@ -78,10 +78,7 @@ void GamePads::Close(SDL_JoystickID id, InputHandler* handler) {
 
 void GamePads::RightStick(int8_t& was, int32_t value, PadButton minus, PadButton plus,
                           InputHandler* handler) {
-  int8_t now = was;
-  if (value <= -kStickPush) now = -1;
-  if (value >= kStickPush) now = 1;
-  if (std::abs(value) < kStickRelease) now = 0;
+  const int8_t now = PadStickStep(value, was);
   if (now == was) return;
   if (handler != nullptr && was != 0) handler->PadUp(was < 0 ? minus : plus);
   was = now;

@@ -24,11 +24,8 @@ class GamePads {
   // Full deflection, picture pixels a second: 40 pixels a frame at sixty
   // frames a second, a strong push putt; half way out it is an eighth.
   static constexpr double kTopSpeed = 2400.0;
-  // Deflection (out of 32767) below which the left stick rests, and the
-  // right stick's push and let-go points.
+  // Deflection (out of 32767) below which the left stick rests.
   static constexpr int32_t kDeadZone = 7000;
-  static constexpr int32_t kStickPush = 16000;
-  static constexpr int32_t kStickRelease = 9000;
 
   GamePads() = default;
   ~GamePads();

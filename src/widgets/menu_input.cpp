@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "media/input.h"
+
 namespace quendrix::widgets {
 
 namespace {
@@ -12,16 +14,6 @@ namespace {
 bool IsDirection(MenuAction a) {
   return a == MenuAction::kUp || a == MenuAction::kDown || a == MenuAction::kLeft ||
          a == MenuAction::kRight;
-}
-
-// -1, 0 or 1 for one stick axis, with the release threshold below the push
-// one so a stick resting near the edge does not flutter.
-int8_t StickStep(int32_t value, int8_t was) {
-  const int32_t push = MenuInput::kStickPush;
-  const int32_t release = MenuInput::kStickRelease;
-  if (was < 0 && value <= -release) return -1;
-  if (was > 0 && value >= release) return 1;
-  return value <= -push ? -1 : value >= push ? 1 : 0;
 }
 
 }  // namespace
@@ -153,7 +145,7 @@ MenuAction MenuInput::Translate(const SDL_Event& event, bool typing) {
       // moves the menu; its stick state is kept apart.
       Pad& p = pad != nullptr ? *pad : loose_;
       int8_t& was = axis == SDL_CONTROLLER_AXIS_LEFTX ? p.stickX : p.stickY;
-      const int8_t now = StickStep(event.caxis.value, was);
+      const int8_t now = PadStickStep(event.caxis.value, was);
       if (now == was) return MenuAction::kNone;
       const MenuAction minus =
           axis == SDL_CONTROLLER_AXIS_LEFTX ? MenuAction::kLeft : MenuAction::kUp;

@@ -37,10 +37,6 @@ class MenuInput {
   // A held pad direction repeats after this, then every kRepeatStepMs.
   static constexpr uint32_t kRepeatDelayMs = 400;
   static constexpr uint32_t kRepeatStepMs = 110;
-  // Left-stick travel that counts as a push, and below which it is let go
-  // (out of 32767).
-  static constexpr int32_t kStickPush = 16000;
-  static constexpr int32_t kStickRelease = 9000;
 
   MenuInput() = default;
   ~MenuInput();

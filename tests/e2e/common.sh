@@ -47,3 +47,30 @@ e2e_putt() {
   for i in $(seq 1 15); do xdotool mousemove_relative -- 2 3; sleep 0.03; done
   xdotool mouseup 1
 }
+
+# Makes OUT (its files matching GLOB from an earlier run removed) and a
+# scratch folder $home, removed when the run ends.  e2e_start OUT GLOB
+e2e_start() {
+  mkdir -p "$1"
+  rm -f "$1"/$2
+  home=$(mktemp -d)
+  trap 'rm -rf "$home"' EXIT
+}
+
+# Whether the ball moved between two screenshots of play (the panel's
+# corner left out as ball_at.sh does); says what is wrong and fails when
+# not.  e2e_ball_moved BEFORE AFTER PANEL_RIGHT PANEL_BOTTOM
+e2e_ball_moved() {
+  local dir bx by rx ry
+  dir=$(dirname "${BASH_SOURCE[0]}")
+  read -r bx by <<< "$("$dir/ball_at.sh" "$1" "$3" "$4")"
+  read -r rx ry <<< "$("$dir/ball_at.sh" "$2" "$3" "$4")"
+  if [ -z "${bx:-}" ]; then
+    echo "no ball on the play screen"
+    return 1
+  fi
+  if [ -n "${rx:-}" ] && [ $(((rx - bx) * (rx - bx) + (ry - by) * (ry - by))) -lt 100 ]; then
+    echo "the ball did not move: ($bx, $by) -> ($rx, $ry)"
+    return 1
+  fi
+}

@@ -12,10 +12,7 @@ game=$1 library=$2 out=$3
 scripts=$(cd "$(dirname "$0")" && pwd)
 source "$scripts/common.sh"
 e2e_require "$game" xvfb-run openbox xdotool import convert
-mkdir -p "$out"
-rm -f "$out"/*.png
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
+e2e_start "$out" '*.png'
 mkfifo "$home/pad"
 
 cat > "$home/inner.sh" << INNER
@@ -64,13 +61,7 @@ fail=0
 # launch pad shows its dark night sky.
 convert "$out/play.png" -crop 290x100+5+5 +repage -format '%[fx:mean.b] %[fx:mean.r]' info: |
   awk '{ exit !($1 > 0.35 && $1 > 2 * $2) }' || { echo "no game on the screen"; fail=1; }
-read bx by <<< "$("$scripts/ball_at.sh" "$out/play.png" 300 112)"
-read rx ry <<< "$("$scripts/ball_at.sh" "$out/rest.png" 300 112)"
-if [ -z "${bx:-}" ]; then
-  echo "no ball on the play screen"; fail=1
-elif [ -n "${rx:-}" ] && [ $(( (rx - bx) * (rx - bx) + (ry - by) * (ry - by) )) -lt 100 ]; then
-  echo "the ball did not move: ($bx, $by) -> ($rx, $ry)"; fail=1
-fi
+e2e_ball_moved "$out/play.png" "$out/rest.png" 300 112 || fail=1
 # Aiming draws the putter and gauge; the stroke count on the panel changes.
 [ "$(compare -metric AE "$out/play.png" "$out/aim.png" null: 2>&1)" != 0 ] ||
   { echo "nothing drawn while aiming"; fail=1; }

@@ -13,10 +13,7 @@ game=$1 out=$2
 scripts=$(cd "$(dirname "$0")" && pwd)
 source "$scripts/common.sh"
 e2e_require "$game" xvfb-run openbox xdotool import convert
-mkdir -p "$out"
-rm -f "$out"/*.replay
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
+e2e_start "$out" '*.replay'
 
 cat > "$home/inner.sh" << INNER
 #!/usr/bin/env bash

@@ -112,13 +112,8 @@ awk -v p="$play" -v t="$title" 'BEGIN { exit !(p > t) }' || {
 [ "$(compare -metric AE "$out/play.png" "$out/aim.png" null: 2>&1)" != 0 ] ||
   { echo "nothing drawn while aiming"; fail=1; }
 # The putt moved the ball.
-read bx by <<< "$("$home/ball_at.sh" "$out/play.png")"
-read rx ry <<< "$("$home/ball_at.sh" "$out/rest.png")"
-if [ -z "${bx:-}" ]; then
-  echo "no ball on the play screen"; fail=1
-elif [ -n "${rx:-}" ] && [ $(( (rx - bx) * (rx - bx) + (ry - by) * (ry - by) )) -lt 100 ]; then
-  echo "the ball did not move: ($bx, $by) -> ($rx, $ry)"; fail=1
-fi
+source "$scripts/common.sh"
+e2e_ball_moved "$out/play.png" "$out/rest.png" $panel_right $panel_bottom || fail=1
 size=$(identify -format '%wx%h' "$out/play.png")
 [ "$size" = "$screen" ] || { echo "screen is $size"; fail=1; }
 # What is not black in play: the course over the whole picture.

@@ -5,6 +5,7 @@
 
 #include <tuple>
 
+#include "../platform/virtual_pad.h"
 #include "game/mainsource19.h"
 #include "launchpad/launchpad_view.h"
 #include "launchpad_support.h"
@@ -659,15 +660,8 @@ TEST(LaunchpadPlayers, LongNamesAreTakenAndShownWhole) {
 TEST(LaunchpadPad, StartsAGameWithoutAMouse) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
-  SDL_VirtualJoystickDesc desc{};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-  const int device = SDL_JoystickAttachVirtualEx(&desc);
-  ASSERT_GE(device, 0) << SDL_GetError();
-  SDL_Joystick* pad = SDL_JoystickOpen(device);
-  ASSERT_NE(pad, nullptr) << SDL_GetError();
+  auto pad = std::make_unique<test::VirtualPad>();
+  ASSERT_TRUE(pad->Ok()) << SDL_GetError();
   {
     LaunchpadRig rig;
     Tlaunchpad& lp = rig.Create();
@@ -679,20 +673,19 @@ TEST(LaunchpadPad, StartsAGameWithoutAMouse) {
       view.DeliverReleases();
     };
     auto tap = [&](int button) {
-      SDL_JoystickSetVirtualButton(pad, button, 1);
+      pad->Button(button, true);
       pump();
-      SDL_JoystickSetVirtualButton(pad, button, 0);
+      pad->Button(button, false);
       pump();
     };
-    pump();  // the pad arrives
+    pump();                                // the pad arrives
     tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);  // onto "Играть"
     tap(SDL_CONTROLLER_BUTTON_A);
     ASSERT_TRUE(lp.start.Visible());
     tap(SDL_CONTROLLER_BUTTON_A);  // the panel's main button: the launch
     EXPECT_EQ(rig.game.games.size(), 1u);
   }
-  SDL_JoystickClose(pad);
-  SDL_JoystickDetachVirtual(device);
+  pad.reset();
   SDL_QuitSubSystem(SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER);
 }
 

@@ -14,6 +14,7 @@
 #include "game/headless_play.h"
 #include "platform/events.h"
 #include "sdl_env.h"
+#include "virtual_pad.h"
 
 namespace quendrix {
 namespace {
@@ -26,23 +27,13 @@ class GamepadPlay : public ::testing::Test {
     if (!std::filesystem::exists(kData / "course1hole1.dxg")) GTEST_SKIP() << "no generated data";
     test::UseDummyDrivers();
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "Quendrix test pad";
-    device_ = SDL_JoystickAttachVirtualEx(&desc);
-    ASSERT_GE(device_, 0) << SDL_GetError();
-    ASSERT_TRUE(SDL_IsGameController(device_)) << "a virtual pad is a game controller";
-    stick_ = SDL_JoystickOpen(device_);
-    ASSERT_NE(stick_, nullptr) << SDL_GetError();
+    pad_ = std::make_unique<test::VirtualPad>();
+    ASSERT_TRUE(pad_->Ok()) << SDL_GetError();
   }
   void TearDown() override {
     play_.reset();
     loop_.reset();
-    if (stick_ != nullptr) SDL_JoystickClose(stick_);
-    if (device_ >= 0) SDL_JoystickDetachVirtual(device_);
+    pad_.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER);
   }
 
@@ -74,15 +65,15 @@ class GamepadPlay : public ::testing::Test {
     }
   }
   void Stick(int32_t x, int32_t y) {
-    SDL_JoystickSetVirtualAxis(stick_, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(x));
-    SDL_JoystickSetVirtualAxis(stick_, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(y));
+    pad_->Axis(SDL_CONTROLLER_AXIS_LEFTX, x);
+    pad_->Axis(SDL_CONTROLLER_AXIS_LEFTY, y);
   }
   void Press(int button) {
-    SDL_JoystickSetVirtualButton(stick_, button, 1);
+    pad_->Button(button, true);
     Frames(1);
   }
   void Release(int button) {
-    SDL_JoystickSetVirtualButton(stick_, button, 0);
+    pad_->Button(button, false);
     Frames(1);
   }
   // Steers the pointer onto a screen point with the stick, pushing it
@@ -119,8 +110,7 @@ class GamepadPlay : public ::testing::Test {
   GameSession& s() { return play_->session(); }
   playerrec& ball() { return play_->ball(1); }
 
-  int device_ = -1;
-  SDL_Joystick* stick_ = nullptr;
+  std::unique_ptr<test::VirtualPad> pad_;
   std::unique_ptr<HeadlessPlay> play_;
   std::unique_ptr<MessageLoop> loop_;
 };
@@ -171,7 +161,7 @@ TEST_F(GamepadPlay, ButtonsStandForTheirKeys) {
   Press(SDL_CONTROLLER_BUTTON_Y);
   Release(SDL_CONTROLLER_BUTTON_Y);
   EXPECT_EQ(s().gameState, GameState::kScoreCard) << "Y is End";
-  Frames(40);  // long enough after the last press not to make a double click
+  Frames(40);                      // long enough after the last press not to make a double click
   Press(SDL_CONTROLLER_BUTTON_A);  // a click closes the card
   Release(SDL_CONTROLLER_BUTTON_A);
   ASSERT_EQ(s().gameState, GameState::kPlay);
@@ -182,10 +172,10 @@ TEST_F(GamepadPlay, ButtonsStandForTheirKeys) {
   Press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
   EXPECT_TRUE(s().scrollLeftHeld) << "the d-pad is the arrows";
   Release(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-  SDL_JoystickSetVirtualAxis(stick_, SDL_CONTROLLER_AXIS_RIGHTY, 30000);
+  pad_->Axis(SDL_CONTROLLER_AXIS_RIGHTY, 30000);
   Frames(1);
   EXPECT_TRUE(s().scrollDownHeld) << "and so is the right stick";
-  SDL_JoystickSetVirtualAxis(stick_, SDL_CONTROLLER_AXIS_RIGHTY, 0);
+  pad_->Axis(SDL_CONTROLLER_AXIS_RIGHTY, 0);
   Frames(1);
   EXPECT_FALSE(s().scrollDownHeld);
   Press(SDL_CONTROLLER_BUTTON_START);
@@ -202,26 +192,17 @@ TEST_F(GamepadPlay, ButtonsStandForTheirKeys) {
 
 TEST_F(GamepadPlay, APadPluggedInDuringTheGameWorksAndOneUnpluggedLetsGo) {
   Start(true);
-  SDL_VirtualJoystickDesc desc{};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-  desc.name = "Second test pad";
-  const int second = SDL_JoystickAttachVirtualEx(&desc);
-  ASSERT_GE(second, 0) << SDL_GetError();
-  SDL_Joystick* other = SDL_JoystickOpen(second);
-  ASSERT_NE(other, nullptr);
+  auto other = std::make_unique<test::VirtualPad>("Second test pad");
+  ASSERT_TRUE(other->Ok()) << SDL_GetError();
   Frames(2);  // SDL reports the new pad
-  SDL_JoystickSetVirtualButton(other, SDL_CONTROLLER_BUTTON_DPAD_UP, 1);
+  other->Button(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
   Frames(1);
   EXPECT_TRUE(s().scrollUpHeld) << "the second pad works beside the first";
   const int32_t x = s().pointerX;
-  SDL_JoystickSetVirtualAxis(other, SDL_CONTROLLER_AXIS_LEFTX, 32767);
+  other->Axis(SDL_CONTROLLER_AXIS_LEFTX, 32767);
   Frames(10);
   EXPECT_GT(s().pointerX, x) << "its stick moves the pointer";
-  SDL_JoystickClose(other);
-  SDL_JoystickDetachVirtual(second);
+  other.reset();
   Frames(2);
   EXPECT_FALSE(s().scrollUpHeld) << "an unplugged pad lets go of what it held";
   const int32_t after = s().pointerX;
