@@ -279,26 +279,19 @@ bool ParseLetterRecord(const WordList& w, int n, Replay& replay, std::vector<Inp
       ExpectWords(w, 3, n);
       e.a = Number<int32_t>(w[1], n);
       e.b = Number<int32_t>(w[2], n);
-      pending.push_back(e);
-      return true;
+      break;
     case 'd':
     case 'u':
-      ExpectWords(w, 2, n);
-      e.a = Number<int32_t>(w[1], n);
-      if (e.a < 0 || e.a > 2) Fail(n, "no such mouse button");
-      pending.push_back(e);
-      return true;
     case 'k':
     case 'K':
       ExpectWords(w, 2, n);
       e.a = Number<int32_t>(w[1], n);
-      pending.push_back(e);
-      return true;
+      if ((c == 'd' || c == 'u') && (e.a < 0 || e.a > 2)) Fail(n, "no such mouse button");
+      break;
     case 'c':
     case 'b':
       ExpectWords(w, 1, n);
-      pending.push_back(e);
-      return true;
+      break;
     case 'f': {
       ExpectWords(w, 2, n);
       ReplayFrame frame;
@@ -320,6 +313,8 @@ bool ParseLetterRecord(const WordList& w, int n, Replay& replay, std::vector<Inp
     default:
       return false;
   }
+  pending.push_back(e);
+  return true;
 }
 
 // The records after the frames: a final score, the end.
