@@ -617,7 +617,7 @@ TEST(Launchers, PopperThrowsTheBallUpInAnyDirection) {
   EXPECT_TRUE(t.events.Played(EffectSound::kPopper));
   EXPECT_EQ(t.s().courseEffects[1].x, 300 - 27);
   EXPECT_EQ(t.s().courseEffects[1].y, 400 - 147);
-  EXPECT_EQ(t.s().courseEffects[1].image, 3);
+  EXPECT_EQ(t.s().courseEffects[1].image, ItemIndex(HoleImage::kBurst));
 }
 
 TEST(Launchers, SpringboardsAimAndAnnounceThemselves) {
