@@ -54,7 +54,6 @@ class MenuInput {
   // Call once a frame with SDL's millisecond ticks: the repeat of a held
   // pad direction when one is due.
   MenuAction Repeat(uint32_t nowMs);
-  size_t PadCount() const { return pads_.size(); }
 
  private:
   struct Pad {
