@@ -2,9 +2,11 @@
 // every area kind does to a ball that lies inside it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "game/data_catalogue.h"
+#include "media/surface.h"
 
 namespace quendrix {
 
@@ -28,14 +30,19 @@ constexpr int32_t PushDirection(AreaKind kind) {
   return 0;
 }
 
-// True when (px, py) lies in the convex quadrilateral a, b, c, d (either
-// winding; edges and corners count as inside).
-bool QuadHit(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t cx, int32_t cy, int32_t dx,
-             int32_t dy, int32_t px, int32_t py);
+// A quadrilateral's corners in order (either winding), course pixels.
+using Quad = std::array<TPoint, 4>;
 
-// True when (px, py) lies in the band 8 px wide around the segment from
-// (x1, y1) to (x2, y2), or within 4 px of either end.
-bool SegmentHit(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t px, int32_t py);
+// The corners (x1, y1) ... (x4, y4) of an area.
+Quad AreaQuad(const arearec& area);
+
+// True when p lies in the convex quadrilateral (edges and corners count as
+// inside).
+bool QuadHit(const Quad& quad, TPoint p);
+
+// True when p lies in the band 8 px wide around the segment from `from` to
+// `to`, or within 4 px of either end.
+bool SegmentHit(TPoint from, TPoint to, TPoint p);
 
 // True when the ball at rounded course position (px, py) lies inside the
 // area's shape; a disabled area never holds it.
