@@ -60,19 +60,9 @@ void RampEdges(playerrec& b) {
     Jump(b);
 }
 
-}  // namespace
-
-void AdvanceRoll(playerrec& ball, double vx, double vy) {
-  ball.spriteAngle =
-      static_cast<uint8_t>(Mod256(Wrap(int64_t{ball.spriteAngle} + Nearest(vx * 2.75))));
-  ball.rollU = WrapRoll(ball.rollU + BinSin(ball.spriteAngle) * vy / 2);
-  ball.rollV = WrapRoll(ball.rollV + BinSin(ball.spriteAngle + 64) * vy / 2);
-}
-
-void BallSubstep(GameSession& session, int32_t player) {
-  playerrec& b = session.players[player];
-
-  // 1. Stillness sample against the motion mark.
+// The stillness sample against the motion mark, and the safe
+// point trailing the ball by at least 6 px.
+void TrackMarks(playerrec& b) {
   const int32_t rx = Nearest(b.x), ry = Nearest(b.y);
   if (PlainDistance(Nearest(b.prevX), Nearest(b.prevY), rx, ry) < 2) {
     ++b.stillFrames;
@@ -81,31 +71,33 @@ void BallSubstep(GameSession& session, int32_t player) {
     b.prevY = b.y;
     b.stillFrames = 0;
   }
-
-  // 2. The safe point trails the ball by at least 6 px.
   if (PlainDistance(Nearest(b.safeX), Nearest(b.safeY), rx, ry) >= 6) {
     b.safeX = b.x;
     b.safeY = b.y;
   }
+}
 
-  // 3. Stuck return: hop back to the safe point, heading roughly backwards.
-  if (b.stillFrames > kStuckSubsteps && !b.airborne && !b.onSand && !b.lost && !b.inPipe &&
-      !b.inCup) {
-    b.x = b.safeX;
-    b.y = b.safeY;
-    b.airborne = true;
-    b.direction = Wrap(int64_t{b.direction} - (session.playRandom.RandomBelow(128) + 64));
-    b.speed = 1.0;
-    b.fallSpeed = 1.0;
-    b.lastArea = -1;
-    b.moving = true;
-    b.stillFrames = 0;
-    session.Sound(EffectSound::kStuck);
-    SpawnBurst(session, BurstRecipe::kGrey, b);
-  }
+// The stuck return: a ball still too long on open ground hops back
+// to the safe point, heading roughly backwards.
+void StuckReturn(GameSession& session, playerrec& b) {
+  if (b.stillFrames <= kStuckSubsteps || b.airborne || b.onSand || b.lost || b.inPipe || b.inCup)
+    return;
+  b.x = b.safeX;
+  b.y = b.safeY;
+  b.airborne = true;
+  b.direction = Wrap(int64_t{b.direction} - (session.playRandom.RandomBelow(128) + 64));
+  b.speed = 1.0;
+  b.fallSpeed = 1.0;
+  b.lastArea = -1;
+  b.moving = true;
+  b.stillFrames = 0;
+  session.Sound(EffectSound::kStuck);
+  SpawnBurst(session, BurstRecipe::kGrey, b);
+}
 
-  // 4. Velocity: the slope push of the last area pass folds into the motion,
-  // except in the air.
+// The slope push of the last area pass folds into the motion
+// (not in the air), the ball moves, its texture rolls.
+void Step(playerrec& b) {
   double vx = BinCos(b.direction) * b.speed;
   double vy = BinSin(b.direction) * b.speed;
   double px = BinCos(b.pushDirection) * b.pushSpeed;
@@ -117,15 +109,14 @@ void BallSubstep(GameSession& session, int32_t player) {
   b.speed = std::sqrt(vx * vx + vy * vy);
   b.x += vx;
   b.y += vy;
-
-  // 5. Rolling texture.
   AdvanceRoll(b, vx, vy);
+}
 
-  // 6. Speed limit and friction.
+// The speed limit, friction, water and sand drag (a fast ball
+// into sand is cut down with a spray), never below 0.
+void Drag(GameSession& session, playerrec& b) {
   if (b.speed > 5) b.speed = 5.0;
   b.speed -= 0.005;
-
-  // 7. Water drag.
   if (b.lost) {
     if (b.speed > 0.5) {
       b.speed = 0.5;
@@ -133,8 +124,6 @@ void BallSubstep(GameSession& session, int32_t player) {
       b.speed -= 0.065;
     }
   }
-
-  // 8. Sand drag; a fast ball is cut down with a spray.
   if (b.onSand) {
     if (b.speed > 2.5) {
       b.speed = 2.0;
@@ -144,53 +133,71 @@ void BallSubstep(GameSession& session, int32_t player) {
       b.speed -= 0.025;
     }
   }
-
-  // 9.
   if (b.speed < 0) b.speed = 0;
+}
 
-  // 10. Flight: bounce on landing, gravity, rest on the ground.
-  if (b.airborne) {
-    b.z += b.fallSpeed;
-    if (b.z < 0) {
-      b.fallSpeed = -0.65 * b.fallSpeed;
-      b.z = 0;
-      if (b.fallSpeed >= 1.5) SpawnBurst(session, BurstRecipe::kGrassPuffs, b);
-      session.Sound(EffectSound::kSand);
-    }
-    b.fallSpeed -= 0.2;
-    if (b.z == 0 && std::fabs(b.fallSpeed) < 0.5) b.airborne = false;
+// Flight: bounce on landing, gravity, rest on the ground.
+void Fly(GameSession& session, playerrec& b) {
+  if (!b.airborne) return;
+  b.z += b.fallSpeed;
+  if (b.z < 0) {
+    b.fallSpeed = -0.65 * b.fallSpeed;
+    b.z = 0;
+    if (b.fallSpeed >= 1.5) SpawnBurst(session, BurstRecipe::kGrassPuffs, b);
+    session.Sound(EffectSound::kSand);
   }
+  b.fallSpeed -= 0.2;
+  if (b.z == 0 && std::fabs(b.fallSpeed) < 0.5) b.airborne = false;
+}
 
-  // 11. Ramp edges bend the ball or throw it off.
-  RampEdges(b);
-
-  // 12. Hand-over: the area pass below sets these again for the next substep.
+// The hand-over: the area pass sets these again for the next
+// substep.
+void HandOverAreaState(playerrec& b) {
   b.lastRampCode = b.rampCode;
   b.lastPushDirection = b.pushDirection;
   b.rampCode = 0;
   b.pushDirection = 0;
   b.pushSpeed = 0;
   b.onSand = false;
+}
 
-  // 13. Ball-to-ball hits, when balls collide at all.
-  if (session.settings->whencollide == 1) BallHits(session, player);
-
-  // 14. Stop rule. Direction 0 means "no push" here.
+// The stop rule (direction 0 means "no push" here), and
+// the turn passing in the substep in which the last ball comes to rest.
+void StopAndHandOverTurn(GameSession& session, playerrec& b) {
   if (b.speed == 0 && !b.airborne && !b.lost && !b.inPipe && b.lastPushDirection == 0) {
     b.moving = false;
     b.stillFrames = 0;
   }
-
-  // 15. The turn passes in the substep in which the last ball comes to rest.
   bool anyMoving = false;
   const int32_t count = session.playerCount < kMaxPlayers ? session.playerCount : kMaxPlayers;
   for (int32_t p = 1; p <= count && !anyMoving; ++p)
     anyMoving = session.players[p].moving && session.players[p].inPlay;
   session.ballsMoving = anyMoving;
   if (!anyMoving) session.events->TurnEnded();
+}
 
-  // 16. The area pass runs even when the ball has just stopped.
-  AreaPass(session, player);
+}  // namespace
+
+void AdvanceRoll(playerrec& ball, double vx, double vy) {
+  ball.spriteAngle =
+      static_cast<uint8_t>(Mod256(Wrap(int64_t{ball.spriteAngle} + Nearest(vx * 2.75))));
+  ball.rollU = WrapRoll(ball.rollU + BinSin(ball.spriteAngle) * vy / 2);
+  ball.rollV = WrapRoll(ball.rollV + BinSin(ball.spriteAngle + 64) * vy / 2);
+}
+
+void BallSubstep(GameSession& session, int32_t player) {
+  // In this order, which the replays depend on.
+  playerrec& b = session.players[player];
+  TrackMarks(b);
+  StuckReturn(session, b);
+  Step(b);
+  Drag(session, b);
+  Fly(session, b);
+  RampEdges(b);  // ramp edges bend the ball or throw it off
+  HandOverAreaState(b);
+  if (session.settings->whencollide == 1) BallHits(session, player);  // when balls collide at all
+  StopAndHandOverTurn(session, b);
+  AreaPass(session, player);  // also when the ball has just stopped
 }
 
 void MoveBalls(GameSession& session) {

@@ -124,27 +124,23 @@ void KeyOnHelp(GameSession& s, PlayHost& host, uint16_t key) {
   ReAnchorPointer(s, host);
 }
 
+// The commands that act while their key is held, and their flags.
+struct HeldFlag {
+  PlayAction action;
+  bool GameSession::*flag;
+};
+constexpr HeldFlag kHeldFlags[] = {
+    {PlayAction::kScrollUp, &GameSession::scrollUpHeld},
+    {PlayAction::kScrollDown, &GameSession::scrollDownHeld},
+    {PlayAction::kScrollLeft, &GameSession::scrollLeftHeld},
+    {PlayAction::kScrollRight, &GameSession::scrollRightHeld},
+    {PlayAction::kShowNames, &GameSession::enterHeld},
+};
+
 // Sets or clears the flag of a command that acts while its key is held.
 void Hold(GameSession& s, PlayAction action, bool held) {
-  switch (action) {
-    case PlayAction::kScrollUp:
-      s.scrollUpHeld = held;
-      break;
-    case PlayAction::kScrollDown:
-      s.scrollDownHeld = held;
-      break;
-    case PlayAction::kScrollLeft:
-      s.scrollLeftHeld = held;
-      break;
-    case PlayAction::kScrollRight:
-      s.scrollRightHeld = held;
-      break;
-    case PlayAction::kShowNames:
-      s.enterHeld = held;
-      break;
-    default:
-      break;
-  }
+  for (const HeldFlag& h : kHeldFlags)
+    if (h.action == action) s.*h.flag = held;
 }
 
 bool IsScroll(PlayAction action) {

@@ -22,27 +22,31 @@ int32_t Wrap(int64_t v) {
   return static_cast<int32_t>(static_cast<uint32_t>(v));
 }
 
-// Cross product of the edge a -> b with the point p seen from b; doubles
-// keep it exact for any course coordinates and free of overflow.
-double Cross(double ax, double ay, double bx, double by, double px, double py) {
-  return (bx - ax) * (py - by) - (by - ay) * (px - bx);
+// A point in course pixels, in doubles: exact for any course coordinates
+// and the products below free of overflow.
+struct Spot {
+  double x, y;
+};
+
+// Cross product of the edge a -> b with the point p seen from b.
+double Cross(Spot a, Spot b, Spot p) {
+  return (b.x - a.x) * (p.y - b.y) - (b.y - a.y) * (p.x - b.x);
 }
 
 // Inside when the four cross products are all >= 0 or all <= 0, that is when
 // no two of them have strictly opposite signs; most points far away fail on
 // the first two edges.
-bool QuadHitD(double ax, double ay, double bx, double by, double cx, double cy, double dx,
-              double dy, double px, double py) {
-  const double c1 = Cross(ax, ay, bx, by, px, py);
-  const double c2 = Cross(bx, by, cx, cy, px, py);
+bool QuadHitD(Spot a, Spot b, Spot c, Spot d, Spot p) {
+  const double c1 = Cross(a, b, p);
+  const double c2 = Cross(b, c, p);
   bool positive = c1 > 0 || c2 > 0;
   bool negative = c1 < 0 || c2 < 0;
   if (positive && negative) return false;
-  const double c3 = Cross(cx, cy, dx, dy, px, py);
+  const double c3 = Cross(c, d, p);
   positive = positive || c3 > 0;
   negative = negative || c3 < 0;
   if (positive && negative) return false;
-  const double c4 = Cross(dx, dy, ax, ay, px, py);
+  const double c4 = Cross(d, a, p);
   positive = positive || c4 > 0;
   negative = negative || c4 < 0;
   if (positive && negative) return false;
@@ -50,8 +54,12 @@ bool QuadHitD(double ax, double ay, double bx, double by, double cx, double cy, 
   // All four zero: the corners lie on one line (or on one point) and so does
   // the ball. Such a flat shape holds only what lies between its corners,
   // not the whole line through them across the course.
-  return px >= std::min({ax, bx, cx, dx}) && px <= std::max({ax, bx, cx, dx}) &&
-         py >= std::min({ay, by, cy, dy}) && py <= std::max({ay, by, cy, dy});
+  return p.x >= std::min({a.x, b.x, c.x, d.x}) && p.x <= std::max({a.x, b.x, c.x, d.x}) &&
+         p.y >= std::min({a.y, b.y, c.y, d.y}) && p.y <= std::max({a.y, b.y, c.y, d.y});
+}
+
+Spot ToSpot(TPoint p) {
+  return {static_cast<double>(p.x), static_cast<double>(p.y)};
 }
 
 void SetTicker(GameSession& s, size_t spaces, std::string_view text) {
@@ -414,28 +422,33 @@ void ApplyArea(GameSession& s, int32_t player, int32_t i) {
 
 }  // namespace
 
-bool QuadHit(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t cx, int32_t cy, int32_t dx,
-             int32_t dy, int32_t px, int32_t py) {
-  return QuadHitD(ax, ay, bx, by, cx, cy, dx, dy, px, py);
+Quad AreaQuad(const arearec& a) {
+  return {{{a.x1, a.y1}, {a.x2, a.y2}, {a.x3, a.y3}, {a.x4, a.y4}}};
 }
 
-bool SegmentHit(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t px, int32_t py) {
+bool QuadHit(const Quad& q, TPoint p) {
+  return QuadHitD(ToSpot(q[0]), ToSpot(q[1]), ToSpot(q[2]), ToSpot(q[3]), ToSpot(p));
+}
+
+bool SegmentHit(TPoint from, TPoint to, TPoint p) {
   // Outside the ends' box grown by the band's half width nothing can hit;
   // this skips the angle and both distances for far-away balls. (A segment
   // of zero length is a degenerate band and takes the full test.)
   const int64_t margin = 5;
-  if (x1 != x2 || y1 != y2) {
-    if (int64_t{px} < int64_t{std::min(x1, x2)} - margin ||
-        int64_t{px} > int64_t{std::max(x1, x2)} + margin ||
-        int64_t{py} < int64_t{std::min(y1, y2)} - margin ||
-        int64_t{py} > int64_t{std::max(y1, y2)} + margin)
+  if (from.x != to.x || from.y != to.y) {
+    if (int64_t{p.x} < int64_t{std::min(from.x, to.x)} - margin ||
+        int64_t{p.x} > int64_t{std::max(from.x, to.x)} + margin ||
+        int64_t{p.y} < int64_t{std::min(from.y, to.y)} - margin ||
+        int64_t{p.y} > int64_t{std::max(from.y, to.y)} + margin)
       return false;
   }
-  const int32_t a = BinAngle(x1, y1, x2, y2);
+  const int32_t a = BinAngle(from.x, from.y, to.x, to.y);
   const double mx = Nearest(BinCos(a + 64) * 4);
   const double my = Nearest(BinSin(a + 64) * 4);
-  return QuadHitD(x1 + mx, y1 + my, x2 + mx, y2 + my, x2 - mx, y2 - my, x1 - mx, y1 - my, px, py) ||
-         PlainDistance(px, py, x1, y1) <= 4 || PlainDistance(px, py, x2, y2) <= 4;
+  const Spot f = ToSpot(from), t = ToSpot(to);
+  return QuadHitD({f.x + mx, f.y + my}, {t.x + mx, t.y + my}, {t.x - mx, t.y - my},
+                  {f.x - mx, f.y - my}, ToSpot(p)) ||
+         PlainDistance(p.x, p.y, from.x, from.y) <= 4 || PlainDistance(p.x, p.y, to.x, to.y) <= 4;
 }
 
 bool AreaContains(const arearec& a, int32_t px, int32_t py) {
@@ -447,9 +460,8 @@ bool AreaContains(const arearec& a, int32_t px, int32_t py) {
     if (std::abs(dx) > int64_t{a.r} + 1 || 2 * std::abs(dy) > int64_t{a.r} + 1) return false;
     return ViewDistance(px, py, a.x1, a.y1) <= a.r;
   }
-  if (a.x3 == 0 && a.x4 == 0) return SegmentHit(a.x1, a.y1, a.x2, a.y2, px, py);
-  if (a.x3 != 0 && a.x4 != 0)
-    return QuadHit(a.x1, a.y1, a.x2, a.y2, a.x3, a.y3, a.x4, a.y4, px, py);
+  if (a.x3 == 0 && a.x4 == 0) return SegmentHit({a.x1, a.y1}, {a.x2, a.y2}, {px, py});
+  if (a.x3 != 0 && a.x4 != 0) return QuadHit(AreaQuad(a), {px, py});
   return false;  // exactly one of x3, x4 set: no shape
 }
 

@@ -259,7 +259,7 @@ void UpdateParticles(GameSession& session, TDirectDrawSurface& screen) {
     const int32_t gx = Nearest(p.x), gy = Nearest(p.y);
     for (const arearec& a : session.areas) {
       if (!a.enabled || a.r >= 1 || a.x3 != 0 || a.x4 != 0 || !IsWallKind(a.kind)) continue;
-      if (SegmentHit(a.x1, a.y1, a.x2, a.y2, gx, gy))
+      if (SegmentHit({a.x1, a.y1}, {a.x2, a.y2}, {gx, gy}))
         p.heading = Wrap(-int64_t{p.heading} - 2 * WallAngle(a.kind));
     }
 

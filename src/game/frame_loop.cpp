@@ -50,7 +50,7 @@ void TMain::gengineTimer(int32_t /*lagCount*/) {
   // 12. The game's own pointer.
   DrawPointer();
 
-  // 13.
+  // 13. The frame onto the display.
   DXDraw.Present();
 
   if (services_.recorder != nullptr) services_.recorder->Frame(tickRate, session);

@@ -64,10 +64,12 @@ std::string NextHoleOf(const GameSession& s) {
 
 }  // namespace
 
-double QuadWidth(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t cx, int32_t cy, int32_t dx,
-                 int32_t dy) {
-  const double x[4] = {double(ax), double(bx), double(cx), double(dx)};
-  const double y[4] = {double(ay), double(by), double(cy), double(dy)};
+double QuadWidth(const Quad& quad) {
+  double x[4], y[4];
+  for (int v = 0; v < 4; ++v) {
+    x[v] = quad[static_cast<size_t>(v)].x;
+    y[v] = quad[static_cast<size_t>(v)].y;
+  }
   double width = INFINITY;
   for (int e = 0; e < 4; ++e) {
     const int f = (e + 1) % 4;
@@ -121,13 +123,13 @@ void CheckAreaNumbers(const IniFile& ini, int32_t i, AreaKind kind, Problems& pr
 }
 
 // True when the corners of the quadrilateral turn one way only.
-bool Convex(const arearec& a) {
-  const int32_t xs[4] = {a.x1, a.x2, a.x3, a.x4}, ys[4] = {a.y1, a.y2, a.y3, a.y4};
+bool Convex(const Quad& q) {
+  const auto at = [&q](int k) { return q[static_cast<size_t>(k % 4)]; };
   bool left = false, right = false;
   for (int k = 0; k < 4; ++k) {
-    const double ex = double(xs[(k + 1) % 4]) - xs[k], ey = double(ys[(k + 1) % 4]) - ys[k];
-    const double fx = double(xs[(k + 2) % 4]) - xs[(k + 1) % 4];
-    const double fy = double(ys[(k + 2) % 4]) - ys[(k + 1) % 4];
+    const double ex = double(at(k + 1).x) - at(k).x, ey = double(at(k + 1).y) - at(k).y;
+    const double fx = double(at(k + 2).x) - at(k + 1).x;
+    const double fy = double(at(k + 2).y) - at(k + 1).y;
     const double turn = ex * fy - ey * fx;
     left = left || turn > 0;
     right = right || turn < 0;
@@ -148,10 +150,10 @@ void CheckShape(int32_t i, const arearec& a, Problems& problems) {
   } else if (segment && a.x1 == a.x2 && a.y1 == a.y2) {
     problems.Add(i, a.kind, "segment of zero length: only a dot of radius 4 acts");
   } else if (quad) {
-    const double width = QuadWidth(a.x1, a.y1, a.x2, a.y2, a.x3, a.y3, a.x4, a.y4);
+    const double width = QuadWidth(AreaQuad(a));
     if (width == 0) {
       problems.Add(i, a.kind, "quadrilateral with all corners on one line");
-    } else if (!Convex(a)) {
+    } else if (!Convex(AreaQuad(a))) {
       problems.Add(i, a.kind, "quadrilateral is not convex: the ball test needs a convex one");
     } else if (IsWallKind(a.kind) && width < kMinWallWidth) {
       std::ostringstream w;

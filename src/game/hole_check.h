@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/course_areas.h"
+
 namespace quendrix {
 
 struct HoleCheckOptions {
@@ -33,7 +35,6 @@ HoleCheckResult CheckHole(std::string_view text, std::string_view holeName,
 
 // The thinnest width of a quadrilateral wall, in pixels, across its
 // narrowest direction.
-double QuadWidth(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t cx, int32_t cy, int32_t dx,
-                 int32_t dy);
+double QuadWidth(const Quad& quad);
 
 }  // namespace quendrix

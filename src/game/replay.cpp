@@ -227,21 +227,21 @@ void ParseSetting(const std::vector<std::string_view>& w, LaunchSettings& s, int
   Fail(line, "unknown setting " + std::string(w[1]));
 }
 
-}  // namespace
+using WordList = std::vector<std::string_view>;
 
-// ---- Reading and writing ----------------------------------------------------
-
-Replay ParseReplay(std::string_view text) {
-  Replay replay;
-  LineReader reader(text);
+// The first line: the magic word and a version this reader knows.
+void ParseFirstLine(LineReader& reader) {
   std::string_view line;
   if (!reader.Next(line)) throw ReplayError("replay: empty file");
-  {
-    const auto w = Words(line);
-    if (w.size() != 2 || w[0] != kMagic) Fail(1, "not a replay");
-    if (Number<int32_t>(w[1], 1) != kReplayVersion)
-      Fail(1, "replay version " + std::string(w[1]) + " is not supported");
-  }
+  const auto w = Words(line);
+  if (w.size() != 2 || w[0] != kMagic) Fail(1, "not a replay");
+  if (Number<int32_t>(w[1], 1) != kReplayVersion)
+    Fail(1, "replay version " + std::string(w[1]) + " is not supported");
+}
+
+// The seed and the settings, up to "settings-end".
+void ParseSettingsBlock(LineReader& reader, Replay& replay) {
+  std::string_view line;
   bool seeded = false;
   for (;;) {
     if (!reader.Next(line)) throw ReplayError("replay: the settings are cut short");
@@ -256,7 +256,7 @@ Replay ParseReplay(std::string_view text) {
     } else if (w[0] == "set" || w[0] == "text") {
       // "text NAME" with nothing after it is an empty text.
       if (w[0] == "text" && w.size() == 2) {
-        std::vector<std::string_view> full = w;
+        WordList full = w;
         full.push_back("");
         ParseSetting(full, replay.settings, n);
       } else {
@@ -267,79 +267,94 @@ Replay ParseReplay(std::string_view text) {
     }
   }
   if (!seeded) throw ReplayError("replay: no seed");
+}
 
+// A one-letter record: an input (kept for the next frame), a frame's end
+// or a checksum. False for a letter that is none of them.
+bool ParseLetterRecord(const WordList& w, int n, Replay& replay, std::vector<InputEvent>& pending) {
+  const char c = w[0][0];
+  InputEvent e;
+  e.kind = static_cast<InputKind>(c);
+  switch (c) {
+    case 'm':
+      ExpectWords(w, 3, n);
+      e.a = Number<int32_t>(w[1], n);
+      e.b = Number<int32_t>(w[2], n);
+      break;
+    case 'd':
+    case 'u':
+    case 'k':
+    case 'K':
+      ExpectWords(w, 2, n);
+      e.a = Number<int32_t>(w[1], n);
+      if ((c == 'd' || c == 'u') && (e.a < 0 || e.a > 2)) Fail(n, "no such mouse button");
+      break;
+    case 'c':
+    case 'b':
+      ExpectWords(w, 1, n);
+      break;
+    case 'f': {
+      ExpectWords(w, 2, n);
+      ReplayFrame frame;
+      frame.tickRate = Number<int32_t>(w[1], n);
+      if (frame.tickRate < 0) Fail(n, "negative tick rate");
+      frame.inputs = std::move(pending);
+      pending.clear();
+      replay.frames.push_back(std::move(frame));
+      return true;
+    }
+    case 's': {
+      ExpectWords(w, 3, n);
+      Checkpoint checkpoint;
+      checkpoint.frame = Number<int32_t>(w[1], n);
+      checkpoint.checksum = Number<uint64_t>(w[2], n, 16);
+      replay.checkpoints.push_back(checkpoint);
+      return true;
+    }
+    default:
+      return false;
+  }
+  pending.push_back(e);
+  return true;
+}
+
+// The records after the frames: a final score, the end.
+void ParseClosingRecord(const WordList& w, int n, Replay& replay) {
+  if (w[0] == "score") {
+    ExpectWords(w, 4 + 9, n);
+    PlayerScore p;
+    p.player = Number<int32_t>(w[1], n);
+    p.totalStrokes = Number<int32_t>(w[2], n);
+    p.holesWon = Number<int32_t>(w[3], n);
+    for (size_t h = 0; h < 9; ++h) p.holeScores[h] = Number<int32_t>(w[4 + h], n);
+    replay.scores.push_back(p);
+  } else if (w[0] == "end") {
+    ExpectWords(w, 2, n);
+    replay.ended = true;
+    replay.endFrames = Number<int32_t>(w[1], n);
+  } else {
+    Fail(n, "unknown record " + std::string(w[0]));
+  }
+}
+
+}  // namespace
+
+// ---- Reading and writing ----------------------------------------------------
+
+Replay ParseReplay(std::string_view text) {
+  Replay replay;
+  LineReader reader(text);
+  ParseFirstLine(reader);
+  ParseSettingsBlock(reader, replay);
   std::vector<InputEvent> pending;
+  std::string_view line;
   while (reader.Next(line)) {
     const auto w = Words(line);
     const int n = reader.number();
     if (w.empty()) continue;
     if (replay.ended) Fail(n, "lines after the end");
-    if (w[0].size() == 1) {
-      const char c = w[0][0];
-      InputEvent e;
-      e.kind = static_cast<InputKind>(c);
-      switch (c) {
-        case 'm':
-          ExpectWords(w, 3, n);
-          e.a = Number<int32_t>(w[1], n);
-          e.b = Number<int32_t>(w[2], n);
-          pending.push_back(e);
-          continue;
-        case 'd':
-        case 'u':
-          ExpectWords(w, 2, n);
-          e.a = Number<int32_t>(w[1], n);
-          if (e.a < 0 || e.a > 2) Fail(n, "no such mouse button");
-          pending.push_back(e);
-          continue;
-        case 'k':
-        case 'K':
-          ExpectWords(w, 2, n);
-          e.a = Number<int32_t>(w[1], n);
-          pending.push_back(e);
-          continue;
-        case 'c':
-        case 'b':
-          ExpectWords(w, 1, n);
-          pending.push_back(e);
-          continue;
-        case 'f': {
-          ExpectWords(w, 2, n);
-          ReplayFrame frame;
-          frame.tickRate = Number<int32_t>(w[1], n);
-          if (frame.tickRate < 0) Fail(n, "negative tick rate");
-          frame.inputs = std::move(pending);
-          pending.clear();
-          replay.frames.push_back(std::move(frame));
-          continue;
-        }
-        case 's': {
-          ExpectWords(w, 3, n);
-          Checkpoint c2;
-          c2.frame = Number<int32_t>(w[1], n);
-          c2.checksum = Number<uint64_t>(w[2], n, 16);
-          replay.checkpoints.push_back(c2);
-          continue;
-        }
-        default:
-          break;
-      }
-    }
-    if (w[0] == "score") {
-      ExpectWords(w, 4 + 9, n);
-      PlayerScore p;
-      p.player = Number<int32_t>(w[1], n);
-      p.totalStrokes = Number<int32_t>(w[2], n);
-      p.holesWon = Number<int32_t>(w[3], n);
-      for (size_t h = 0; h < 9; ++h) p.holeScores[h] = Number<int32_t>(w[4 + h], n);
-      replay.scores.push_back(p);
-    } else if (w[0] == "end") {
-      ExpectWords(w, 2, n);
-      replay.ended = true;
-      replay.endFrames = Number<int32_t>(w[1], n);
-    } else {
-      Fail(n, "unknown record " + std::string(w[0]));
-    }
+    if (w[0].size() == 1 && ParseLetterRecord(w, n, replay, pending)) continue;
+    ParseClosingRecord(w, n, replay);
   }
   replay.trailingInputs = std::move(pending);
   return replay;

@@ -5,7 +5,6 @@
 namespace quendrix {
 
 bool MemoryDisplay::Open(const DisplayMode& mode, bool fullScreen) {
-  attempts_.push_back(mode);
   const bool ok =
       mode.width > 0 && mode.height > 0 &&
       (accepted.empty() || std::find(accepted.begin(), accepted.end(), mode) != accepted.end());

@@ -70,8 +70,6 @@ class MemoryDisplay : public DisplayDevice {
   const TDirectDrawSurface& Screen() const { return screen_; }
   int PresentCount() const { return presentCount_; }
   const PresentRequest& LastPresent() const { return lastPresent_; }
-  // Every mode Open was asked for, in order.
-  const std::vector<DisplayMode>& OpenAttempts() const { return attempts_; }
 
  private:
   bool open_ = false;
@@ -80,7 +78,6 @@ class MemoryDisplay : public DisplayDevice {
   TDirectDrawSurface screen_;
   int presentCount_ = 0;
   PresentRequest lastPresent_;
-  std::vector<DisplayMode> attempts_;
 };
 
 }  // namespace quendrix

@@ -45,7 +45,6 @@ class TCanvas {
  public:
   explicit TCanvas(TDirectDrawSurface& surface) : surface_(surface) {}
 
-  TColor PenColor() const { return penColor_; }
   void SetPenColor(TColor c) { penColor_ = c; }
   TPoint PenPos() const { return penPos_; }
   void MoveTo(int32_t x, int32_t y) { penPos_ = {x, y}; }
@@ -73,7 +72,6 @@ class TDirectDrawSurface {
   void SetSize(int32_t width, int32_t height);
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
-  TRect ClientRect() const { return {0, 0, width_, height_}; }
 
   // Row y (0 ... Height()-1) of Width() raw pixels.
   uint16_t* Row(int32_t y) { return pixels_.data() + static_cast<size_t>(y) * width_; }

@@ -118,7 +118,6 @@ class Screen {
   // ---- Window --------------------------------------------------------------
   // Waits for the vertical blank at each present while on.
   void SetVSync(bool on);
-  bool VSync() const { return vsync_; }
   bool FullScreen() const { return fullScreen_; }
   // Full screen (the whole display, also without a window manager) or a
   // window; Alt+Enter and F11.

@@ -69,7 +69,6 @@ void SdlDisplay::Present(const TDirectDrawSurface& back, const PresentRequest& r
   SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
   SDL_RenderCopy(r, texture_, nullptr, &dest);
   screen_.EndFrame();
-  ++framesPresented_;
 }
 
 }  // namespace quendrix

@@ -37,9 +37,6 @@ class SdlDisplay : public DisplayDevice {
   void Present(const TDirectDrawSurface& back, const PresentRequest& request) override;
 
   bool IsOpen() const { return open_; }
-  Screen& GetScreen() const { return screen_; }
-  // Frames shown by Present since the display was made.
-  int64_t FramesPresented() const { return framesPresented_; }
 
  private:
   Screen& screen_;
@@ -48,7 +45,6 @@ class SdlDisplay : public DisplayDevice {
   SDL_Texture* texture_ = nullptr;
   int32_t textureWidth_ = 0;
   int32_t textureHeight_ = 0;
-  int64_t framesPresented_ = 0;
 };
 
 }  // namespace quendrix

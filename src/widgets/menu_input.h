@@ -54,7 +54,6 @@ class MenuInput {
   // kNoRepeat while nothing is held.
   static constexpr uint32_t kNoRepeat = 0xFFFFFFFFu;
   uint32_t MillisecondsToRepeat(uint32_t nowMs) const;
-  size_t PadCount() const { return pads_.size(); }
 
  private:
   struct Pad {

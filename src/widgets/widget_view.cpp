@@ -258,11 +258,6 @@ MenuAction WidgetView::Tick(Panel* keyPanel) {
   return Use(input_.Repeat(SDL_GetTicks()), keyPanel);
 }
 
-bool WidgetView::PointerOverWidgets() const {
-  ImGui::SetCurrentContext(context_);
-  return ImGui::GetIO().WantCaptureMouse;
-}
-
 void WidgetView::Frame(std::span<Panel* const> panels, const std::function<void()>& under) {
   ImGui::SetCurrentContext(context_);
   ImGuiIO& io = ImGui::GetIO();

@@ -76,8 +76,6 @@ class WidgetView {
   // True when a press was delivered.
   bool DeliverReleases();
 
-  // The pointer is over a panel or an open list (as of the last frame).
-  bool PointerOverWidgets() const;
   // Whether the flat font (DejaVu Sans) was found.
   bool HasFlatFont() const { return flatFont_; }
 

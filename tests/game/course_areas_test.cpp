@@ -90,8 +90,9 @@ TEST(AreaShapes, QuadrilateralEitherWindingEdgesInside) {
     EXPECT_FALSE(AreaContains(q, 51, 25));
     EXPECT_FALSE(AreaContains(q, 30, 9));
   }
-  EXPECT_TRUE(QuadHit(0, 0, 10, 0, 10, 10, 0, 10, 5, 5));
-  EXPECT_FALSE(QuadHit(0, 0, 10, 0, 10, 10, 0, 10, 11, 5));
+  const Quad square{{{0, 0}, {10, 0}, {10, 10}, {0, 10}}};
+  EXPECT_TRUE(QuadHit(square, {5, 5}));
+  EXPECT_FALSE(QuadHit(square, {11, 5}));
 }
 
 TEST(AreaShapes, NoShapeOrDisabledNeverHolds) {
@@ -617,7 +618,7 @@ TEST(Launchers, PopperThrowsTheBallUpInAnyDirection) {
   EXPECT_TRUE(t.events.Played(EffectSound::kPopper));
   EXPECT_EQ(t.s().courseEffects[1].x, 300 - 27);
   EXPECT_EQ(t.s().courseEffects[1].y, 400 - 147);
-  EXPECT_EQ(t.s().courseEffects[1].image, 3);
+  EXPECT_EQ(t.s().courseEffects[1].image, ItemIndex(HoleImage::kBurst));
 }
 
 TEST(Launchers, SpringboardsAimAndAnnounceThemselves) {

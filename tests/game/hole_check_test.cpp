@@ -88,9 +88,9 @@ TEST(HoleCheck, ABrokenChainIsReported) {
 }
 
 TEST(HoleCheck, WallWidths) {
-  EXPECT_NEAR(QuadWidth(0, 0, 100, 0, 100, 2, 0, 2), 2.0, 1e-12);
-  EXPECT_NEAR(QuadWidth(0, 0, 10, 10, 0, 20, -10, 10), std::sqrt(200.0), 1e-9);
-  EXPECT_EQ(QuadWidth(0, 0, 10, 10, 20, 20, 30, 30), 0.0);
+  EXPECT_NEAR(QuadWidth({{{0, 0}, {100, 0}, {100, 2}, {0, 2}}}), 2.0, 1e-12);
+  EXPECT_NEAR(QuadWidth({{{0, 0}, {10, 10}, {0, 20}, {-10, 10}}}), std::sqrt(200.0), 1e-9);
+  EXPECT_EQ(QuadWidth({{{0, 0}, {10, 10}, {20, 20}, {30, 30}}}), 0.0);
   // A segment wall and a thick quadrilateral are not reported.
   const std::string text = std::string(kCup) +
                            "[area1]\nkind=1\nx1=0\ny1=0\nx2=300\ny2=100\nenabled=1\n"
