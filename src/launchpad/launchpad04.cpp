@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
+#include <string>
 #include <system_error>
 #include <tuple>
 
@@ -44,8 +46,6 @@ constexpr const char* kTransitionAnimation = "interface.flc";
 constexpr const char* kMenuSounds = "menu.dxw";
 constexpr const char* kGuiList = "gui.dxg";
 constexpr const char* kTexturesFolder = "textures";
-// gui.dxg items 11 ... 14: the built-in textures of players 1 ... 4.
-constexpr int32_t kGuiBallTexture = 10;
 
 // An error's text for the error box (cp1251). Registry messages are cp1251
 // already, with the file and the system's reason apart; the rest are ASCII
@@ -319,6 +319,12 @@ Control* Tlaunchpad::Find(std::string_view name) const {
     if (Control* found = c->Find(name)) return found;
   }
   return nullptr;
+}
+
+void Tlaunchpad::NoSuchControl(std::string_view name, bool ofAnotherKind) {
+  throw std::logic_error(
+      "launch pad: " + std::string(ofAnotherKind ? "the control '" : "no control '") +
+      std::string(name) + (ofAnotherKind ? "' is of another kind" : "'"));
 }
 
 Panel* Tlaunchpad::OpenPanel() {
@@ -715,7 +721,7 @@ void Tlaunchpad::LoadBuiltInTextures() {
     // reports the missing list when a game starts.
   }
   for (int32_t i = 0; i < 4; ++i) {
-    const auto index = static_cast<size_t>(kGuiBallTexture + 1 + i);
+    const auto index = static_cast<size_t>(BallTextureImage(i + 1));
     if (index < items.size() && settings.texture[static_cast<size_t>(i)].empty())
       playerTextures_[static_cast<size_t>(i)] = items[index].picture;
     ShowPicture(Get<Picture>("Image" + std::to_string(i + 1)),

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "game/data_catalogue.h"
 #include "game/launch_settings.h"
 #include "launchpad/settings.h"
 #include "launchpad/skin_list.h"
@@ -122,10 +123,10 @@ class Tlaunchpad {
   // Frames of the panel-change animation shown one after another.
   static constexpr int32_t kTransitionFrames = 30;
   // Menu sound items ("menu.dxw").
-  static constexpr int32_t kMusic = 0;
-  static constexpr int32_t kClick = 1;
-  static constexpr int32_t kTick = 2;  // not played here
-  static constexpr int32_t kTransitionSound = 3;
+  static constexpr int32_t kMusic = ItemIndex(MenuSound::kMusic);
+  static constexpr int32_t kClick = ItemIndex(MenuSound::kClick);
+  static constexpr int32_t kTick = ItemIndex(MenuSound::kTick);  // not played here
+  static constexpr int32_t kTransitionSound = ItemIndex(MenuSound::kTransition);
   static constexpr int32_t kClickVolume = -700;  // hundredths of a decibel
   // Menu spots.
   static constexpr int32_t kSpotPlay = 0, kSpotTraining = 1, kSpotSetup = 2, kSpotQuit = 3;
@@ -204,7 +205,6 @@ class Tlaunchpad {
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
   bool introShown = false;
-  bool InterfaceOpen() const { return interfaceOpen_; }
   // The one open panel, or nullptr (while changing, or hidden for a game).
   widgets::Panel* OpenPanel();
   // Every panel, for the view to draw.
@@ -215,17 +215,22 @@ class Tlaunchpad {
 
   // A control of any panel or of the window, by name (tests, the view).
   widgets::Control* Find(std::string_view name) const;
+  // The control of that name as the kind it is: a name that is not there,
+  // or a control of another kind, throws std::logic_error naming it (a
+  // slip of the code, found at once rather than as a bad access).
   template <typename T>
   T& Get(std::string_view name) const {
-    return static_cast<T&>(*Find(name));
+    widgets::Control* control = Find(name);
+    T* typed = dynamic_cast<T*>(control);
+    if (typed == nullptr) NoSuchControl(name, control != nullptr);
+    return *typed;
   }
 
-  // Textures: the enumeration of "textures\*.bmp", the file shown now (-1
-  // before the first press) and the four players' pictures.
-  const std::vector<std::string>& TextureFiles() const { return textureFiles_; }
+  // The four players' ball-texture pictures.
   const Bitmap& PlayerTexture(int32_t player) const;
 
  private:
+  [[noreturn]] static void NoSuchControl(std::string_view name, bool ofAnotherKind);
   void BuildPanels();
   void BuildMenu();
   void BuildStart();
@@ -259,7 +264,8 @@ class Tlaunchpad {
   bool NextTexture();
   void ShowPicture(widgets::Picture& picture, const Bitmap& bitmap);
   void LoadBuiltInTextures();
-  int32_t ShownPlayer() const { return playerTab_ + 1; }  // t
+  // The player whose tab shows, 1 ... 4.
+  int32_t ShownPlayer() const { return playerTab_ + 1; }
 
   LaunchpadServices services_;
   bool terminated_ = false;

@@ -337,10 +337,6 @@ Tlaunchpad& LaunchpadProgram::Launchpad() {
   return *parts_->lp;
 }
 
-int LaunchpadProgram::ErrorCount() const {
-  return parts_->errors;
-}
-
 bool LaunchpadProgram::Start() {
   Parts& p = *parts_;
   p.lp->FormCreate();

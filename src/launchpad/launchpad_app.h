@@ -46,8 +46,6 @@ class LaunchpadProgram {
   int Run();
 
   Tlaunchpad& Launchpad();
-  // Errors reported through the error box so far.
-  int ErrorCount() const;
 
  private:
   struct Parts;

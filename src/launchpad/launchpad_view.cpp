@@ -9,12 +9,6 @@
 
 namespace quendrix {
 
-// Tlaunchpad keeps the menu sounds' numbers itself; they are the catalogue's.
-static_assert(Tlaunchpad::kMusic == ItemIndex(MenuSound::kMusic));
-static_assert(Tlaunchpad::kClick == ItemIndex(MenuSound::kClick));
-static_assert(Tlaunchpad::kTick == ItemIndex(MenuSound::kTick));
-static_assert(Tlaunchpad::kTransitionSound == ItemIndex(MenuSound::kTransition));
-
 namespace {
 
 // The copyright line: grey on the animation, a shade behind it so that it

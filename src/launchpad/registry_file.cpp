@@ -208,26 +208,15 @@ RegistryKey& RegistryFile::CreateKey(std::string_view path) {
   return keys_.back();
 }
 
-bool RegistryFile::DeleteKey(std::string_view path) {
-  const std::string wanted = NormalKeyPath(path);
-  for (auto it = keys_.begin(); it != keys_.end(); ++it) {
-    if (SameRegistryName(it->path, wanted)) {
-      keys_.erase(it);
-      return true;
-    }
-  }
-  return false;
-}
-
 void RegistryFile::MarkDamaged(int line, std::string reason) {
   if (!damage_) damage_ = RegistryDamage{line, std::move(reason)};
 }
 
-RegistryFile RegistryFile::Parse(std::string_view text) {
-  RegistryFile reg;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+namespace {
 
-  // Split into lines first; a last line without its line end was cut off.
+// The text's lines without their line ends; `cutOff` when the last one has
+// no line end (the file was cut short in the middle of it).
+std::vector<std::string_view> SplitLines(std::string_view text, bool& cutOff) {
   std::vector<std::string_view> lines;
   size_t start = 0;
   while (start < text.size()) {
@@ -239,7 +228,104 @@ RegistryFile RegistryFile::Parse(std::string_view text) {
     lines.push_back(text.substr(start, end - start));
     start = end + 1;
   }
-  const bool cutOff = !text.empty() && text.back() != '\n';
+  cutOff = !text.empty() && text.back() != '\n';
+  return lines;
+}
+
+// The data after a value's "=": a dword of eight hex digits or a quoted
+// string; anything else stays kOther, kept as its line.
+void ReadValueData(std::string_view data, RegistryValue& value) {
+  value.type = RegistryType::kOther;
+  if (StartsWithNoCase(data, "dword:")) {
+    const std::string_view digits = Trim(data.substr(6));
+    bool ok = digits.size() == 8;
+    uint32_t number = 0;
+    for (size_t i = 0; ok && i < digits.size(); ++i) {
+      const int d = HexDigit(digits[i]);
+      ok = d >= 0;
+      number = number * 16 + static_cast<uint32_t>(d);
+    }
+    if (ok) {
+      value.type = RegistryType::kDword;
+      value.number = number;
+    }
+  } else if (!data.empty() && data.front() == '"') {
+    size_t p = 0;
+    std::string textValue;
+    if (ReadQuoted(data, p, textValue) && Trim(data.substr(p)).empty()) {
+      value.type = RegistryType::kString;
+      value.text = std::move(textValue);
+    }
+  }
+}
+
+}  // namespace
+
+void RegistryFile::ParseKeyLine(std::string_view line, int lineNo, RegistryKey*& current) {
+  current = nullptr;
+  if (line.back() != ']' || line.size() < 3 || line[1] == '-') {
+    MarkDamaged(lineNo, "not a key line");
+    return;
+  }
+  const std::string path = NormalKeyPath(Utf8ToCp1251(line.substr(1, line.size() - 2)));
+  if (path.empty()) {
+    MarkDamaged(lineNo, "empty key path");
+    return;
+  }
+  current = FindKey(path);
+  if (!current) {
+    keys_.push_back(RegistryKey{path, std::string(line), {}});
+    current = &keys_.back();
+  }
+}
+
+void RegistryFile::ParseValueLine(const std::vector<std::string_view>& lines, size_t lastWhole,
+                                  size_t& n, std::string_view line, RegistryKey& key) {
+  const int lineNo = static_cast<int>(n) + 1;
+  RegistryValue value;
+  size_t pos = 0;
+  if (line.front() == '@') {
+    pos = 1;
+  } else if (!ReadQuoted(line, pos, value.name)) {
+    MarkDamaged(lineNo, "broken value name");
+    return;
+  }
+  if (pos >= line.size() || line[pos] != '=') {
+    MarkDamaged(lineNo, "no '=' after the value name");
+    return;
+  }
+  std::string lineText(line);
+  ReadValueData(line.substr(pos + 1), value);
+  if (value.type == RegistryType::kOther) {
+    // Binary and multi-string data go on over indented lines ending in "\".
+    std::string_view tail = line;
+    while (!tail.empty() && tail.back() == '\\' && n + 1 < lastWhole) {
+      std::string_view next = lines[n + 1];
+      if (!next.empty() && next.back() == '\r') next.remove_suffix(1);
+      if (next.empty() || !IsSpace(next.front()) || !IsValidUtf8(next) || HasControlBytes(next)) {
+        break;
+      }
+      ++n;
+      lineText += '\n';
+      lineText += next;
+      tail = Trim(next);
+    }
+  }
+  value.line = std::move(lineText);
+  if (RegistryValue* old = key.FindValue(value.name)) {
+    *old = std::move(value);
+  } else {
+    key.values.push_back(std::move(value));
+  }
+}
+
+RegistryFile RegistryFile::Parse(std::string_view text) {
+  RegistryFile reg;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  // Split into lines first; a last line without its line end was cut off.
+  bool cutOff = false;
+  const std::vector<std::string_view> lines = SplitLines(text, cutOff);
+  const size_t lastWhole = cutOff ? lines.size() - 1 : lines.size();
 
   bool headerSeen = false;
   bool endSeen = false;
@@ -248,7 +334,7 @@ RegistryFile RegistryFile::Parse(std::string_view text) {
     const int lineNo = static_cast<int>(n) + 1;
     std::string_view raw = lines[n];
     if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-    if (cutOff && n + 1 == lines.size()) {
+    if (n == lastWhole) {
       reg.MarkDamaged(lineNo, "the last line is cut off");
       break;
     }
@@ -270,89 +356,13 @@ RegistryFile RegistryFile::Parse(std::string_view text) {
       reg.MarkDamaged(lineNo, "no header line");
     }
     if (line.front() == '[') {
-      current = nullptr;
-      if (line.back() != ']' || line.size() < 3 || line[1] == '-') {
-        reg.MarkDamaged(lineNo, "not a key line");
-        continue;
-      }
-      const std::string path = NormalKeyPath(Utf8ToCp1251(line.substr(1, line.size() - 2)));
-      if (path.empty()) {
-        reg.MarkDamaged(lineNo, "empty key path");
-        continue;
-      }
-      current = reg.FindKey(path);
-      if (!current) {
-        reg.keys_.push_back(RegistryKey{path, std::string(line), {}});
-        current = &reg.keys_.back();
-      }
-      continue;
-    }
-    if (line.front() != '"' && line.front() != '@') {
+      reg.ParseKeyLine(line, lineNo, current);
+    } else if (line.front() != '"' && line.front() != '@') {
       reg.MarkDamaged(lineNo, "not a key or value line");
-      continue;
-    }
-    if (!current) {
+    } else if (!current) {
       reg.MarkDamaged(lineNo, "a value outside any key");
-      continue;
-    }
-    RegistryValue value;
-    size_t pos = 0;
-    if (line.front() == '@') {
-      pos = 1;
-    } else if (!ReadQuoted(line, pos, value.name)) {
-      reg.MarkDamaged(lineNo, "broken value name");
-      continue;
-    }
-    if (pos >= line.size() || line[pos] != '=') {
-      reg.MarkDamaged(lineNo, "no '=' after the value name");
-      continue;
-    }
-    ++pos;
-    std::string lineText(line);
-    const std::string_view data = line.substr(pos);
-    value.type = RegistryType::kOther;
-    if (StartsWithNoCase(data, "dword:")) {
-      const std::string_view digits = Trim(data.substr(6));
-      bool ok = digits.size() == 8;
-      uint32_t number = 0;
-      for (size_t i = 0; ok && i < digits.size(); ++i) {
-        const int d = HexDigit(digits[i]);
-        ok = d >= 0;
-        number = number * 16 + static_cast<uint32_t>(d);
-      }
-      if (ok) {
-        value.type = RegistryType::kDword;
-        value.number = number;
-      }
-    } else if (!data.empty() && data.front() == '"') {
-      size_t p = 0;
-      std::string textValue;
-      if (ReadQuoted(data, p, textValue) && Trim(data.substr(p)).empty()) {
-        value.type = RegistryType::kString;
-        value.text = std::move(textValue);
-      }
-    }
-    if (value.type == RegistryType::kOther) {
-      // Binary and multi-string data go on over indented lines ending in "\".
-      const size_t lastWhole = cutOff ? lines.size() - 1 : lines.size();
-      std::string_view tail = line;
-      while (!tail.empty() && tail.back() == '\\' && n + 1 < lastWhole) {
-        std::string_view next = lines[n + 1];
-        if (!next.empty() && next.back() == '\r') next.remove_suffix(1);
-        if (next.empty() || !IsSpace(next.front()) || !IsValidUtf8(next) || HasControlBytes(next)) {
-          break;
-        }
-        ++n;
-        lineText += '\n';
-        lineText += next;
-        tail = Trim(next);
-      }
-    }
-    value.line = std::move(lineText);
-    if (RegistryValue* old = current->FindValue(value.name)) {
-      *old = std::move(value);
     } else {
-      current->values.push_back(std::move(value));
+      reg.ParseValueLine(lines, lastWhole, n, line, *current);
     }
   }
   if (!headerSeen)

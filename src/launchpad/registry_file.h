@@ -93,8 +93,6 @@ class RegistryFile {
   RegistryKey* FindKey(std::string_view path);
   const RegistryKey* FindKey(std::string_view path) const;
   RegistryKey& CreateKey(std::string_view path);
-  // Removes a key and its values; false when there was none.
-  bool DeleteKey(std::string_view path);
 
   const std::vector<RegistryKey>& keys() const { return keys_; }
   bool existed() const { return existed_; }  // Load found a file
@@ -102,6 +100,13 @@ class RegistryFile {
 
  private:
   void MarkDamaged(int line, std::string reason);
+  // One "[key]" line: the key it opens (made when new), or nullptr when
+  // the line is damaged.
+  void ParseKeyLine(std::string_view line, int lineNo, RegistryKey*& current);
+  // One value line of `key`, and the continuation lines of binary data
+  // after it (`n` moves past them; lines from `lastWhole` on are cut off).
+  void ParseValueLine(const std::vector<std::string_view>& lines, size_t lastWhole, size_t& n,
+                      std::string_view line, RegistryKey& key);
 
   std::vector<RegistryKey> keys_;
   bool existed_ = false;

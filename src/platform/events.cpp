@@ -17,6 +17,71 @@ namespace {
 constexpr uint32_t kPadStepMs = 8;
 }  // namespace
 
+namespace {
+
+template <typename Code>
+struct KeyName {
+  Code code;
+  uint16_t vk;
+};
+
+// Keys the layout does not move, by their key symbol.
+constexpr KeyName<SDL_Keycode> kKeysBySymbol[] = {
+    {SDLK_BACKSPACE, vk::kBack},
+    {SDLK_TAB, vk::kTab},
+    {SDLK_RETURN, vk::kReturn},
+    {SDLK_LSHIFT, vk::kShift},
+    {SDLK_RSHIFT, vk::kShift},
+    {SDLK_LCTRL, vk::kControl},
+    {SDLK_RCTRL, vk::kControl},
+    {SDLK_LALT, vk::kMenu},
+    {SDLK_RALT, vk::kMenu},
+    {SDLK_PAUSE, vk::kPause},
+    {SDLK_CAPSLOCK, vk::kCapital},
+    {SDLK_ESCAPE, vk::kEscape},
+    {SDLK_SPACE, vk::kSpace},
+    {SDLK_PAGEUP, vk::kPrior},
+    {SDLK_PAGEDOWN, vk::kNext},
+    {SDLK_END, vk::kEnd},
+    {SDLK_HOME, vk::kHome},
+    {SDLK_LEFT, vk::kLeft},
+    {SDLK_UP, vk::kUp},
+    {SDLK_RIGHT, vk::kRight},
+    {SDLK_DOWN, vk::kDown},
+    {SDLK_PRINTSCREEN, vk::kSnapshot},
+    {SDLK_INSERT, vk::kInsert},
+    {SDLK_DELETE, vk::kDelete},
+    {SDLK_NUMLOCKCLEAR, vk::kNumLock},
+    {SDLK_SCROLLLOCK, vk::kScroll},
+};
+
+// The keypad's other keys, before the symbols.
+constexpr KeyName<SDL_Scancode> kKeypad[] = {
+    {SDL_SCANCODE_KP_0, vk::kNumpad0},      {SDL_SCANCODE_KP_MULTIPLY, vk::kMultiply},
+    {SDL_SCANCODE_KP_PLUS, vk::kAdd},       {SDL_SCANCODE_KP_MINUS, vk::kSubtract},
+    {SDL_SCANCODE_KP_PERIOD, vk::kDecimal}, {SDL_SCANCODE_KP_DIVIDE, vk::kDivide},
+    {SDL_SCANCODE_KP_ENTER, vk::kReturn},
+};
+
+// Punctuation by position (US layout names), after the symbols.
+constexpr KeyName<SDL_Scancode> kPunctuation[] = {
+    {SDL_SCANCODE_SEMICOLON, vk::kOemSemicolon}, {SDL_SCANCODE_EQUALS, vk::kOemPlus},
+    {SDL_SCANCODE_COMMA, vk::kOemComma},         {SDL_SCANCODE_MINUS, vk::kOemMinus},
+    {SDL_SCANCODE_PERIOD, vk::kOemPeriod},       {SDL_SCANCODE_SLASH, vk::kOemSlash},
+    {SDL_SCANCODE_GRAVE, vk::kOemTilde},         {SDL_SCANCODE_LEFTBRACKET, vk::kOemOpen},
+    {SDL_SCANCODE_BACKSLASH, vk::kOemBackslash}, {SDL_SCANCODE_RIGHTBRACKET, vk::kOemClose},
+    {SDL_SCANCODE_APOSTROPHE, vk::kOemQuote},
+};
+
+template <typename Code, size_t N>
+uint16_t Look(const KeyName<Code> (&table)[N], Code code) {
+  for (const KeyName<Code>& k : table)
+    if (k.code == code) return k.vk;
+  return 0;
+}
+
+}  // namespace
+
 uint16_t VirtualKeyOf(SDL_Keycode key, SDL_Scancode scancode) {
   // Letters and digits by position, so other keyboard layouts (Cyrillic)
   // give the same codes, as the game's shortcuts expect.
@@ -29,103 +94,9 @@ uint16_t VirtualKeyOf(SDL_Keycode key, SDL_Scancode scancode) {
     return static_cast<uint16_t>(vk::kF1 + (scancode - SDL_SCANCODE_F1));
   if (scancode >= SDL_SCANCODE_KP_1 && scancode <= SDL_SCANCODE_KP_9)
     return static_cast<uint16_t>(vk::kNumpad0 + 1 + (scancode - SDL_SCANCODE_KP_1));
-  switch (scancode) {
-    case SDL_SCANCODE_KP_0:
-      return vk::kNumpad0;
-    case SDL_SCANCODE_KP_MULTIPLY:
-      return vk::kMultiply;
-    case SDL_SCANCODE_KP_PLUS:
-      return vk::kAdd;
-    case SDL_SCANCODE_KP_MINUS:
-      return vk::kSubtract;
-    case SDL_SCANCODE_KP_PERIOD:
-      return vk::kDecimal;
-    case SDL_SCANCODE_KP_DIVIDE:
-      return vk::kDivide;
-    case SDL_SCANCODE_KP_ENTER:
-      return vk::kReturn;
-    default:
-      break;
-  }
-  switch (key) {
-    case SDLK_BACKSPACE:
-      return vk::kBack;
-    case SDLK_TAB:
-      return vk::kTab;
-    case SDLK_RETURN:
-      return vk::kReturn;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT:
-      return vk::kShift;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL:
-      return vk::kControl;
-    case SDLK_LALT:
-    case SDLK_RALT:
-      return vk::kMenu;
-    case SDLK_PAUSE:
-      return vk::kPause;
-    case SDLK_CAPSLOCK:
-      return vk::kCapital;
-    case SDLK_ESCAPE:
-      return vk::kEscape;
-    case SDLK_SPACE:
-      return vk::kSpace;
-    case SDLK_PAGEUP:
-      return vk::kPrior;
-    case SDLK_PAGEDOWN:
-      return vk::kNext;
-    case SDLK_END:
-      return vk::kEnd;
-    case SDLK_HOME:
-      return vk::kHome;
-    case SDLK_LEFT:
-      return vk::kLeft;
-    case SDLK_UP:
-      return vk::kUp;
-    case SDLK_RIGHT:
-      return vk::kRight;
-    case SDLK_DOWN:
-      return vk::kDown;
-    case SDLK_PRINTSCREEN:
-      return vk::kSnapshot;
-    case SDLK_INSERT:
-      return vk::kInsert;
-    case SDLK_DELETE:
-      return vk::kDelete;
-    case SDLK_NUMLOCKCLEAR:
-      return vk::kNumLock;
-    case SDLK_SCROLLLOCK:
-      return vk::kScroll;
-    default:
-      break;
-  }
-  switch (scancode) {  // punctuation by position (US layout names)
-    case SDL_SCANCODE_SEMICOLON:
-      return vk::kOemSemicolon;
-    case SDL_SCANCODE_EQUALS:
-      return vk::kOemPlus;
-    case SDL_SCANCODE_COMMA:
-      return vk::kOemComma;
-    case SDL_SCANCODE_MINUS:
-      return vk::kOemMinus;
-    case SDL_SCANCODE_PERIOD:
-      return vk::kOemPeriod;
-    case SDL_SCANCODE_SLASH:
-      return vk::kOemSlash;
-    case SDL_SCANCODE_GRAVE:
-      return vk::kOemTilde;
-    case SDL_SCANCODE_LEFTBRACKET:
-      return vk::kOemOpen;
-    case SDL_SCANCODE_BACKSLASH:
-      return vk::kOemBackslash;
-    case SDL_SCANCODE_RIGHTBRACKET:
-      return vk::kOemClose;
-    case SDL_SCANCODE_APOSTROPHE:
-      return vk::kOemQuote;
-    default:
-      return 0;
-  }
+  if (const uint16_t k = Look(kKeypad, scancode)) return k;
+  if (const uint16_t k = Look(kKeysBySymbol, key)) return k;
+  return Look(kPunctuation, scancode);
 }
 
 uint32_t ShiftStateOf(uint16_t mod, uint32_t buttons) {

@@ -355,49 +355,15 @@ bool Panel::HandleAction(MenuAction action) {
                           action == MenuAction::kPreviousField
                       ? -1
                       : 1;
-
+  // An open list, then an edit being typed in, take every action.
   if (DropDown* list = OpenList()) {
-    switch (action) {
-      case MenuAction::kUp:
-      case MenuAction::kDown:
-        SetListHighlight(highlight_ + dir);
-        break;
-      case MenuAction::kSelect:
-        ChooseItem(*list, highlight_);
-        break;
-      case MenuAction::kBack:
-        CloseList();
-        break;
-      case MenuAction::kNextField:
-      case MenuAction::kPreviousField:
-        CloseList();
-        MoveFocus(dir);
-        break;
-      default:
-        break;
-    }
+    ActionInOpenList(*list, action, dir);
     return true;
   }
-
   if (Typing() != nullptr) {
-    switch (action) {
-      case MenuAction::kSelect:
-      case MenuAction::kBack:
-        EndTyping();
-        break;
-      case MenuAction::kUp:
-      case MenuAction::kDown:
-      case MenuAction::kNextField:
-      case MenuAction::kPreviousField:
-        EndTyping();
-        MoveFocus(dir);
-        break;
-      default:  // left and right move the caret
-        break;
-    }
+    ActionWhileTyping(action, dir);
     return true;
   }
-
   Control* focus = Focus();
   switch (action) {
     case MenuAction::kNextField:
@@ -413,43 +379,90 @@ bool Panel::HandleAction(MenuAction action) {
     }
     case MenuAction::kLeft:
     case MenuAction::kRight:
-      if (focus == nullptr) return false;
-      switch (focus->Kind()) {
-        case ControlKind::kRadioButton:
-          StepRadio(static_cast<RadioButton&>(*focus), dir);
-          return true;
-        case ControlKind::kTabBox: {
-          auto& box = static_cast<TabBox&>(*focus);
-          const int32_t tab = box.TabIndex() + dir;
-          if (tab >= 0 && static_cast<size_t>(tab) < box.tabs.size()) Press(box, tab);
-          return true;
-        }
-        case ControlKind::kDropDown: {
-          auto& list = static_cast<DropDown&>(*focus);
-          const int32_t item = list.HasItem(list.ItemIndex()) ? list.ItemIndex() + dir : 0;
-          if (list.HasItem(item) && item != list.ItemIndex()) {
-            list.SetItemIndex(item);
-            Fire(list.onChange, list);
-          }
-          return true;
-        }
-        default:
-          return false;
-      }
+      return focus != nullptr && StepFocused(*focus, dir);
     case MenuAction::kSelect:
       if (focus == nullptr) return false;
-      if (focus->Kind() == ControlKind::kTabBox) {
-        auto& box = static_cast<TabBox&>(*focus);
-        const auto count = static_cast<int32_t>(box.tabs.size());
-        if (count > 0) Press(box, box.TabIndex() + 1 < count ? box.TabIndex() + 1 : 0);
-      } else if (focus->Kind() == ControlKind::kEdit) {
-        typing_ = static_cast<Edit*>(focus);
-      } else {
-        Press(*focus);
-      }
+      SelectFocused(*focus);
       return true;
     default:
       return false;
+  }
+}
+
+void Panel::ActionInOpenList(DropDown& list, MenuAction action, int dir) {
+  switch (action) {
+    case MenuAction::kUp:
+    case MenuAction::kDown:
+      SetListHighlight(highlight_ + dir);
+      break;
+    case MenuAction::kSelect:
+      ChooseItem(list, highlight_);
+      break;
+    case MenuAction::kBack:
+      CloseList();
+      break;
+    case MenuAction::kNextField:
+    case MenuAction::kPreviousField:
+      CloseList();
+      MoveFocus(dir);
+      break;
+    default:
+      break;
+  }
+}
+
+void Panel::ActionWhileTyping(MenuAction action, int dir) {
+  switch (action) {
+    case MenuAction::kSelect:
+    case MenuAction::kBack:
+      EndTyping();
+      break;
+    case MenuAction::kUp:
+    case MenuAction::kDown:
+    case MenuAction::kNextField:
+    case MenuAction::kPreviousField:
+      EndTyping();
+      MoveFocus(dir);
+      break;
+    default:  // left and right move the caret
+      break;
+  }
+}
+
+bool Panel::StepFocused(Control& focus, int dir) {
+  switch (focus.Kind()) {
+    case ControlKind::kRadioButton:
+      StepRadio(static_cast<RadioButton&>(focus), dir);
+      return true;
+    case ControlKind::kTabBox: {
+      auto& box = static_cast<TabBox&>(focus);
+      const int32_t tab = box.TabIndex() + dir;
+      if (tab >= 0 && static_cast<size_t>(tab) < box.tabs.size()) Press(box, tab);
+      return true;
+    }
+    case ControlKind::kDropDown: {
+      auto& list = static_cast<DropDown&>(focus);
+      const int32_t item = list.HasItem(list.ItemIndex()) ? list.ItemIndex() + dir : 0;
+      if (list.HasItem(item) && item != list.ItemIndex()) {
+        list.SetItemIndex(item);
+        Fire(list.onChange, list);
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void Panel::SelectFocused(Control& focus) {
+  if (focus.Kind() == ControlKind::kTabBox) {
+    auto& box = static_cast<TabBox&>(focus);
+    const auto count = static_cast<int32_t>(box.tabs.size());
+    if (count > 0) Press(box, box.TabIndex() + 1 < count ? box.TabIndex() + 1 : 0);
+  } else if (focus.Kind() == ControlKind::kEdit) {
+    typing_ = static_cast<Edit*>(&focus);
+  } else {
+    Press(focus);
   }
 }
 

@@ -351,6 +351,13 @@ class Panel : public Container {
   void Press(Control& control, int32_t part = -1);
 
  private:
+  // HandleAction's parts: an open drop-down list's keys, an edit's while it
+  // is typed in, left / right on the focused control (false when it takes
+  // none), select on it.
+  void ActionInOpenList(DropDown& list, MenuAction action, int dir);
+  void ActionWhileTyping(MenuAction action, int dir);
+  bool StepFocused(Control& focus, int dir);
+  void SelectFocused(Control& focus);
   bool Complete(Control& control, int32_t part);
   void MoveFocus(int dir);
   bool StepRadio(RadioButton& radio, int dir);

@@ -102,6 +102,14 @@ TEST(LaunchpadTransition, PlaysThirtyFramesThenLoopsAgainOrNothingWithNoFlip) {
   }
 }
 
+TEST(LaunchpadControls, ANameNotThereOrAControlOfAnotherKindIsReported) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  EXPECT_EQ(&lp.Get<widgets::Button>("launch"), lp.Find("launch"));
+  EXPECT_THROW(lp.Get<widgets::Button>("lunch"), std::logic_error);
+  EXPECT_THROW(lp.Get<widgets::CheckBox>("launch"), std::logic_error);
+}
+
 TEST(LaunchpadSound, ClicksWithoutMusicWhenBackgroundSoundIsOff) {
   LaunchpadRig rig;
   Tlaunchpad& lp = rig.Create(false);
