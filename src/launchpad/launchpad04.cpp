@@ -42,6 +42,12 @@ constexpr const char* kDefaultNames[4] = {TrNoop("Игрок  1"), TrNoop("Иг�
 // stored as it stands.
 [[maybe_unused]] constexpr const char* kDefaultSkinWords = TrNoop("[обычный интерфейс]");
 
+// The captions of the computer players' choice on each player's tab, in the
+// catalogues before the control that shows them (they are wrapped in Cp
+// there and this list goes).
+[[maybe_unused]] constexpr const char* kComputerPlayerWords[] = {
+    TrNoop("Игрок"), TrNoop("Человек"), TrNoop("Новичок"), TrNoop("Любитель"), TrNoop("Мастер")};
+
 constexpr const char* kLoopAnimation = "interface_loop.flc";
 constexpr const char* kTransitionAnimation = "interface.flc";
 constexpr const char* kMenuSounds = "menu.dxw";
