@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -83,6 +86,18 @@ TEST_F(Catalogues, TranslateAnErrorBoxLineByLine) {
             "Datei lässt sich nicht öffnen: \"/d/gui.dxg\". No such file or directory");
   EXPECT_EQ(TranslateMessage("DirectX Error"), "DirectX-Fehler");
   EXPECT_EQ(TranslateMessage("something else 'x'"), "something else 'x'");
+}
+
+// A build tree keeps the catalogues beside the program; an installed game
+// in <prefix>/games reads <prefix>/share/locale.
+TEST(LocaleFolder, BesideTheProgramElseTheInstalledShareFolder) {
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("quendrix_locale_" + std::to_string(getpid()));
+  std::filesystem::create_directories(root / "games");
+  EXPECT_EQ(LocaleDirFor(root / "games"), root / "games" / ".." / "share" / "locale");
+  std::filesystem::create_directories(root / "games" / "locale");
+  EXPECT_EQ(LocaleDirFor(root / "games"), root / "games" / "locale");
+  std::filesystem::remove_all(root);
 }
 
 TEST(Cp1252, HoldsTheGermanLettersAndMarksWhatItCannot) {
