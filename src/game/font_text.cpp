@@ -68,6 +68,26 @@ constexpr std::array<std::string_view, 32> kRussianInLatin = {
     "SH", "SHCH", "",  "Y", "",  "E",  "YU", "YA",  // Ш Щ Ъ Ы Ь Э Ю Я
 };
 
+// The spelling of a cp1251 byte once upper-cased: a Russian capital by
+// `capitals`, Ё and І by their look-alikes, the rest as it stands (or, for
+// a font of ASCII letters only, a blank for what it cannot show).
+std::string_view Spelling(unsigned char c, std::array<char, 2>& scratch,
+                          const std::array<std::string_view, 32>& capitals, bool asciiOnly) {
+  const auto upper = static_cast<unsigned char>(Cp1251Upper(static_cast<char>(c)));
+  if (upper >= 0xC0) return capitals[upper - 0xC0u];
+  switch (upper) {
+    case 0xA8:  // Ё
+      return "E";
+    case 0xB2:  // І
+    case 0xB3:  // і
+      return "I";
+    default:
+      break;
+  }
+  scratch[0] = asciiOnly && upper >= 0x80 ? ' ' : static_cast<char>(upper);
+  return {scratch.data(), 1};
+}
+
 }  // namespace
 
 int32_t FontCell(unsigned char c) {
@@ -127,35 +147,11 @@ void DrawBlockText(TDirectDrawSurface& screen, const TDXImageList& menu, std::st
 }
 
 std::string_view FontSpelling(unsigned char c, std::array<char, 2>& scratch) {
-  const auto upper = static_cast<unsigned char>(Cp1251Upper(static_cast<char>(c)));
-  if (upper >= 0xC0) return kRussianCapitals[upper - 0xC0u];
-  switch (upper) {
-    case 0xA8:  // Ё
-      return "E";
-    case 0xB2:  // І
-    case 0xB3:  // і
-      return "I";
-    default:
-      break;
-  }
-  scratch[0] = static_cast<char>(upper);
-  return {scratch.data(), 1};
+  return Spelling(c, scratch, kRussianCapitals, false);
 }
 
 std::string_view LatinSpelling(unsigned char c, std::array<char, 2>& scratch) {
-  const auto upper = static_cast<unsigned char>(Cp1251Upper(static_cast<char>(c)));
-  if (upper >= 0xC0) return kRussianInLatin[upper - 0xC0u];
-  switch (upper) {
-    case 0xA8:  // Ё
-      return "E";
-    case 0xB2:  // І
-    case 0xB3:  // і
-      return "I";
-    default:
-      break;
-  }
-  scratch[0] = upper < 0x80 ? static_cast<char>(upper) : ' ';
-  return {scratch.data(), 1};
+  return Spelling(c, scratch, kRussianInLatin, true);
 }
 
 void AppendFontName(std::string& out, std::string_view name, size_t maxChars) {
