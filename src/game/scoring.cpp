@@ -62,6 +62,27 @@ int32_t FarthestFromCup(const GameSession& s, int32_t current) {
   return current;
 }
 
+// The banner a holed ball earns.
+PlayText HoleOutText(int32_t strokes, int32_t par) {
+  if (strokes == 1) return PlayText::kHoleInOne;
+  switch (strokes - par) {
+    case -2:
+      return PlayText::kEagle;
+    case -1:
+      return PlayText::kBirdie;
+    case 0:
+      return PlayText::kPar;
+    case 1:
+      return PlayText::kBogey;
+    case 2:
+      return PlayText::kDoubleBogey;
+    case 3:
+      return PlayText::kTripleBogey;
+    default:
+      return PlayText::kHoled;
+  }
+}
+
 }  // namespace
 
 void TurnHandOver::Arm(const GameSession& session) {
@@ -122,27 +143,6 @@ void HandOverTurn(GameSession& s, PlayHost& host) {
   CentrePointer(host);
   s.bonusStrokeUsed = false;
   s.bonusStrokeTaken = false;
-}
-
-// The banner a holed ball earns.
-static PlayText HoleOutText(int32_t strokes, int32_t par) {
-  if (strokes == 1) return PlayText::kHoleInOne;
-  switch (strokes - par) {
-    case -2:
-      return PlayText::kEagle;
-    case -1:
-      return PlayText::kBirdie;
-    case 0:
-      return PlayText::kPar;
-    case 1:
-      return PlayText::kBogey;
-    case 2:
-      return PlayText::kDoubleBogey;
-    case 3:
-      return PlayText::kTripleBogey;
-    default:
-      return PlayText::kHoled;
-  }
 }
 
 const char* HoleOutBanner(int32_t strokes, int32_t par) {
