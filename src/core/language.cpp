@@ -5,6 +5,8 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
 
 namespace quendrix {
 
@@ -88,9 +90,28 @@ Language CurrentLanguage() {
 }
 
 void SetLanguage(Language language, const std::filesystem::path& localeDir) {
+  // The user's LANGUAGE, as it was before the first choice changed it.
+  static bool changed = false;
+  static std::optional<std::string> users;
   current = language;
-  if (language == Language::kRussian) return;
+  if (language == Language::kRussian) {
+    // Nothing is looked up; the programs this one starts see what it saw.
+    if (changed) {
+      if (users) {
+        setenv("LANGUAGE", users->c_str(), 1);
+      } else {
+        unsetenv("LANGUAGE");
+      }
+      changed = false;
+    }
+    return;
+  }
   SetMessagesLocale();
+  if (!changed) {
+    const char* value = getenv("LANGUAGE");
+    users = value == nullptr ? std::nullopt : std::optional<std::string>(value);
+    changed = true;
+  }
   // gettext reads LANGUAGE on every lookup; it names the choice made here,
   // whatever the user's variables said.
   setenv("LANGUAGE", std::string(LanguageCode(language)).c_str(), 1);

@@ -45,8 +45,9 @@ Language CurrentLanguage();
 // ignores the catalogues in the C locale, and the user's locale may not be
 // generated on this system (setlocale fails): then the messages' locale
 // becomes C.UTF-8, and LANGUAGE names the chosen language, so the choice
-// never depends on what locales the system has. Only the messages'
-// category changes: numbers and text keep the C rules.
+// never depends on what locales the system has (Russian gives LANGUAGE
+// back as the user had it). Only the messages' category changes: numbers
+// and text keep the C rules.
 void SetLanguage(Language language, const std::filesystem::path& localeDir = {});
 
 // Start-up, once, in one place: the language of the environment, made

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -64,6 +65,7 @@ class Catalogues : public ::testing::Test {
 };
 
 TEST_F(Catalogues, TranslateEachLanguageAndLeaveRussianAsItStands) {
+  setenv("LANGUAGE", "fr:it", 1);
   Use(Language::kEnglish);
   EXPECT_STREQ(Tr("Играть"), "Play");
   Use(Language::kGerman);
@@ -74,6 +76,9 @@ TEST_F(Catalogues, TranslateEachLanguageAndLeaveRussianAsItStands) {
   SetLanguage(Language::kRussian);
   EXPECT_EQ(Tr(russian), russian);
   EXPECT_EQ(TranslateMessage("Cannot open file \"x\"."), "Cannot open file \"x\".");
+  // The user's LANGUAGE, which the choice overrode, is given back.
+  EXPECT_STREQ(getenv("LANGUAGE"), "fr:it");
+  unsetenv("LANGUAGE");
 }
 
 // An error box's lines: a whole message, one about a named value, and one
