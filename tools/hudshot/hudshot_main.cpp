@@ -19,6 +19,7 @@
 #include "core/program_folder.h"
 #include "game/game_state.h"
 #include "game/hud.h"
+#include "game/play_texts.h"
 #include "game/scoring.h"
 #include "media/image_list.h"
 #include "media/media_error.h"
@@ -146,7 +147,7 @@ int main(int argc, char** argv) {
     s.buttonDown[2] = true;
   });
   shoot("ticker", [](GameSession& s) {
-    s.tickerText = "                           CTNVL - YJT JDAP";
+    s.tickerText = Text(PlayText::kPullOn);
     s.tickerPos = 4 * 20;
   });
   shoot("compact_panel", [](GameSession& s) {
@@ -155,12 +156,12 @@ int main(int argc, char** argv) {
   });
   shoot("compact_ticker", [](GameSession& s) {
     s.compactHud = true;
-    s.tickerText = "                   D0Y0VHNTEVLHLIN JDAP";
+    s.tickerText = std::string(19, ' ') + std::string(Text(PlayText::kExtraStroke));
     s.tickerPos = 4 * 16;
   });
   shoot("quit_question", [](GameSession& s) { s.quitAsked = true; });
   shoot("stroke_limit", [](GameSession& s) {
-    s.bannerText = kBannerStrokeLimit;
+    s.bannerText = Text(PlayText::kStrokeLimit);
     s.bannerFade = 255;
   });
   shoot(
