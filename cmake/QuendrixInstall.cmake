@@ -20,7 +20,7 @@ set(QUENDRIX_DIST_OUT ${CMAKE_BINARY_DIR}/dist)
 # The manual page and the package's change log, compressed as Debian wants
 # them (gzip -9, no name or time stamp, so the bytes are the same each build).
 set(QUENDRIX_DIST_GZ)
-foreach(name quendrix.6 changelog)
+foreach(name quendrix.6 quendrix.de.6 changelog)
   add_custom_command(
     OUTPUT ${QUENDRIX_DIST_OUT}/${name}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QUENDRIX_DIST_OUT}
@@ -56,6 +56,8 @@ install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/QuendrixInstallData.cmake)
 install(FILES ${QUENDRIX_DIST_DIR}/${QUENDRIX_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${QUENDRIX_DIST_DIR}/${QUENDRIX_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${QUENDRIX_DIST_OUT}/quendrix.6.gz DESTINATION share/man/man6)
+install(FILES ${QUENDRIX_DIST_OUT}/quendrix.de.6.gz DESTINATION share/man/de/man6
+        RENAME quendrix.6.gz)
 install(FILES ${QUENDRIX_DIST_DIR}/copyright ${QUENDRIX_DIST_OUT}/changelog.gz
         DESTINATION share/doc/quendrix)
 install(FILES ${QUENDRIX_DIST_DIR}/lintian-overrides DESTINATION share/lintian/overrides

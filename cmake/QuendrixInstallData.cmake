@@ -3,7 +3,8 @@
 # QUENDRIX_DATA_FROM, the folder of the executables, to
 # share/games/quendrix, and the application icons from its "icons" folder
 # ("icons/<size>/quendrix.png", "icons/scalable/quendrix.svg") into the
-# hicolor theme under the name QUENDRIX_APP_ID. Programs (ELF files), build
+# hicolor theme under the name QUENDRIX_APP_ID, and the catalogues from
+# "locale" into share/locale. Programs (ELF files), build
 # stamps and previews stay behind.
 
 if(NOT IS_DIRECTORY "${QUENDRIX_DATA_FROM}")
@@ -29,6 +30,13 @@ foreach(_quendrix_file IN LISTS _quendrix_files)
       file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/share/icons/hicolor/scalable/apps"
            TYPE FILE RENAME "${QUENDRIX_APP_ID}.svg" FILES "${_quendrix_path}")
     endif()
+    continue()
+  endif()
+  # The catalogues go where gettext looks: share/locale/<lang>/LC_MESSAGES.
+  if(_quendrix_file MATCHES "^locale/(.+)$")
+    get_filename_component(_quendrix_sub "${CMAKE_MATCH_1}" DIRECTORY)
+    file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/share/locale/${_quendrix_sub}" TYPE FILE
+         FILES "${_quendrix_path}")
     continue()
   endif()
   if(_quendrix_name MATCHES "\\.stamp$|^\\." OR _quendrix_file MATCHES "(^|/)previews?/")

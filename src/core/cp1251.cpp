@@ -46,16 +46,10 @@ char ByteOf(char32_t cp) {
   return '?';
 }
 
-}  // namespace
-
-std::string Cp1251ToUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() * 2);
-  for (char c : text) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
-  return out;
-}
-
-std::string Utf8ToCp1251(std::string_view text) {
+// Decodes UTF-8 and writes each character as the byte `byteOf` gives;
+// malformed sequences become '?'.
+template <typename ByteOfFn>
+std::string Utf8ToSingleByte(std::string_view text, ByteOfFn byteOf) {
   std::string out;
   out.reserve(text.size());
   size_t i = 0;
@@ -93,10 +87,53 @@ std::string Utf8ToCp1251(std::string_view text) {
       ++i;
       continue;
     }
-    out += ByteOf(cp);
+    out += byteOf(cp);
     i += 1 + extra;
   }
   return out;
+}
+
+// Code points of cp1252's bytes 0x80 ... 0x9F; the rest are Latin-1's.
+constexpr char16_t kWestern[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,  // 88
+    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,  // 98
+};
+
+char WesternByteOf(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  for (int i = 0; i < 32; ++i) {
+    if (kWestern[i] == cp && cp != 0xFFFD) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+}  // namespace
+
+std::string Cp1251ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (char c : text) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string Utf8ToCp1251(std::string_view text) {
+  return Utf8ToSingleByte(text, ByteOf);
+}
+
+std::string Cp1252ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kWestern[b - 0x80] : b);
+  }
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+  return Utf8ToSingleByte(text, WesternByteOf);
 }
 
 char Cp1251Upper(char c) {

@@ -7,6 +7,7 @@
 #include "game/ball_motion.h"
 #include "game/effects.h"
 #include "game/game_state.h"
+#include "game/play_texts.h"
 
 namespace quendrix {
 
@@ -103,13 +104,13 @@ void BallHits(GameSession& session, int32_t player) {
       session.Sound(EffectSound::kBonus);
       session.tickerPos = 0;
       session.tickerText.assign(19, ' ');
-      session.tickerText += "D0Y0VHNTEVLHLIN JDAP";
+      session.tickerText += Text(PlayText::kExtraStroke);
       if (OneBased<playerrec, kMaxPlayers>::Contains(session.currentPlayer)) {
         playerrec& current = session.players[session.currentPlayer];
         --current.strokes;
         --current.totalStrokes;
       }
-      session.bannerText = "EUE  JDAP   ";
+      session.bannerText = Text(PlayText::kOneMoreStroke);
       session.bannerFade = 255;
     }
   }

@@ -4,6 +4,7 @@
 #include "game/game_state.h"
 #include "game/hud.h"
 #include "game/play_host.h"
+#include "game/play_texts.h"
 #include "media/surface.h"
 
 namespace quendrix {
@@ -32,7 +33,7 @@ playerrec& CurrentBall(GameSession& s) {
 void TogglePuttStyle(GameSession& s) {
   playerrec& b = CurrentBall(s);
   b.pullPutt = !b.pullPutt;
-  Post(s, b.pullPutt ? kTickerPullOn : kTickerPullOff);
+  Post(s, Text(b.pullPutt ? PlayText::kPullOn : PlayText::kPullOff));
 }
 
 // The ambient loop plays only while both switches are on.
@@ -44,7 +45,7 @@ void ToggleSound(GameSession& s, PlayHost& host, std::string_view onText) {
   s.soundOn = !s.soundOn;
   // Turning the sound on is confirmed by the click; turning it off is silent.
   if (s.soundOn) Click(s);
-  Post(s, s.soundOn ? onText : kTickerSoundOff);
+  Post(s, s.soundOn ? onText : Text(PlayText::kSoundOff));
   FollowAmbient(s, host);
 }
 
@@ -54,15 +55,15 @@ void CycleFrameRate(GameSession& s, PlayHost& host) {
   switch (host.FrameInterval()) {
     case kInterval60:
       host.SetFrameInterval(kInterval15);
-      Post(s, kTicker15Fps);
+      Post(s, Text(PlayText::kFrameRate15));
       break;
     case kInterval15:
       host.SetFrameInterval(kInterval30);
-      Post(s, kTicker30Fps);
+      Post(s, Text(PlayText::kFrameRate30));
       break;
     case kInterval30:
       host.SetFrameInterval(kInterval60);
-      Post(s, kTicker60Fps);
+      Post(s, Text(PlayText::kFrameRate60));
       break;
     default:  // an interval set elsewhere: only the ticker restarts
       break;
@@ -178,12 +179,12 @@ void KeyInPlay(GameSession& s, PlayHost& host, uint16_t key) {
       CycleFrameRate(s, host);
       break;
     case PlayAction::kSound:
-      ToggleSound(s, host, kTickerSoundOnKey);
+      ToggleSound(s, host, Text(PlayText::kSoundOnKey));
       break;
     case PlayAction::kAmbientSound:
       Click(s);
       s.ambientOn = !s.ambientOn;
-      Post(s, s.ambientOn ? kTickerAmbientOn : kTickerAmbientOff);
+      Post(s, Text(s.ambientOn ? PlayText::kAmbientOn : PlayText::kAmbientOff));
       FollowAmbient(s, host);
       break;
     case PlayAction::kPuttHelp:
@@ -323,7 +324,7 @@ void CommandClick(GameSession& s, PlayHost& host) {
     return;
   }
   // 7. Button 3, the sound; the tests go on.
-  if (InsideRect(at, ButtonPressRect(3))) ToggleSound(s, host, kTickerSoundOnButton);
+  if (InsideRect(at, ButtonPressRect(3))) ToggleSound(s, host, Text(PlayText::kSoundOnButton));
   // 8. Button 4, the putt help.
   if (InsideRect(at, ButtonPressRect(4))) {
     Click(s);

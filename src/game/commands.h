@@ -16,7 +16,8 @@ namespace quendrix {
 class GameSession;
 class PlayHost;
 
-// Ticker texts of the commands, as stored (blanks and NULs included).
+// Ticker texts of the commands, as stored (blanks and NULs included); the
+// game draws them in the run's language (play_texts.h).
 inline constexpr std::string_view kTickerPullOn{"                           CTNVL - YJT JDAP"};
 inline constexpr std::string_view kTickerPullOff{"                           CTNVL - YJU JDAP"};
 inline constexpr std::string_view kTicker15Fps{

@@ -9,14 +9,13 @@
 #include "game/collisions.h"
 #include "game/effects.h"
 #include "game/game_state.h"
+#include "game/play_texts.h"
 
 namespace quendrix {
 
 namespace {
 
 using enum AreaKind;
-
-constexpr std::string_view kHopText = "CVNUK0M SLICTP0";
 
 int32_t Wrap(int64_t v) {
   return static_cast<int32_t>(static_cast<uint32_t>(v));
@@ -70,7 +69,7 @@ void SetTicker(GameSession& s, size_t spaces, std::string_view text) {
 
 // The hop over a cup or a pipe entrance taken too fast.
 void Hop(GameSession& s, playerrec& b) {
-  SetTicker(s, 27, kHopText);
+  SetTicker(s, 27, Text(PlayText::kTooFast));
   s.tickerText.push_back('\0');
   s.tickerText.push_back('\0');
   b.fallSpeed = b.speed / 1.75;
@@ -170,7 +169,7 @@ void BonusStroke(GameSession& s, playerrec& b, arearec& a) {
   const int32_t ey = Wrap(int64_t{Nearest(b.y)} - 62);
   AddCourseEffect(s, ex, ey, HoleImage::kBonusFlash, 255);
   AddCourseEffect(s, ex, ey, HoleImage::kBonusFlash, -192);
-  SetTicker(s, 19, "D0Y0VHNTEVLHLIN JDAP");
+  SetTicker(s, 19, Text(PlayText::kExtraStroke));
   --b.strokes;
   --b.totalStrokes;
   b.fallSpeed = 3.0;
@@ -178,7 +177,7 @@ void BonusStroke(GameSession& s, playerrec& b, arearec& a) {
   s.Sound(EffectSound::kBonus);
   s.bonusStrokeTaken = false;
   s.bonusStrokeUsed = true;
-  s.bannerText = "EUE  JDAP   ";
+  s.bannerText = Text(PlayText::kOneMoreStroke);
   s.bannerFade = 255;
 }
 
@@ -242,9 +241,9 @@ void Springboard(GameSession& s, playerrec& b, const arearec& a) {
   b.lastArea = -1;
   b.moving = true;
   if (a.kind == kSpringboard) {
-    SetTicker(s, 27, "JDAP Y0 YPJGNHE ");
+    SetTicker(s, 27, Text(PlayText::kSpringboard));
   } else {
-    SetTicker(s, 27, "BEHTNVRTOP   ");
+    SetTicker(s, 27, Text(PlayText::kFan));
   }
   if (a.p1 != 0) AddCourseEffect(s, a.p1, a.p2, a.p4, 0);
   s.Sound(a.kind == kSpringboard ? EffectSound::kSpringboard : EffectSound::kPopper);
@@ -283,7 +282,7 @@ void Launcher(GameSession& s, playerrec& b, const arearec& a) {
       if (!b.airborne) {
         b.direction = 192 - s.playRandom.RandomBelow(64);
         Launch(b, 3.0);
-        SetTicker(s, 27, "BLI PA3SJDNVN D0P0GH0F0 PAS04EF0");
+        SetTicker(s, 27, Text(PlayText::kRoadWorker));
         AddCourseEffect(s, 1006, 71, HoleImage::kDust, 0);
         s.BackgroundSound(HoleSound::kArea);
       }

@@ -95,7 +95,7 @@ void TMain::HoleInit() {
 
   // A missing container stops here with the timer off.
   bgsounds.LoadListFile(DataFile(s.holeName + ".dxw").string());
-  course.LoadListFile(DataFile(s.holeName + ".dxg").string());
+  LoadImageList(course, s.holeName + ".dxg");
   LoadHoleText(s, ReadHoleFile(DataFile(s.holeName + ".hole")));
 
   ResetPlayersForHole(s);

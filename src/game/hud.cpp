@@ -6,6 +6,7 @@
 #include "game/font_text.h"
 #include "game/game_state.h"
 #include "game/list_items.h"
+#include "game/play_texts.h"
 
 namespace quendrix {
 
@@ -139,7 +140,7 @@ void DrawTicker(GameSession& s, TDirectDrawSurface& screen, const TDXImageList& 
 
 void DrawBanner(GameSession& s, TDirectDrawSurface& screen, const TDXImageList& menu) {
   if (s.quitAsked) {
-    s.bannerText = kQuitBanner;
+    s.bannerText = Text(PlayText::kQuitQuestion);
     s.bannerFade = 195 + s.visualRandom.RandomBelow(10);
   }
   if (s.bannerFade <= 0) return;
@@ -191,9 +192,11 @@ const char* HintAt(int32_t x, int32_t y) {
   const TPoint at{x, y};
   const char* hint = nullptr;
   for (int32_t k = 1; k <= 5; ++k)
-    if (InsideRect(at, ButtonHoverRect(k))) hint = kButtonHints[static_cast<size_t>(k - 1)];
-  if (InsideRect(at, kScoreCardArea)) hint = kScoreCardHint;
-  if (InsideRect(at, kCloseBox)) hint = kCloseHint;
+    if (InsideRect(at, ButtonHoverRect(k)))
+      hint =
+          Text(static_cast<PlayText>(static_cast<int32_t>(PlayText::kHintRepeat) + k - 1)).data();
+  if (InsideRect(at, kScoreCardArea)) hint = Text(PlayText::kHintScoreCard).data();
+  if (InsideRect(at, kCloseBox)) hint = Text(PlayText::kHintClose).data();
   return hint;
 }
 

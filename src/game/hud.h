@@ -28,7 +28,8 @@ inline constexpr TRect kCloseBox{267, 7, 274, 13};
 inline constexpr TRect kPuttSign{196, 49, 196 + 40, 49 + 16};
 inline constexpr TRect kPanelTopStrip{4, 4, 4 + 265, 4 + 15};
 
-// Hints as stored, trailing blanks included.
+// Hints as stored, trailing blanks included; the game draws them in the
+// run's language (play_texts.h).
 inline constexpr std::array<const char*, 5> kButtonHints = {
     "Y0BT0P C00SUEHNR   ", "N3MEHEHNE CTNVR JDAPA", "3BJK BK/BLIK (O3)", "Y0M0UL JDAPA (O1)",
     "QEHTP0BKA (H0ME) "};

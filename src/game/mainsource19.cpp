@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/cp1251.h"
+#include "core/language.h"
 #include "game/list_items.h"
 #include "media/bitmap.h"
 #include "media/media_error.h"
@@ -141,13 +142,13 @@ void TMain::Show() {
 
 void TMain::DXDrawInitialize() {
   if (services_.showCursor) services_.showCursor(false);
-  menu.LoadListFile(DataFile("menu.dxg").string());
+  LoadImageList(menu, "menu.dxg");
   sounds.LoadListFile(DataFile("sound.dxw").string());
   for (int poll = 0; poll < kReadyPolls && !DXDraw.IsReady(); ++poll) {
   }
   session.substeps = 1;
   session.ambientOn = settings().bgsounds;
-  gui.LoadListFile(DataFile("gui.dxg").string());
+  LoadImageList(gui, "gui.dxg");
   LoadSkin();
 
   session.holeName = FirstHoleName(settings());
@@ -196,6 +197,22 @@ std::filesystem::path TMain::DataFile(const std::string& gamePath) const {
   return services_.dataDir / std::filesystem::path(name);
 }
 
+std::filesystem::path TMain::LanguageFile(const std::string& gamePath) const {
+  const std::string_view folder = LanguageFolder();
+  if (!folder.empty()) {
+    std::filesystem::path local = DataFile(std::string(folder) + "\\" + gamePath);
+    std::error_code error;
+    if (std::filesystem::is_regular_file(local, error)) return local;
+  }
+  return DataFile(gamePath);
+}
+
+void TMain::LoadImageList(TDXImageList& list, const std::string& gamePath) {
+  list.LoadListFile(DataFile(gamePath).string());
+  const std::filesystem::path local = LanguageFile(gamePath);
+  if (local != DataFile(gamePath)) list.OverlayListFile(local.string());
+}
+
 void TMain::LoadSkin() {
   const std::string& skin = settings().skin;
   // The list's first entry and an empty text name no folder: gui.dxg stays.
@@ -204,7 +221,7 @@ void TMain::LoadSkin() {
     if (ItemIndex(f.image) >= gui.Items.Count()) continue;
     Bitmap picture;
     // Missing (or unreadable) bitmaps leave the image of gui.dxg.
-    if (!TryLoadBitmap(DataFile("skins\\" + skin + "\\" + f.file), picture)) continue;
+    if (!TryLoadBitmap(LanguageFile("skins\\" + skin + "\\" + f.file), picture)) continue;
     TPictureCollectionItem& item = gui.Items[ItemIndex(f.image)];
     item.SetPicture(picture);
     if (DXDraw.Initialized()) item.BuildSurface();

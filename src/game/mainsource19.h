@@ -175,6 +175,12 @@ class TMain final : public GameEvents, public PlayHost, public InputHandler {
   const LaunchSettings& settings() const { return *session.settings; }
   // A file of the program's folder by its game path.
   std::filesystem::path DataFile(const std::string& gamePath) const;
+  // The file in the language's folder of the data when it is there, else
+  // the shared one.
+  std::filesystem::path LanguageFile(const std::string& gamePath) const;
+  // A shared image list, then the items with words of the language's list
+  // of the same name over it.
+  void LoadImageList(TDXImageList& list, const std::string& gamePath);
   TWaveCollectionItem* Sound(int32_t index);
   TWaveCollectionItem* Sound(EffectSound sound) { return Sound(ItemIndex(sound)); }
   TWaveCollectionItem* BackgroundWave(int32_t index);

@@ -3,6 +3,10 @@
 // and pad handling look them up here; the putting help's picture, README
 // and the manual page must list every command (a test checks them), so
 // none of them can drift.
+// Translation: the help's words written here in Russian (helpKey,
+// helpCaption) are the catalogue's keys as they stand: scripts/update-pot
+// takes every Cyrillic text of this table, and the asset generator draws
+// each language's help through its catalogue.
 #pragma once
 
 #include <cstdint>

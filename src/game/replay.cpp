@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "core/program_folder.h"
 #include "core/user_folders.h"
 #include "game/game_state.h"
 #include "game/headless_play.h"
@@ -89,7 +90,7 @@ std::string* TextField(LaunchSettings& s, std::string_view name) {
   return nullptr;
 }
 
-std::vector<std::string> SettingLines(uint64_t seed, const LaunchSettings& s) {
+std::vector<std::string> SettingLines(uint64_t seed, const LaunchSettings& s, Language language) {
   std::vector<std::string> lines;
   lines.push_back(std::string(kMagic) + " " + std::to_string(kReplayVersion));
   lines.push_back("seed " + std::to_string(seed));
@@ -107,6 +108,9 @@ std::vector<std::string> SettingLines(uint64_t seed, const LaunchSettings& s) {
     lines.push_back("text player" + std::to_string(i + 1) + " " + Hex(s.player[i]));
     lines.push_back("text texture" + std::to_string(i + 1) + " " + Hex(s.texture[i]));
   }
+  // A Russian game's file stays as it always was.
+  if (language != Language::kRussian)
+    lines.push_back("language " + std::string(LanguageCode(language)));
   lines.push_back("settings-end");
   return lines;
 }
@@ -253,6 +257,11 @@ void ParseSettingsBlock(LineReader& reader, Replay& replay) {
       ExpectWords(w, 2, n);
       replay.seed = Number<uint64_t>(w[1], n);
       seeded = true;
+    } else if (w[0] == "language") {
+      ExpectWords(w, 2, n);
+      if (w[1] != "ru" && w[1] != "en" && w[1] != "de")
+        Fail(n, "unknown language " + std::string(w[1]));
+      LanguageOfLocale(w[1], replay.language);
     } else if (w[0] == "set" || w[0] == "text") {
       // "text NAME" with nothing after it is an empty text.
       if (w[0] == "text" && w.size() == 2) {
@@ -370,7 +379,8 @@ Replay ReadReplayFile(const std::filesystem::path& file) {
 
 std::string FormatReplay(const Replay& replay) {
   std::string out;
-  for (const std::string& line : SettingLines(replay.seed, replay.settings)) out += line + "\n";
+  for (const std::string& line : SettingLines(replay.seed, replay.settings, replay.language))
+    out += line + "\n";
   size_t next = 0;
   for (size_t i = 0; i < replay.frames.size(); ++i) {
     for (const InputEvent& e : replay.frames[i].inputs) out += InputLine(e) + "\n";
@@ -477,7 +487,7 @@ ReplayRecorder::ReplayRecorder(const std::filesystem::path& file, uint64_t seed,
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
   file_ = std::fopen(file.string().c_str(), "wb");
   if (file_ == nullptr) throw ReplayError("cannot write " + file.string());
-  for (const std::string& line : SettingLines(seed, settings)) Line(line);
+  for (const std::string& line : SettingLines(seed, settings, CurrentLanguage())) Line(line);
   std::fflush(file_);
 }
 
@@ -634,6 +644,16 @@ void Apply(TMain& main, const InputEvent& e) {
 }  // namespace
 
 PlaybackResult PlayBack(const Replay& replay, const std::filesystem::path& dataDir) {
+  // The game's language for the playback, the run's own afterwards.
+  struct LanguageFor {
+    Language before = CurrentLanguage();
+    explicit LanguageFor(Language language) {
+      if (language != before) SetLanguage(language, LocaleDirFor(ExecutableFolder()));
+    }
+    ~LanguageFor() {
+      if (CurrentLanguage() != before) SetLanguage(before, LocaleDirFor(ExecutableFolder()));
+    }
+  } language(replay.language);
   PlaybackResult result;
   HeadlessPlay play(replay.settings, dataDir, replay.seed);
   play.Start();

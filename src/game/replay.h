@@ -10,6 +10,7 @@
 //   seed 42
 //   set players 1            ... every launch setting; texts as hex bytes
 //   text player1 C8E3F0EEEA202031
+//   language de              the language of a game not played in Russian
 //   settings-end
 //   m 320 240                pointer moved to (320, 240), screen pixels
 //   d 0 / u 0                button down / up (0 left, 1 right, 2 middle)
@@ -31,6 +32,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/language.h"
 #include "game/launch_settings.h"
 #include "media/input.h"
 
@@ -82,6 +84,8 @@ struct PlayerScore {
 struct Replay {
   uint64_t seed = 0;
   LaunchSettings settings;
+  // The texts posted in play (checksummed) are the language's.
+  Language language = Language::kRussian;
   std::vector<ReplayFrame> frames;
   std::vector<InputEvent> trailingInputs;  // after the last frame (the key that left)
   std::vector<Checkpoint> checkpoints;
@@ -109,8 +113,8 @@ uint64_t StateChecksum(const GameSession& session);
 // The scores of players 1 ... playerCount.
 std::vector<PlayerScore> Scores(const GameSession& session);
 
-// Writes a replay while the game runs. Lines go out as they happen; the
-// file is flushed after every frame.
+// Writes a replay while the game runs, in the run's language. Lines go out
+// as they happen; the file is flushed after every frame.
 class ReplayRecorder {
  public:
   // Opens `file` for writing and writes the header. Throws ReplayError when
@@ -162,7 +166,8 @@ struct PlaybackResult {
 
 // Plays a replay headless on the data in `dataDir` (memory display, silent
 // sound): the same start-up, the inputs in their order, each frame with its
-// recorded tick rate.
+// recorded tick rate, in the replay's language (with the catalogues beside
+// the running program), the run's language given back afterwards.
 PlaybackResult PlayBack(const Replay& replay, const std::filesystem::path& dataDir);
 
 }  // namespace quendrix

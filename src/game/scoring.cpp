@@ -9,6 +9,7 @@
 #include "game/game_state.h"
 #include "game/list_items.h"
 #include "game/play_host.h"
+#include "game/play_texts.h"
 #include "media/surface.h"
 
 namespace quendrix {
@@ -61,6 +62,27 @@ int32_t FarthestFromCup(const GameSession& s, int32_t current) {
   return current;
 }
 
+// The banner a holed ball earns.
+PlayText HoleOutText(int32_t strokes, int32_t par) {
+  if (strokes == 1) return PlayText::kHoleInOne;
+  switch (strokes - par) {
+    case -2:
+      return PlayText::kEagle;
+    case -1:
+      return PlayText::kBirdie;
+    case 0:
+      return PlayText::kPar;
+    case 1:
+      return PlayText::kBogey;
+    case 2:
+      return PlayText::kDoubleBogey;
+    case 3:
+      return PlayText::kTripleBogey;
+    default:
+      return PlayText::kHoled;
+  }
+}
+
 }  // namespace
 
 void TurnHandOver::Arm(const GameSession& session) {
@@ -99,7 +121,7 @@ void HandOverTurn(GameSession& s, PlayHost& host) {
     current.inCup = true;
     current.z = kStrokeLimitDepth;
     s.Sound(EffectSound::kHop);
-    s.bannerText = kBannerStrokeLimit;
+    s.bannerText = Text(PlayText::kStrokeLimit);
     s.bannerFade = 255;
     return;
   }
@@ -124,23 +146,7 @@ void HandOverTurn(GameSession& s, PlayHost& host) {
 }
 
 const char* HoleOutBanner(int32_t strokes, int32_t par) {
-  if (strokes == 1) return kBannerHoleInOne;
-  switch (strokes - par) {
-    case -2:
-      return "0PEV ";
-    case -1:
-      return "PEUKA ";
-    case 0:
-      return "F0V";
-    case 1:
-      return "+JDAP";
-    case 2:
-      return "  + 2 JDAPA ";
-    case 3:
-      return "  + 3 JDAPA ";
-    default:
-      return "B VJHKE";
-  }
+  return Text(HoleOutText(strokes, par)).data();
 }
 
 void HoleOut(GameSession& s, int32_t player) {
@@ -150,7 +156,8 @@ void HoleOut(GameSession& s, int32_t player) {
   // 1, 2, 3. Sound and banner; the stroke-limit message stays.
   if (!rules.training)
     s.Sound(b.strokes - s.holePar < 1 ? EffectSound::kGoodHole : EffectSound::kBadHole);
-  if (s.bannerText != kBannerStrokeLimit) s.bannerText = HoleOutBanner(b.strokes, s.holePar);
+  if (s.bannerText != Text(PlayText::kStrokeLimit))
+    s.bannerText = HoleOutBanner(b.strokes, s.holePar);
   s.bannerFade = 255;
 
   // 4, 5.
@@ -188,11 +195,11 @@ void HoleOut(GameSession& s, int32_t player) {
 void WaterPenalty(GameSession& s, int32_t player) {
   if (!s.settings->minus1) return;
   s.tickerPos = 0;
-  s.tickerText = kTickerPenalty;
+  s.tickerText = Text(PlayText::kPenaltyTicker);
   playerrec& b = s.players[player];
   ++b.totalStrokes;
   ++b.strokes;
-  s.bannerText = kBannerPenalty;
+  s.bannerText = Text(PlayText::kPenaltyBanner);
   s.bannerFade = 255;
 }
 
@@ -204,12 +211,12 @@ void BuildScoreSummary(GameSession& s) {
   if (count == 1) {
     const int32_t toPar = s.players[1].toPar;
     if (toPar == 0) {
-      line = s.gameOver ? "NT0F - P0BH0    " : "C4ET - P0BH0";
+      line = Text(s.gameOver ? PlayText::kFinalEven : PlayText::kRunningEven);
       return;
     }
-    line = s.gameOver ? "NT0F  -     " : "C4ET  - ";
+    line = Text(s.gameOver ? PlayText::kFinalPrefix : PlayText::kRunningPrefix);
     AppendNumber(line, toPar < 0 ? -toPar : toPar);
-    line += toPar < 0 ? " - VNMNT  " : " + VNMNT ";
+    line += Text(toPar < 0 ? PlayText::kUnderPar : PlayText::kOverPar);
     return;
   }
 
@@ -217,7 +224,7 @@ void BuildScoreSummary(GameSession& s) {
     int32_t most = 0;
     for (int32_t p = 1; p <= count; ++p)
       if (s.players[p].holesWon > most) most = s.players[p].holesWon;
-    line = s.gameOver ? "Y0SEDA- " : " VNDEP- ";
+    line = Text(s.gameOver ? PlayText::kWinner : PlayText::kLeader);
     for (int32_t p = 1; p <= count; ++p) {
       if (s.players[p].holesWon != most) continue;
       AppendFontName(line, s.players[p].name, s.players[p].name.size());
@@ -229,7 +236,8 @@ void BuildScoreSummary(GameSession& s) {
   int32_t lowest = 500;
   for (int32_t p = 1; p <= count; ++p)
     if (s.players[p].toPar < lowest) lowest = s.players[p].toPar;
-  line = s.gameOver ? "Y0SEDA-" : "  -    ";
+  // The running line of stroke play has no word before the names.
+  line = s.gameOver ? Text(PlayText::kFinalWinner) : "  -    ";
   for (int32_t p = 1; p <= count; ++p) {
     if (s.players[p].toPar != lowest) continue;
     AppendFontName(line, s.players[p].name, s.players[p].name.size());

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quendrix {
 
@@ -15,7 +16,8 @@ class PlayHost;
 class TDirectDrawSurface;
 class TDXImageList;
 
-// Banners and ticker texts of the rules, as stored (blanks included).
+// Banners and ticker texts of the rules, as stored (blanks included); the
+// game draws them in the run's language (play_texts.h).
 inline constexpr const char* kBannerStrokeLimit = "YPEBLIUEH VNMNT  ";
 inline constexpr const char* kBannerHoleInOne = "   VJHKA   ";
 inline constexpr const char* kBannerPenalty = "UTPAOH0N JDAP ";
@@ -45,7 +47,8 @@ class TurnHandOver {
 // the `nextplayer` rule, the new ball brought onto the course, recentring.
 void HandOverTurn(GameSession& session, PlayHost& host);
 
-// The banner a ball holed with `strokes` on a hole of par `par` earns.
+// The banner a ball holed with `strokes` on a hole of par `par` earns, in
+// the run's language (a C string: the texts hold no NUL).
 const char* HoleOutBanner(int32_t strokes, int32_t par);
 
 // Ball `player` has sunk below z = -45 in the cup: sound, banner, best score,

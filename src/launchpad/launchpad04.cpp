@@ -31,15 +31,24 @@ namespace {
 
 // Captions are written here in UTF-8 for reading and kept in cp1251, as the
 // game keeps every text. Trailing blanks are part of the stored captions.
+// They are the catalogue's keys: the view shows their translation.
 std::string Cp(const char* utf8) {
   return Utf8ToCp1251(utf8);
 }
 
-std::vector<std::string> Cps(std::initializer_list<const char*> utf8) {
-  std::vector<std::string> out;
-  for (const char* text : utf8) out.push_back(Cp(text));
-  return out;
-}
+// The names a new player starts with, in the run's language (a stored name
+// is the player's own and never translated).
+constexpr const char* kDefaultNames[4] = {TrNoop("Игрок  1"), TrNoop("Игрок  2"),
+                                          TrNoop("Игрок  3"), TrNoop("Игрок  4")};
+// The skin list's entry 0 as the catalogue knows it: shown translated,
+// stored as it stands.
+[[maybe_unused]] constexpr const char* kDefaultSkinWords = TrNoop("[обычный интерфейс]");
+
+// The captions of the computer players' choice on each player's tab, in the
+// catalogues before the control that shows them (they are wrapped in Cp
+// there and this list goes).
+[[maybe_unused]] constexpr const char* kComputerPlayerWords[] = {
+    TrNoop("Игрок"), TrNoop("Человек"), TrNoop("Новичок"), TrNoop("Любитель"), TrNoop("Мастер")};
 
 constexpr const char* kLoopAnimation = "interface_loop.flc";
 constexpr const char* kTransitionAnimation = "interface.flc";
@@ -178,16 +187,17 @@ void Tlaunchpad::BuildStart() {
   LaunchSettings& s = settings;
   p.AddLabel("Label5", Cp("Игроки "), {6, 4, 60, 14});
   p.AddDropDown("players", {6, 18, 96, 19}, s.players,
-                Cps({"1 Игрок ", "2 Игрока", "3 Игрока", "4 Игрока"}), 4);
+                {Cp("1 Игрок "), Cp("2 Игрока"), Cp("3 Игрока"), Cp("4 Игрока")}, 4);
   p.AddLabel("Label6", Cp("Игра"), {108, 4, 60, 14});
   p.AddDropDown("gametype", {108, 18, 122, 19}, s.gametype,
-                Cps({"По ударам", "По лункам", "Как в крокете"}), 3)
+                {Cp("По ударам"), Cp("По лункам"), Cp("Как в крокете")}, 3)
       .onChange = [this](Control&) { gametypeChange(); };
   p.AddLabel("courselabel", Cp("Корт  "), {236, 4, 60, 14});
-  p.AddDropDown("course", {236, 18, 139, 19}, s.course, Cps({"Земной Корт ", "Космо Корт  "}), 2);
+  p.AddDropDown("course", {236, 18, 139, 19}, s.course, {Cp("Земной Корт "), Cp("Космо Корт  ")},
+                2);
 
   TabBox& tab =
-      p.AddTabBox("playerinfo", {4, 44, 266, 93}, playerTab_, Cps({"Игрок  1", "2", "3", "4"}));
+      p.AddTabBox("playerinfo", {4, 44, 266, 93}, playerTab_, {Cp("Игрок  1"), "2", "3", "4"});
   tab.onChange = [this](Control&) { playerinfoTabChanged(); };
   tab.AddLabel("Label8", Cp("Имя"), {8, 29, 30, 14});
   tab.AddEdit("name", {38, 26, 132, 20}, name_, widgets::kPlayerNameLength).onChange =
@@ -221,17 +231,18 @@ void Tlaunchpad::BuildRules() {
   LaunchSettings& s = settings;
   p.AddLabel("Label9", Cp("Кто начинает лунку"), {6, 4, 170, 14});
   p.AddDropDown("startplayer", {6, 18, 178, 19}, s.startplayer,
-                Cps({"Последний в лунке         ", "Первый в лунке         ", "Жребий"}), 3);
+                {Cp("Последний в лунке         "), Cp("Первый в лунке         "), Cp("Жребий")}, 3);
   p.AddLabel("Label10", Cp("Следующий бьет"), {192, 4, 170, 14});
   p.AddDropDown("nextplayer", {192, 18, 183, 19}, s.nextplayer,
-                Cps({"По очереди", "Дальнейший от лунки"}), 2);
+                {Cp("По очереди"), Cp("Дальнейший от лунки")}, 2);
   p.AddLabel("Label11", Cp("Удар в мяч"), {6, 43, 110, 14});
-  p.AddDropDown("whencollide", {6, 57, 118, 19}, s.whencollide, Cps({"Нет", "При касании"}), 2);
+  p.AddDropDown("whencollide", {6, 57, 118, 19}, s.whencollide, {Cp("Нет"), Cp("При касании")}, 2);
   // The caption's leading blanks put it over its box.
   p.AddLabel("Label12", Cp("      Подсчет"), {124, 43, 120, 14});
-  p.AddDropDown("scoring", {132, 57, 130, 19}, s.scoring, Cps({"Меньший счет", "Больше лунок"}), 2);
+  p.AddDropDown("scoring", {132, 57, 130, 19}, s.scoring, {Cp("Меньший счет"), Cp("Больше лунок")},
+                2);
   p.AddLabel("Label13", Cp("Макс ударов"), {270, 43, 100, 14});
-  p.AddDropDown("strokelimit", {270, 57, 105, 19}, s.strokelimit, Cps({"9", "8", "7", "6"}), 4);
+  p.AddDropDown("strokelimit", {270, 57, 105, 19}, s.strokelimit, {"9", "8", "7", "6"}, 4);
   p.AddCheckBox("plus1", Cp("Доп. удар за столкновение (всего1)"), {6, 86, 250, 16}, s.plus1);
   p.AddCheckBox("minus1", Cp("Пенальти за водоем"), {6, 105, 200, 16}, s.minus1);
   p.AddButton("FlatButton4", Cp("Обычные "), {210, 111, 80, 24}).onClick = [this](Control&) {
@@ -245,12 +256,12 @@ void Tlaunchpad::BuildRules() {
 void Tlaunchpad::BuildSetup() {
   Panel& p = setup;
   LaunchSettings& s = settings;
-  TabBox& res = p.AddTabBox("resbox", {4, 4, 122, 86}, Cps({"Разрешение"}));
-  res.AddRadioButton("screen640", Cp("640x480x16"), {8, 22, 108, 15}, 0, s.screen640);
-  res.AddRadioButton("screen800", Cp("800x600x16"), {8, 37, 108, 15}, 0, s.screen800);
-  res.AddRadioButton("screen1024", Cp("1024x768x16"), {8, 52, 108, 15}, 0, s.screen1024);
+  TabBox& res = p.AddTabBox("resbox", {4, 4, 122, 86}, {Cp("Разрешение")});
+  res.AddRadioButton("screen640", "640x480x16", {8, 22, 108, 15}, 0, s.screen640);
+  res.AddRadioButton("screen800", "800x600x16", {8, 37, 108, 15}, 0, s.screen800);
+  res.AddRadioButton("screen1024", "1024x768x16", {8, 52, 108, 15}, 0, s.screen1024);
   res.AddCheckBox("fastwrite", Cp("Быстрая запись   "), {8, 67, 112, 15}, s.fastwrite);
-  TabBox& sound = p.AddTabBox("soundbox", {130, 4, 110, 86}, Cps({"Звук "}));
+  TabBox& sound = p.AddTabBox("soundbox", {130, 4, 110, 86}, {Cp("Звук ")});
   sound.AddRadioButton("soundoff", Cp("Вык"), {8, 22, 80, 15}, 0, s.soundoff);
   sound.AddRadioButton("soundon", Cp("Вк"), {8, 37, 80, 15}, 0, s.soundon);
   sound.AddCheckBox("bgsounds", Cp("Фоновый звук    "), {8, 67, 100, 15}, s.bgsounds).onClick =
@@ -258,7 +269,7 @@ void Tlaunchpad::BuildSetup() {
 
   p.AddLabel("Label2", Cp("Фреймы"), {246, 3, 60, 14});
   p.AddDropDown("frameskip", {246, 17, 129, 19}, s.frameskip,
-                Cps({"60ф/с", "30ф/с", "15ф/с", "нет "}), 4);
+                {Cp("60ф/с"), Cp("30ф/с"), Cp("15ф/с"), Cp("нет ")}, 4);
   p.AddLabel("Label3", Cp("Интерфейс"), {246, 39, 80, 14});
   p.AddDropDown("skin", {246, 53, 129, 19}, skinIndex_, {std::string(kDefaultSkinEntry)}, 6)
       .onChange = [this](Control& c) {
@@ -295,8 +306,8 @@ void Tlaunchpad::BuildWindow() {
   };
   // On the window, not in the resolution box: of the same group number, yet
   // it never unchecks the three there.
-  hide(w.AddRadioButton("screen512", Cp("512x384x16"), {0, 0, 90, 16}, 0, s.screen512), true);
-  hide(w.AddCheckBox("lowcolor", Cp("8-bit tester"), {0, 0, 90, 16}, lowcolor_), true);
+  hide(w.AddRadioButton("screen512", "512x384x16", {0, 0, 90, 16}, 0, s.screen512), true);
+  hide(w.AddCheckBox("lowcolor", "8-bit tester", {0, 0, 90, 16}, lowcolor_), true);
   hide(w.AddCheckBox("lmcollide", "lmcollide", {0, 0, 90, 16}, lmcollide_), true);
   hide(w.AddCheckBox("easypipes", "easypipes", {0, 0, 90, 16}, easypipes_), true);
   hide(w.AddCheckBox("training", "training", {0, 0, 90, 16}, s.training));
@@ -397,6 +408,13 @@ void Tlaunchpad::FormCreate() {
     skins_ = BuildSkinList(services_.dataDir / "skins", "");
     read.error = ErrorText(e);
   }
+  // A new player's name in the run's language; nothing stored is renamed.
+  if (read.firstRun && CurrentLanguage() != Language::kRussian) {
+    const LaunchSettings defaults;
+    for (size_t i = 0; i < settings.player.size(); ++i)
+      if (settings.player[i] == defaults.player[i])
+        settings.player[i] = Utf8ToCp1251(Tr(kDefaultNames[i]));
+  }
   DropDown& skin = Get<DropDown>("skin");
   skin.items = skins_.items;
   skinIndex_ = skins_.selected;
@@ -409,10 +427,11 @@ void Tlaunchpad::ReportStorage() {
   // Told once, at start: the game plays on, keeping nothing.
   std::string text;
   if (!services_.noSettingsFolder.empty())
-    text = WithReason("Settings cannot be kept after this run:", services_.noSettingsFolder);
+    text =
+        WithReason(TrNoop("Settings cannot be kept after this run:"), services_.noSettingsFolder);
   if (!services_.noDataFolder.empty())
     text += (text.empty() ? "" : "\n") +
-            WithReason("Replays and screenshots cannot be saved:", services_.noDataFolder);
+            WithReason(TrNoop("Replays and screenshots cannot be saved:"), services_.noDataFolder);
   if (!text.empty()) ReportError(text);
 }
 
@@ -684,7 +703,8 @@ void Tlaunchpad::tex_incClick() {
   if (settings.soundon) PlaySong(kClick);
   const std::filesystem::path folder = services_.dataDir / kTexturesFolder;
   if (!NextTexture()) {
-    ReportError(Utf8ToCp1251("No ball textures (*.bmp) in " + folder.string()));
+    ReportError(
+        Utf8ToCp1251(std::string(TrNoop("No ball textures (*.bmp) in")) + " " + folder.string()));
     return;
   }
   const std::string name = textureFiles_[static_cast<size_t>(textureAt_)];

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "core/language.h"
 #include "game/data_catalogue.h"
 #include "game/launch_settings.h"
 #include "launchpad/settings.h"
@@ -298,8 +299,8 @@ class Tlaunchpad {
 
 // The box shown when the launch pad's screen cannot be opened: this title,
 // this text, and the platform's reason (UTF-8) on a second line.
-inline constexpr const char* kDisplayErrorTitle = "DirectX Error";
-inline constexpr const char* kDisplayErrorText = "Requires DirectX 6.0 or later";
+inline constexpr const char* kDisplayErrorTitle = TrNoop("DirectX Error");
+inline constexpr const char* kDisplayErrorText = TrNoop("Requires DirectX 6.0 or later");
 std::string DisplayErrorText(const std::string& reason);
 // `text` (cp1251) and, when there is one, the reason (UTF-8) on a second
 // line, as the error box shows a failure and its cause.

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/language.h"
 #include "game/data_catalogue.h"
 #include "media/list_file.h"
 
@@ -38,6 +39,17 @@ MenuPictures LoadMenuPictures(const std::filesystem::path& dataDir) {
     LoadImageListFile((dataDir / "launchpad.dxg").string(), items);
   } catch (const std::exception&) {
     return out;  // the panel shows without its picture
+  }
+  // The language's captions, drawn into pictures of their own.
+  const std::filesystem::path local = LanguageVariant(dataDir, "launchpad.dxg");
+  if (local != dataDir / "launchpad.dxg") {
+    std::vector<PictureItemData> words;
+    try {
+      LoadImageListFile(local.string(), words);
+      OverlayImageItems(items, std::move(words));
+    } catch (const std::exception&) {
+      // A damaged language file leaves the shared picture.
+    }
   }
   if (items.size() >= static_cast<size_t>(kLaunchpadImageCount)) {
     out.picture = items[ItemIndex(LaunchpadImage::kMenu)].picture;

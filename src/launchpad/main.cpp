@@ -10,6 +10,9 @@
 // starts an installed copy this way on SDL's dummy drivers to prove it
 // finds its data.
 //
+// The language follows the locale variables (LANGUAGE, LC_ALL, LC_MESSAGES,
+// LANG): Russian, English or German.
+//
 // QUENDRIX_PACE_REPORT=1 writes one line to standard error at the end: the
 // frames presented in the run and the delay from input to the frame that
 // showed it (the pace benchmark reads it).
@@ -21,6 +24,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/language.h"
+#include "core/program_folder.h"
 #include "launchpad/launchpad04.h"
 #include "launchpad/launchpad_app.h"
 #include "launchpad/settings.h"
@@ -32,6 +37,8 @@
 int main() {
   using namespace quendrix;
   const char* flag = std::getenv("QUENDRIX_EXIT_AFTER_FIRST_FRAME");
+  // The language is chosen here, once, before any text is shown.
+  StartLanguage(ExecutableFolder());
   ProgramOptions options;
   options.exitAfterFirstFrame = flag != nullptr && std::strcmp(flag, "1") == 0;
   options.dataDir = DataDir();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "core/language.h"
+
 namespace quendrix {
 
 namespace {
@@ -15,7 +17,7 @@ std::string Quoted(const char* pattern, std::string_view name) {
 }
 
 [[noreturn]] void NotOpened() {
-  throw RegistryError("Registry not opened");
+  throw RegistryError(TrNoop("Registry not opened"));
 }
 
 const char* const kCourseValue = "\xCA\xEE\xF0\xF2  ";  // "Корт" and two spaces
@@ -225,7 +227,7 @@ void TAMReg::Save() {
     registry_->Save(file_);
   } catch (const SettingsFileError& e) {
     registry_.reset();
-    throw RegistryError(Quoted("Failed to set data for '%s'", name), e.what());
+    throw RegistryError(Quoted(TrNoop("Failed to set data for '%s'"), name), e.what());
   }
 }
 
@@ -237,12 +239,13 @@ const RegistryValue* TAMReg::OpenValue(std::string_view name, RegistryType type)
   if (!registry_) NotOpened();
   const RegistryKey* key = registry_->FindKey(rootKey + BasePath() + std::string(name));
   if (!key) {
-    if (registry_->damage()) throw RegistryError(Quoted("Failed to get data for '%s'", name));
+    if (registry_->damage())
+      throw RegistryError(Quoted(TrNoop("Failed to get data for '%s'"), name));
     return nullptr;
   }
   const RegistryValue* value = key->FindValue(name);
-  if (!value) throw RegistryError(Quoted("Failed to get data for '%s'", name));
-  if (value->type != type) throw RegistryError(Quoted("Invalid data type for '%s'", name));
+  if (!value) throw RegistryError(Quoted(TrNoop("Failed to get data for '%s'"), name));
+  if (value->type != type) throw RegistryError(Quoted(TrNoop("Invalid data type for '%s'"), name));
   return value;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "core/language.h"
 #include "media/image_list.h"
 #include "media/media_error.h"
 
@@ -23,8 +24,8 @@ bool ValidBitCount(int32_t bits) {
 
 [[noreturn]] void ModeError(const DisplayMode& m) {
   char text[96];
-  std::snprintf(text, sizeof text, "Display mode cannot be changed (%dx%d %dbit)", m.width,
-                m.height, m.bitCount);
+  std::snprintf(text, sizeof text, "%s (%dx%d %dbit)", TrNoop("Display mode cannot be changed"),
+                m.width, m.height, m.bitCount);
   throw MediaError(text);
 }
 

@@ -6,6 +6,7 @@
 
 #include "media/byte_io.h"
 #include "media/dx_draw.h"
+#include "media/list_file.h"
 #include "media/media_error.h"
 
 namespace quendrix {
@@ -145,6 +146,19 @@ void TDXImageList::LoadListData(std::span<const uint8_t> file) {
     throw;
   }
   take();
+}
+
+void TDXImageList::OverlayListFile(const std::string& path) {
+  std::vector<PictureItemData> read;
+  LoadImageListFile(path, read);
+  for (PictureItemData& data : read) {
+    for (auto& item : Items.items_) {
+      if (item->name != data.name) continue;
+      item = std::make_unique<TPictureCollectionItem>(std::move(data));
+      if (SurfaceOpen()) item->BuildSurface();
+      break;
+    }
+  }
 }
 
 void TDXImageList::Initialize() {

@@ -108,6 +108,10 @@ class TDXImageList {
   // propagates. With the drawing surface open the surfaces are built at once.
   void LoadListFile(const std::string& path);
   void LoadListData(std::span<const uint8_t> file);
+  // Replaces the items named like an item of the file by the file's (a
+  // language's pictures with words over the shared list); the others stay.
+  // Errors as LoadListFile's, leaving the list alone.
+  void OverlayListFile(const std::string& path);
 
   // Builds every item's surface; throws MediaError
   // "TPictureCollection cannot be initialized" while the drawing surface is closed.

@@ -447,6 +447,20 @@ void LoadSoundListFile(const std::string& path, std::vector<WaveItemData>& items
   ReadSoundList(bytes, items);
 }
 
+int32_t OverlayImageItems(std::vector<PictureItemData>& items,
+                          std::vector<PictureItemData>&& overlay) {
+  int32_t replaced = 0;
+  for (PictureItemData& item : overlay) {
+    for (PictureItemData& shared : items) {
+      if (shared.name != item.name) continue;
+      shared = std::move(item);
+      ++replaced;
+      break;
+    }
+  }
+  return replaced;
+}
+
 std::vector<uint8_t> EncodeImageList(std::span<const PictureItemData> items,
                                      std::span<const uint8_t> colorTable) {
   return EncodeList(kImageRootClass, [&](StreamWriter& w) {

@@ -64,6 +64,12 @@ void ReadSoundList(std::span<const uint8_t> file, std::vector<WaveItemData>& ite
 void LoadImageListFile(const std::string& path, std::vector<PictureItemData>& items);
 void LoadSoundListFile(const std::string& path, std::vector<WaveItemData>& items);
 
+// A language's list holds only the items with words: each of its items
+// replaces the item of `items` with the same name (the first, compared
+// exactly); items of no such name are left out. Returns how many replaced.
+int32_t OverlayImageItems(std::vector<PictureItemData>& items,
+                          std::vector<PictureItemData>&& overlay);
+
 // ---- Writing ---------------------------------------------------------------
 //
 // Pictures are stored as BMPs of their item's `bitCount` and sounds as RIFF WAVE files. Writing is

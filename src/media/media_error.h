@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/language.h"
+
 namespace quendrix {
 
 // A load, build or device error with its user-facing message.
@@ -20,11 +22,11 @@ class FileError : public std::runtime_error {
 };
 
 // Messages of the list-file, bitmap and wave readers.
-inline constexpr const char* kInvalidStreamFormat = "Invalid stream format";
-inline constexpr const char* kPropertyDoesNotExist = "Property does not exist";
-inline constexpr const char* kInvalidPropertyValue = "Invalid property value";
-inline constexpr const char* kInvalidPropertyPath = "Invalid property path";
-inline constexpr const char* kBitmapNotValid = "Bitmap image is not valid";
-inline constexpr const char* kWaveInvalid = "Wave is invalid";
+inline constexpr const char* kInvalidStreamFormat = TrNoop("Invalid stream format");
+inline constexpr const char* kPropertyDoesNotExist = TrNoop("Property does not exist");
+inline constexpr const char* kInvalidPropertyValue = TrNoop("Invalid property value");
+inline constexpr const char* kInvalidPropertyPath = TrNoop("Invalid property path");
+inline constexpr const char* kBitmapNotValid = TrNoop("Bitmap image is not valid");
+inline constexpr const char* kWaveInvalid = TrNoop("Wave is invalid");
 
 }  // namespace quendrix

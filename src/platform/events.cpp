@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "core/cp1251.h"
+#include "core/language.h"
 #include "platform/files.h"
 #include "platform/screen.h"
 
@@ -344,7 +345,9 @@ void ShowMessageBox(const std::string& title, const std::string& text, MessageIc
   const Uint32 flags = icon == MessageIcon::kError     ? SDL_MESSAGEBOX_ERROR
                        : icon == MessageIcon::kWarning ? SDL_MESSAGEBOX_WARNING
                                                        : SDL_MESSAGEBOX_INFORMATION;
-  const std::string t = Cp1251ToUtf8(title), m = Cp1251ToUtf8(text);
+  // Every box speaks the run's language; the game's messages are the keys.
+  const std::string t = TranslateMessage(Cp1251ToUtf8(title));
+  const std::string m = TranslateMessage(Cp1251ToUtf8(text));
   if (SDL_ShowSimpleMessageBox(flags, t.c_str(), m.c_str(), nullptr) != 0)
     std::fprintf(stderr, "%s: %s\n", t.c_str(), m.c_str());
 }

@@ -1,6 +1,9 @@
 #include "video/video_window.h"
 
+#include <filesystem>
 #include <utility>
+
+#include "core/language.h"
 
 namespace quendrix {
 
@@ -35,6 +38,15 @@ void TVideoWindow::SetCursorNone(bool none) {
   if (CursorNone == none) return;
   CursorNone = none;
   pointer_.SetWindowCursor(none);
+}
+
+void TMediaPlayer::Open() {
+  if (LanguageFolder().empty()) {
+    device_.Open(FileName);
+    return;
+  }
+  const std::filesystem::path path(FileName);
+  device_.Open(LanguageVariant(path.parent_path(), path.filename()).string());
 }
 
 void TVideoWindow::PrepareClip(const char* name, bool onShow) {

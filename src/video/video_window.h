@@ -9,13 +9,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/language.h"
 #include "media/dx_timer.h"
 #include "media/input.h"
 
 namespace quendrix {
 
 // The message of a play or stop with no clip open.
-inline constexpr const char* kNoDeviceOpen = "No MCI device open";
+inline constexpr const char* kNoDeviceOpen = TrNoop("No MCI device open");
 
 // A media device error; the message is the text the error box shows.
 class ClipError : public std::runtime_error {
@@ -96,8 +97,9 @@ class TMediaPlayer {
   // The control's place in the window, pixels.
   int32_t Left = 0, Top = 0, Width = 0, Height = 0;
 
-  // Opens FileName (a clip already open is closed first).
-  void Open() { device_.Open(FileName); }
+  // Opens FileName (a clip already open is closed first): the clip of the
+  // run's language when the language's folder beside it has one.
+  void Open();
   // The open clip's display rectangle.
   ClipRect DisplayRect() const { return device_.Where(); }
   void Play() { device_.Play(Notify); }

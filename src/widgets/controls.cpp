@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/cp1251.h"
+#include "core/language.h"
 
 namespace quendrix::widgets {
 
@@ -470,7 +471,12 @@ std::string DisplayText(std::string_view cp1251) {
   // The text ends at its first NUL, as a C string does.
   std::string_view text = cp1251.substr(0, cp1251.find('\0'));
   const size_t end = text.find_last_not_of(' ');
-  return Cp1251ToUtf8(end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1));
+  if (end == std::string_view::npos) return {};
+  text = text.substr(0, end + 1);
+  // The words are looked up without the blanks that place them.
+  const size_t begin = text.find_first_not_of(' ');
+  const std::string words = Cp1251ToUtf8(text.substr(begin));
+  return std::string(begin, ' ') + Tr(words.c_str());
 }
 
 }  // namespace quendrix::widgets

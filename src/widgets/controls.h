@@ -373,7 +373,8 @@ class Panel : public Container {
 };
 
 // A caption or item as it is drawn: cp1251 to UTF-8, without trailing
-// blanks and NUL bytes.
+// blanks and NUL bytes, in the run's language (the Russian words are the
+// catalogue's key; leading blanks stay in front of the translation).
 std::string DisplayText(std::string_view cp1251);
 
 }  // namespace quendrix::widgets

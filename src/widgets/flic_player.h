@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/language.h"
 #include "media/dx_timer.h"
 #include "widgets/flic_decoder.h"
 
@@ -29,7 +30,7 @@ class FlicPlayer {
  public:
   // Painted at (kMissingTextX, kMissingTextY) of the player's area instead
   // of a picture when the file does not exist.
-  static constexpr const char* kMissingText = "Fatal Error: File does not exist!";
+  static constexpr const char* kMissingText = TrNoop("Fatal Error: File does not exist!");
   static constexpr int kMissingTextX = 5;
   static constexpr int kMissingTextY = 5;
   // A tick this many frames late or more skips ahead instead of catching up.

@@ -4,6 +4,7 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
+#include "core/language.h"
 #include "widgets/flic_player.h"
 
 namespace quendrix {
@@ -17,7 +18,7 @@ void DrawMissingText() {
   if (context == nullptr || !context->WithinFrameScope) return;
   ImGui::GetBackgroundDrawList()->AddText(
       ImVec2(FlicPlayer::kMissingTextX, FlicPlayer::kMissingTextY), kMissingTextColour,
-      FlicPlayer::kMissingText);
+      Tr(FlicPlayer::kMissingText));
 }
 
 }  // namespace

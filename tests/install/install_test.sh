@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs a build tree into a temporary DESTDIR under /usr and checks what
 # a distribution would: the layout (the game alone in games/, every
-# generated data file and nothing else in share/games/quendrix, desktop
-# entry, metainfo, icons, manual page), the validators' verdicts, that the
+# generated data file and nothing else in share/games/quendrix, the
+# catalogues in share/locale, desktop entry, metainfo, icons, manual pages),
+# the validators' verdicts, that the
 # installed game starts away from the build tree (also with its prefix
 # moved) and fails cleanly without its data, and that uninstalling removes
 # it all.
@@ -28,16 +29,19 @@ usr=$dest/usr data=$dest/usr/share/games/quendrix
 [ "$(ls "$usr/games")" = quendrix ] || bad "games/ holds: $(ls "$usr/games" | tr '\n' ' ')"
 [ -x "$usr/games/quendrix" ] || bad "no executable games/quendrix"
 for f in "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
-  share/man/man6/quendrix.6.gz share/doc/quendrix/copyright share/doc/quendrix/changelog.gz \
+  share/man/man6/quendrix.6.gz share/man/de/man6/quendrix.6.gz share/doc/quendrix/copyright \
+  share/doc/quendrix/changelog.gz \
   share/lintian/overrides/quendrix; do
   [ -f "$usr/$f" ] || bad "missing $f"
 done
 
 # Every generated data file, the same bytes, and nothing else: no programs,
-# no stamps, no icons (those go to the icon theme).
-(cd "$bin" && find . -type f ! -path './icons/*' ! -name '*.stamp' | sort) | while read -r f; do
-  is_elf "$bin/$f" || echo "$f"
-done > "$work/expected"
+# no stamps, no icons (those go to the icon theme), no catalogues (those go
+# where gettext looks).
+(cd "$bin" && find . -type f ! -path './icons/*' ! -path './locale/*' ! -name '*.stamp' | sort) |
+  while read -r f; do
+    is_elf "$bin/$f" || echo "$f"
+  done > "$work/expected"
 (cd "$data" && find . -type f | sort) > "$work/installed"
 diff "$work/expected" "$work/installed" > "$work/diff" ||
   bad "installed data differs from the generated data (< generated, > installed):
@@ -48,6 +52,11 @@ done < "$work/installed"
 find "$usr" -type f ! -path "$usr/games/*" | while read -r f; do
   is_elf "$f" && echo "FAIL: program installed as data: ${f#"$dest"}"
 done | grep . && fail=1
+
+# The catalogues of the build, as they are, in share/locale.
+for mo in "$bin"/locale/*/LC_MESSAGES/quendrix.mo; do
+  cmp -s "$mo" "$usr/share/${mo#"$bin"/}" || bad "catalogue ${mo#"$bin"/} not installed"
+done
 
 # Icons: one PNG per size and the scalable one, under the application id.
 [ -d "$bin/icons" ] || bad "no icons in the data folder $bin/icons"
@@ -77,9 +86,11 @@ release=$(grep -o '<release version="[^"]*"' "$usr/share/metainfo/$id.metainfo.x
   bad "newest release in the metainfo is $release, the project is $version"
 grep -q "^Exec=quendrix$" "$usr/share/applications/$id.desktop" || bad "desktop entry runs something else"
 if command -v man > /dev/null; then
-  out=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
-    "$usr/share/man/man6/quendrix.6.gz" 2>&1 > /dev/null)
-  [ -z "$out" ] || bad "manual page: $out"
+  for page in man6 de/man6; do
+    out=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
+      "$usr/share/man/$page/quendrix.6.gz" 2>&1 > /dev/null)
+    [ -z "$out" ] || bad "manual page $page: $out"
+  done
 fi
 
 # The installed game, started far from the build tree on SDL's dummy

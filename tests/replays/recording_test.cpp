@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/language.h"
+#include "core/program_folder.h"
 #include "core/rounding.h"
 #include "game/commands.h"
 #include "game/headless_play.h"
@@ -131,6 +133,23 @@ TEST(Recording, ACrashedRecordingPlaysUpToItsLastWholeFrame) {
   EXPECT_FALSE(result.left);
   const Replay full = ReadReplayFile(game.file);
   EXPECT_EQ(result.checkpoints[1], full.checkpoints[1]);
+}
+
+// A game played in German posts German notices, which the checksums hold:
+// its file names the language, and it plays back the same in a Russian run
+// (and would not as a Russian game).
+TEST(Recording, AGameInAnotherLanguagePlaysBackInItsLanguage) {
+  SetLanguage(Language::kGerman, LocaleDirFor(ExecutableFolder()));
+  Recorded game("german.replay");
+  SetLanguage(Language::kRussian);
+  Replay replay = ReadReplayFile(game.file);
+  EXPECT_EQ(replay.language, Language::kGerman);
+  EXPECT_NE(FormatReplay(replay).find("\nlanguage de\nsettings-end\n"), std::string::npos);
+  const PlaybackResult result = PlayBack(replay, testing::PracticeData());
+  EXPECT_EQ(result.checkpoints, replay.checkpoints);
+  EXPECT_EQ(CurrentLanguage(), Language::kRussian);
+  replay.language = Language::kRussian;
+  EXPECT_NE(PlayBack(replay, testing::PracticeData()).checkpoints, replay.checkpoints);
 }
 
 }  // namespace

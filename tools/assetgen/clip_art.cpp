@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 
 #include "clip_encoder.h"
 #include "clip_music.h"
@@ -133,8 +134,8 @@ void Ball(cairo_t* cr, double x, double y, double scale = 1, double alpha = 1) {
 }
 
 // A caption in the lower left corner, sliding in.
-void Caption(cairo_t* cr, const char* text, const char* under, double t, double in, double out,
-             bool top = false) {
+void Caption(cairo_t* cr, const std::string& text, const std::string& under, double t, double in,
+             double out, bool top = false) {
   const double a = Smooth(Ramp(t, in, in + 0.6)) * (1 - Smooth(Ramp(t, out, out + 0.5)));
   if (a <= 0) return;
   const double slide = (1 - EaseOutBack(Ramp(t, in, in + 0.7))) * (top ? 60 : -60);
@@ -189,7 +190,9 @@ ClipOutput Render(const std::string& name, double seconds, std::vector<int16_t> 
   if (withSound) encoder.SetSound(std::move(sound));
   Canvas canvas(kClipWidth, kClipHeight);
   ClipOutput out;
-  const std::string stem = name.substr(0, name.find('.'));
+  // A language's clip "en/intro.avi" previews as "en_intro_...".
+  std::string stem = name.substr(0, name.find('.'));
+  std::replace(stem.begin(), stem.end(), '/', '_');
   for (int i = 0; i < frames; ++i) {
     const double t = static_cast<double>(i) / kClipFps;
     cairo_t* cr = canvas.Cr();
@@ -361,6 +364,9 @@ struct DrawnHole {
 };
 const DrawnHole& Drawn(const Sources& src, const std::string& name) {
   static std::map<std::pair<std::string, std::string>, DrawnHole> drawn;
+  // Clips are drawn two at a time; map entries stay where they are.
+  static std::mutex lock;
+  std::lock_guard<std::mutex> guard(lock);
   auto key = std::make_pair(src.assetsDir, name);
   auto it = drawn.find(key);
   if (it == drawn.end()) {
@@ -408,10 +414,12 @@ void Vignette(cairo_t* cr) {
 }
 
 struct IntroScenes {
+  const Words& tr;
   CourseShot garden, space;
   Surface backdrop;
-  IntroScenes(const Sources& src)
-      : garden(src, "course1hole1"),
+  IntroScenes(const Sources& src, const Words& words)
+      : tr(words),
+        garden(src, "course1hole1"),
         space(src, "course2hole3"),
         backdrop(Backdrop(garden.picture.Get(), 0.45)) {}
 
@@ -442,7 +450,7 @@ struct IntroScenes {
       Ball(cr, x, y, 1 - 0.6 * drop, 1 - drop * 0.7);
     }
     Vignette(cr);
-    Caption(cr, "Земной Корт", "девять лунок в саду", t, 0.5, 3.7);
+    Caption(cr, tr("Земной Корт"), tr("девять лунок в саду"), t, 0.5, 3.7);
   }
 
   // Space: the camera glides from the cup to the ball waiting on the tee.
@@ -466,7 +474,7 @@ struct IntroScenes {
     cairo_stroke(cr);
     Ball(cr, bx, by);
     Vignette(cr);
-    Caption(cr, "Космо Корт", "девять лунок среди звёзд", t, 4.5, 7.2, true);
+    Caption(cr, tr("Космо Корт"), tr("девять лунок среди звёзд"), t, 4.5, 7.2, true);
   }
 
   void Title(cairo_t* cr, double t) const {
@@ -542,13 +550,14 @@ struct IntroScenes {
       sub.size = 26;
       sub.colour = {236, 242, 250};
       sub.shadow = 2;
-      DrawText(cr, "мини-гольф", kClipWidth / 2.0, 318, sub, Align::kCentre);
+      DrawText(cr, tr("мини-гольф"), kClipWidth / 2.0, 318, sub, Align::kCentre);
       TextStyle courses;
       courses.face = Face::kSans;
       courses.size = 19;
       courses.colour = {255, 226, 140};
       courses.shadow = 2;
-      DrawText(cr, "Земной Корт  ·  Космо Корт", kClipWidth / 2.0, 352, courses, Align::kCentre);
+      DrawText(cr, tr("Земной Корт") + "  ·  " + tr("Космо Корт"), kClipWidth / 2.0, 352, courses,
+               Align::kCentre);
     });
   }
 
@@ -572,40 +581,40 @@ struct CreditLine {
 const std::vector<CreditLine>& Credits() {
   static const std::vector<CreditLine> lines = {
       {CreditLine::kTitle, "Quendrix"},
-      {CreditLine::kText, "мини-гольф для одного – четырёх игроков"},
+      {CreditLine::kText, TrNoop("мини-гольф для одного – четырёх игроков")},
       {CreditLine::kGap},
-      {CreditLine::kHeading, "Поля"},
+      {CreditLine::kHeading, TrNoop("Поля")},
       {CreditLine::kCourses},
       {CreditLine::kGap},
-      {CreditLine::kHeading, "Сделано на свободных программах"},
+      {CreditLine::kHeading, TrNoop("Сделано на свободных программах")},
       {CreditLine::kName, "SDL2"},
-      {CreditLine::kText, "окно, клавиши, мышь и звук"},
-      {CreditLine::kLicence, "лицензия zlib"},
+      {CreditLine::kText, TrNoop("окно, клавиши, мышь и звук")},
+      {CreditLine::kLicence, TrNoop("лицензия zlib")},
       {CreditLine::kName, "SDL2_mixer"},
-      {CreditLine::kText, "звуки и музыка"},
-      {CreditLine::kLicence, "лицензия zlib"},
+      {CreditLine::kText, TrNoop("звуки и музыка")},
+      {CreditLine::kLicence, TrNoop("лицензия zlib")},
       {CreditLine::kName, "SDL2_image"},
-      {CreditLine::kText, "снимки экрана в PNG"},
-      {CreditLine::kLicence, "лицензия zlib"},
+      {CreditLine::kText, TrNoop("снимки экрана в PNG")},
+      {CreditLine::kLicence, TrNoop("лицензия zlib")},
       {CreditLine::kName, "FFmpeg"},
-      {CreditLine::kText, "эти ролики: запись и показ"},
-      {CreditLine::kLicence, "GNU LGPL 2.1 или новее"},
-      {CreditLine::kLicence, "(сборка Debian — GNU GPL 2 или новее)"},
+      {CreditLine::kText, TrNoop("эти ролики: запись и показ")},
+      {CreditLine::kLicence, TrNoop("GNU LGPL 2.1 или новее")},
+      {CreditLine::kLicence, TrNoop("(сборка Debian — GNU GPL 2 или новее)")},
       {CreditLine::kName, "Dear ImGui"},
-      {CreditLine::kText, "кнопки и панели меню"},
-      {CreditLine::kLicence, "лицензия MIT"},
+      {CreditLine::kText, TrNoop("кнопки и панели меню")},
+      {CreditLine::kLicence, TrNoop("лицензия MIT")},
       {CreditLine::kName, "cairo"},
-      {CreditLine::kText, "рисунки полей, мячей и шрифтов"},
+      {CreditLine::kText, TrNoop("рисунки полей, мячей и шрифтов")},
       {CreditLine::kLicence, "GNU LGPL 2.1 / MPL 1.1"},
       {CreditLine::kName, "FreeType"},
-      {CreditLine::kText, "буквы меню на экране"},
-      {CreditLine::kLicence, "лицензия FreeType (FTL)"},
+      {CreditLine::kText, TrNoop("буквы меню на экране")},
+      {CreditLine::kLicence, TrNoop("лицензия FreeType (FTL)")},
       {CreditLine::kGap},
-      {CreditLine::kHeading, "Шрифты"},
+      {CreditLine::kHeading, TrNoop("Шрифты")},
       {CreditLine::kName, "DejaVu"},
-      {CreditLine::kText, "надписи меню и рисунков"},
-      {CreditLine::kLicence, "лицензия Bitstream Vera"},
-      {CreditLine::kLicence, "изменения DejaVu — общественное достояние"},
+      {CreditLine::kText, TrNoop("надписи меню и рисунков")},
+      {CreditLine::kLicence, TrNoop("лицензия Bitstream Vera")},
+      {CreditLine::kLicence, TrNoop("изменения DejaVu — общественное достояние")},
   };
   return lines;
 }
@@ -631,13 +640,15 @@ double LineHeight(CreditLine::Kind k) {
 }
 
 struct CreditsScenes {
+  const Words& tr;
   CourseShot garden, space;
   Surface backdrop;
   std::unique_ptr<Canvas> roll;
   double thanksY = 0;  // baseline of the closing line on the roll
 
-  CreditsScenes(const Sources& src)
-      : garden(src, "course1hole1"),
+  CreditsScenes(const Sources& src, const Words& words)
+      : tr(words),
+        garden(src, "course1hole1"),
         space(src, "course2hole3"),
         backdrop(Backdrop(space.picture.Get(), 0.62)) {
     double h = kClipHeight;  // the roll starts below the screen
@@ -650,8 +661,8 @@ struct CreditsScenes {
     DrawRoll();
   }
 
-  void Thumbnail(cairo_t* cr, const CourseShot& c, double x, double y, const char* name,
-                 const char* under) const {
+  void Thumbnail(cairo_t* cr, const CourseShot& c, double x, double y, const std::string& name,
+                 const std::string& under) const {
     const double w = 240, hgt = 150;
     cairo_save(cr);
     RoundedRect(cr, x, y, w, hgt, 10);
@@ -697,14 +708,14 @@ struct CreditsScenes {
           s.colour = {255, 214, 110};
           s.outline = 6;
           s.outlineColour = {20, 44, 16};
-          DrawText(cr, l.text, cx, y + 72, s, Align::kCentre);
+          DrawText(cr, tr(l.text), cx, y + 72, s, Align::kCentre);
           break;
         }
         case CreditLine::kHeading:
           s.face = Face::kSansBold;
           s.size = 24;
           s.colour = {255, 206, 90};
-          DrawText(cr, l.text, cx, y + 34, s, Align::kCentre);
+          DrawText(cr, tr(l.text), cx, y + 34, s, Align::kCentre);
           cairo_rectangle(cr, cx - 90, y + 44, 180, 2);
           cairo_set_source_rgba(cr, 1, 0.8, 0.35, 0.6);
           cairo_fill(cr);
@@ -713,23 +724,23 @@ struct CreditsScenes {
           s.face = Face::kSansBold;
           s.size = 30;
           s.colour = {255, 255, 255};
-          DrawText(cr, l.text, cx, y + 36, s, Align::kCentre);
+          DrawText(cr, tr(l.text), cx, y + 36, s, Align::kCentre);
           break;
         case CreditLine::kText:
           s.face = Face::kSans;
           s.size = 18;
           s.colour = {206, 218, 234};
-          DrawText(cr, l.text, cx, y + 19, s, Align::kCentre);
+          DrawText(cr, tr(l.text), cx, y + 19, s, Align::kCentre);
           break;
         case CreditLine::kLicence:
           s.face = Face::kSans;
           s.size = 17;
           s.colour = {150, 226, 150};
-          DrawText(cr, l.text, cx, y + 19, s, Align::kCentre);
+          DrawText(cr, tr(l.text), cx, y + 19, s, Align::kCentre);
           break;
         case CreditLine::kCourses:
-          Thumbnail(cr, garden, 60, y + 6, "Земной Корт", "девять лунок в саду");
-          Thumbnail(cr, space, 340, y + 6, "Космо Корт", "девять лунок среди звёзд");
+          Thumbnail(cr, garden, 60, y + 6, tr("Земной Корт"), tr("девять лунок в саду"));
+          Thumbnail(cr, space, 340, y + 6, tr("Космо Корт"), tr("девять лунок среди звёзд"));
           break;
         case CreditLine::kGap:
           break;
@@ -741,7 +752,7 @@ struct CreditsScenes {
     s.size = 40;
     s.colour = {255, 232, 150};
     s.shadow = 3;
-    DrawText(cr, "Спасибо за игру!", cx, thanksY, s, Align::kCentre);
+    DrawText(cr, tr("Спасибо за игру!"), cx, thanksY, s, Align::kCentre);
     cairo_surface_flush(roll->Surface());
   }
 
@@ -772,7 +783,7 @@ struct CreditsScenes {
     if (t > travelEnd) {
       const double u = Ramp(t, travelEnd + 0.2, travelEnd + 1.2);
       const double x =
-          kClipWidth / 2.0 + TextWidth("Спасибо за игру!", Face::kSansBold, 40) / 2 + 22;
+          kClipWidth / 2.0 + TextWidth(tr("Спасибо за игру!"), Face::kSansBold, 40) / 2 + 22;
       const double ground = thanksY - offset - 8;
       const double bounce = std::abs(std::cos(u * kPi * 1.5)) * (1 - u) * 90;
       WithAlpha(cr, Ramp(t, travelEnd, travelEnd + 0.3),
@@ -791,14 +802,23 @@ ClipOutput LogoClip(const Sources&, int maxFrames) {
 }
 
 ClipOutput IntroClip(const Sources& sources, int maxFrames) {
-  const IntroScenes scenes(sources);
-  return Render("intro.avi", kIntroSeconds, IntroTune(kIntroSeconds), {1.5, 3.2, 5.6, 7.8, 9.0},
-                maxFrames, [&](cairo_t* cr, double t) { scenes.Frame(cr, t); });
+  return IntroClipIn(Words(), sources, maxFrames);
+}
+
+ClipOutput IntroClipIn(const Words& tr, const Sources& sources, int maxFrames) {
+  const IntroScenes scenes(sources, tr);
+  return Render(tr.Folder() + "intro.avi", kIntroSeconds, IntroTune(kIntroSeconds),
+                {1.5, 3.2, 5.6, 7.8, 9.0}, maxFrames,
+                [&](cairo_t* cr, double t) { scenes.Frame(cr, t); });
 }
 
 ClipOutput CreditsClip(const Sources& sources, int maxFrames) {
-  const CreditsScenes scenes(sources);
-  return Render("credits.avi", kCreditsSeconds, CreditsTune(kCreditsSeconds),
+  return CreditsClipIn(Words(), sources, maxFrames);
+}
+
+ClipOutput CreditsClipIn(const Words& tr, const Sources& sources, int maxFrames) {
+  const CreditsScenes scenes(sources, tr);
+  return Render(tr.Folder() + "credits.avi", kCreditsSeconds, CreditsTune(kCreditsSeconds),
                 {2.0, 6.0, 10.0, 14.0, 18.0, 23.0}, maxFrames,
                 [&](cairo_t* cr, double t) { scenes.Frame(cr, t); });
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "items.h"
+#include "words.h"
 
 namespace quendrix::assetgen {
 
@@ -28,5 +29,9 @@ struct ClipOutput {
 ClipOutput LogoClip(const Sources& sources, int maxFrames = 0);
 ClipOutput IntroClip(const Sources& sources, int maxFrames = 0);
 ClipOutput CreditsClip(const Sources& sources, int maxFrames = 0);
+// The intro and the credits hold words: these draw them in the language of
+// `tr`, into its folder ("en/intro.avi").
+ClipOutput IntroClipIn(const Words& tr, const Sources& sources, int maxFrames = 0);
+ClipOutput CreditsClipIn(const Words& tr, const Sources& sources, int maxFrames = 0);
 
 }  // namespace quendrix::assetgen

@@ -2,6 +2,7 @@
 
 #include <cairo-ft.h>
 #include <ft2build.h>
+#include <mutex>
 #include FT_FREETYPE_H
 
 #include <algorithm>
@@ -44,6 +45,9 @@ const char* FaceFile(Face face) {
 }
 
 cairo_font_face_t* CairoFace(Face face) {
+  // The clips are drawn on two threads; FreeType's library is loaded once.
+  static std::mutex loading;
+  std::lock_guard<std::mutex> lock(loading);
   FontBook& book = Book();
   size_t i = static_cast<size_t>(face);
   if (book.cairoFaces[i]) return book.cairoFaces[i];

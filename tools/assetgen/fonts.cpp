@@ -4,16 +4,24 @@
 #include <cmath>
 #include <fstream>
 #include <stdexcept>
+#include <utility>
+
+#include "core/cp1251.h"
+#include "game/font_text.h"
 
 namespace quendrix::assetgen {
 namespace {
 
-// Cells 0-25 A-Z, 26 '"', 27 'a', 28 't', 29-30 blanks, 31-40 digits,
-// 41-61 punctuation (59 is a second '='), 62-64 three cp1251 capitals,
-// 65 '?', 66 '*'.
-constexpr char kFontMapBytes[] =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZ\"at  0123456789<>=()-`!_+\\/{}^&%.=$#\xC5\xD6\xC4?*";
-static_assert(sizeof(kFontMapBytes) - 1 == kFontCells);
+static_assert(kFontMap.size() == kFontCells && kLatinFontMap.size() == kFontCells);
+
+// Latin letters and digits drawn like the Cyrillic letters of the same
+// shape, when the pixel font has no glyph of their own (the Russian font's
+// 0, 3 and 4 are its О, З and Ч too).
+constexpr std::pair<char32_t, char32_t> kLookAlikes[] = {
+    {U'A', U'А'}, {U'B', U'В'}, {U'C', U'С'}, {U'E', U'Е'}, {U'H', U'Н'},
+    {U'K', U'К'}, {U'M', U'М'}, {U'O', U'О'}, {U'P', U'Р'}, {U'T', U'Т'},
+    {U'X', U'Х'}, {U'a', U'а'}, {U'0', U'О'}, {U'3', U'З'}, {U'4', U'Ч'},
+};
 
 // Decodes one UTF-8 character at s[i], advancing i.
 char32_t DecodeUtf8(std::string_view s, size_t& i) {
@@ -58,8 +66,34 @@ void OpenFour(cairo_t* cr, double x0, int cellW, const OutlineLook& look) {
 
 }  // namespace
 
-std::string_view FontMapCells() {
-  return {kFontMapBytes, kFontCells};
+std::string_view FontMapCells(Language language) {
+  return FontMapOf(language);
+}
+
+std::string BannerCodes(Language language) {
+  std::string codes;
+  for (int k = kBannerFirst; k <= kBannerLast; ++k) codes += static_cast<char>(k);
+  if (language != Language::kRussian) codes += kLatinBannerExtra;
+  return codes;
+}
+
+const std::vector<std::string>* PixelFont::Find(char32_t c) const {
+  auto it = glyphs.find(c);
+  if (it != glyphs.end()) return &it->second;
+  for (const auto& [latin, cyrillic] : kLookAlikes) {
+    if (latin != c) continue;
+    it = glyphs.find(cyrillic);
+    if (it != glyphs.end()) return &it->second;
+  }
+  return nullptr;
+}
+
+char32_t ShownLetter(unsigned char code, Language language) {
+  if (language == Language::kRussian) return ShownLetter(code);
+  const char byte = static_cast<char>(code);
+  const std::string utf8 = Cp1252ToUtf8(std::string_view(&byte, 1));
+  size_t i = 0;
+  return DecodeUtf8(utf8, i);
 }
 
 char32_t ShownLetter(unsigned char code) {
@@ -140,9 +174,10 @@ Picture PixelFontStrip(const PixelFont& font, std::string_view codes, int cellW,
   Rgb shadow = Narrow565(look.shadow);
   if (shadow == kBlack) shadow = NextToKey(kBlack);
   for (size_t k = 0; k < codes.size(); ++k) {
-    auto it = font.glyphs.find(ShownLetter(static_cast<unsigned char>(codes[k])));
-    if (it == font.glyphs.end()) continue;
-    const auto& rows = it->second;
+    const std::vector<std::string>* glyph =
+        font.Find(ShownLetter(static_cast<unsigned char>(codes[k]), look.language));
+    if (glyph == nullptr) continue;
+    const auto& rows = *glyph;
     int x0 = static_cast<int>(k) * cellW;
     auto ink = [&](int col, int row) {
       return row >= 0 && row < static_cast<int>(rows.size()) && col >= 0 && col < 5 &&
@@ -168,9 +203,12 @@ Picture OutlineFontStrip(std::string_view codes, int cellW, int cellH, const Out
   Canvas canvas(cellW * n, cellH);
   cairo_t* cr = canvas.Cr();
   for (int k = 0; k < n; ++k) {
-    std::string text = Utf8(ShownLetter(static_cast<unsigned char>(codes[k])));
+    std::string text = Utf8(ShownLetter(static_cast<unsigned char>(codes[k]), look.language));
     if (text == " ") continue;
-    unsigned char code = static_cast<unsigned char>(codes[k]);
+    // The Russian font's own shapes: its 4 is a square Ч, its Ь and І join
+    // into Ы.
+    const bool russian = look.language == Language::kRussian;
+    unsigned char code = russian ? static_cast<unsigned char>(codes[k]) : 0;
     cairo_save(cr);
     cairo_rectangle(cr, k * cellW, 0, cellW, cellH);
     cairo_clip(cr);
@@ -205,7 +243,11 @@ Picture OutlineFontStrip(std::string_view codes, int cellW, int cellH, const Out
 }
 
 int FontMapCell(unsigned char code) {
-  auto cells = FontMapCells();
+  return FontMapCell(code, Language::kRussian);
+}
+
+int FontMapCell(unsigned char code, Language language) {
+  auto cells = FontMapCells(language);
   size_t p = cells.find(static_cast<char>(code));
   return p == std::string_view::npos ? 30 : static_cast<int>(p);
 }

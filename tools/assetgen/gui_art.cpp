@@ -228,12 +228,22 @@ void Emblem(cairo_t* cr, const SkinStyle& s, double cx, double cy) {
   cairo_fill(cr);
 }
 
+// A stored text stamped centred over `width` pixels from `left` (6 pixels a
+// letter; C++ division, so "JDAP" over the 23-pixel field starts at its
+// left edge).
+void StampCentred(Picture& onto, const Picture& font, const std::string& stored, int left,
+                  int width, int y, const Words& tr) {
+  const int x = left + (width - kFontCellW * static_cast<int>(stored.size())) / 2;
+  StampText(onto, font, stored, x, y, tr.language());
+}
+
 }  // namespace
 
-void StampText(Picture& onto, const Picture& strip, std::string_view stored, int x, int y) {
+void StampText(Picture& onto, const Picture& strip, std::string_view stored, int x, int y,
+               Language language) {
   int cellW = kFontCellW, cellH = strip.Height();
   for (size_t k = 0; k < stored.size(); ++k) {
-    int cell = FontMapCell(static_cast<unsigned char>(stored[k]));
+    int cell = FontMapCell(static_cast<unsigned char>(stored[k]), language);
     for (int j = 0; j < cellH; ++j)
       for (int i = 0; i < cellW; ++i) {
         Rgb c = strip.At(cell * cellW + i, j);
@@ -244,10 +254,15 @@ void StampText(Picture& onto, const Picture& strip, std::string_view stored, int
   }
 }
 
-Picture HudFont(const SkinStyle& style, const PixelFont& pixels) {
-  if (style.pixelFont)
-    return PixelFontStrip(pixels, FontMapCells(), kFontCellW, kFontCellH, style.pixel);
-  return OutlineFontStrip(FontMapCells(), kFontCellW, kFontCellH, style.outline);
+Picture HudFont(const SkinStyle& style, const PixelFont& pixels, Language language) {
+  if (style.pixelFont) {
+    PixelLook look = style.pixel;
+    look.language = language;
+    return PixelFontStrip(pixels, FontMapCells(language), kFontCellW, kFontCellH, look);
+  }
+  OutlineLook look = style.outline;
+  look.language = language;
+  return OutlineFontStrip(FontMapCells(language), kFontCellW, kFontCellH, look);
 }
 
 Picture Pointer(const SkinStyle& s) {
@@ -270,7 +285,7 @@ Picture Pointer(const SkinStyle& s) {
   return Finish(c, s.pointerEdge, 100);
 }
 
-Picture Panel(const SkinStyle& s, const Picture& font) {
+Picture Panel(const SkinStyle& s, const Picture& font, const Words& tr) {
   Canvas c(kPanelW, kPanelH);
   cairo_t* cr = c.Cr();
   // Body and the title tab (the tab is the strip a double click folds).
@@ -347,10 +362,11 @@ Picture Panel(const SkinStyle& s, const Picture& font) {
   for (int k = 0; k < 5; ++k) ButtonFace(cr, s, 13 + 22 * k, 72, kButtonSize, k, false);
   Emblem(cr, s, 262, 86);
   Picture out = Finish(c, s.edge);
-  // Captions in the skin's own letters: УДАР, ПАР, СТИЛЬ; ПУЛ on the badge.
-  StampText(out, font, "JDAP", 111, 59);
-  StampText(out, font, "YAP", 159, 59);
-  StampText(out, font, "YJV", 200, 49);
+  // Captions in the skin's own letters, each centred under its field (or on
+  // the badge): УДАР, ПАР; ПУЛ on the badge.
+  StampCentred(out, font, tr.PlayCodes("JDAP", TrNoop("УДАР")), 111, 23, 59, tr);
+  StampCentred(out, font, tr.PlayCodes("YAP", TrNoop("ПАР")), 158, 20, 59, tr);
+  StampCentred(out, font, tr.PlayCodes("YJV", TrNoop("ПУЛ")), 189, kSignW, 49, tr);
   return out;
 }
 
@@ -394,11 +410,11 @@ Picture PressedButtons(const SkinStyle& s) {
   return Finish(c, s.buttonEdge);
 }
 
-Picture PushSign(const SkinStyle& s, const Picture& font) {
+Picture PushSign(const SkinStyle& s, const Picture& font, const Words& tr) {
   Canvas c(kSignW, kSignH);
   Badge(c.Cr(), 0, 0, kSignW, kSignH, s.push, s.edge);
   Picture out = Finish(c, s.edge);
-  StampText(out, font, "YJU", 11, 4);  // ПУШ
+  StampCentred(out, font, tr.PlayCodes("YJU", TrNoop("ПУШ")), 0, kSignW, 4, tr);
   return out;
 }
 
@@ -778,15 +794,21 @@ Picture BallShadow() {
   return out;
 }
 
-std::vector<BitmapFile> SkinBitmaps(const SkinStyle& s, const PixelFont& pixels) {
-  std::string dir = "skins/" + s.folder + "/";
-  Picture font = HudFont(s, pixels);
+std::vector<BitmapFile> SkinBitmaps(const SkinStyle& s, const PixelFont& pixels, const Words& tr) {
+  std::string dir = tr.Folder() + "skins/" + s.folder + "/";
+  Picture font = HudFont(s, pixels, tr.language());
+  if (!tr.Russian())  // only the pictures with letters
+    return {
+        {dir + "panel.bmp", Panel(s, font, tr)},
+        {dir + "pushputt.bmp", PushSign(s, font, tr)},
+        {dir + "font.bmp", font},
+    };
   return {
       {dir + "pointer.bmp", Pointer(s)},
-      {dir + "panel.bmp", Panel(s, font)},
+      {dir + "panel.bmp", Panel(s, font, tr)},
       {dir + "panelmin.bmp", CompactPanel(s, font)},
       {dir + "buttonsdown.bmp", PressedButtons(s)},
-      {dir + "pushputt.bmp", PushSign(s, font)},
+      {dir + "pushputt.bmp", PushSign(s, font, tr)},
       {dir + "gauge.bmp", Gauge(s)},
       {dir + "target.bmp", Target(s)},
       {dir + "font.bmp", font},

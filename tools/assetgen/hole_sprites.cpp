@@ -955,7 +955,7 @@ SpriteSheet HoleSprite(const HoleModel& m, int image) {
   return Sparkle("sparkle");
 }
 
-Picture TitleCard(const HoleModel& m, const Picture& course) {
+Picture TitleCard(const HoleModel& m, const Picture& course, const Words& tr) {
   const int w = 520, h = 300;
   Canvas canvas(w, h);
   cairo_t* cr = canvas.Cr();
@@ -1007,7 +1007,9 @@ Picture TitleCard(const HoleModel& m, const Picture& course) {
   small.size = 17;
   small.colour = accent;
   small.shadow = 1.5;
-  const char* courseName = m.Training() ? "Тренировка" : space ? "Космо Корт" : "Земной Корт";
+  const std::string courseName = m.Training() ? tr("Тренировка")
+                                 : space      ? tr("Космо Корт")
+                                              : tr("Земной Корт");
   DrawText(cr, courseName, 28, 44, small);
   TextStyle big;
   big.face = Face::kSansBold;
@@ -1015,7 +1017,8 @@ Picture TitleCard(const HoleModel& m, const Picture& course) {
   big.colour = Rgb{255, 255, 255};
   big.outline = 3;
   big.outlineColour = Scale2(top);
-  const std::string number = m.Training() ? "Лунка" : "Лунка " + std::to_string(m.Number());
+  const std::string number =
+      m.Training() ? tr("Лунка") : tr("Лунка") + " " + std::to_string(m.Number());
   DrawText(cr, number, 26, 110, big);
   TextStyle title;
   title.face = Face::kCondensedBold;
@@ -1023,7 +1026,7 @@ Picture TitleCard(const HoleModel& m, const Picture& course) {
   title.colour = Rgb{255, 250, 230};
   title.shadow = 2;
   // The hole's name, on two lines when it is long.
-  std::string first = m.title, second;
+  std::string first = tr(m.title.c_str()), second;
   if (TextWidth(first, title.face, title.size) > 230) {
     const size_t gap = first.find(' ', first.size() / 3);
     if (gap != std::string::npos) {
@@ -1031,12 +1034,22 @@ Picture TitleCard(const HoleModel& m, const Picture& course) {
       first = first.substr(0, gap);
     }
   }
-  DrawText(cr, "«" + first + (second.empty() ? "»" : ""), 28, 158, title);
-  if (!second.empty()) DrawText(cr, second + "»", 28, 188, title);
+  // TRANSLATORS: the quotation marks around a hole's name.
+  const std::string open = tr("«"), close = tr("»");
+  const std::string line1 = open + first + (second.empty() ? close : "");
+  const std::string line2 = second.empty() ? "" : second + close;
+  // A translated name of one long word is set smaller, clear of the map.
+  if (!tr.Russian()) {
+    const double wide = std::max(TextWidth(line1, title.face, title.size),
+                                 TextWidth(line2, title.face, title.size));
+    if (wide > 236) title.size *= 236 / wide;
+  }
+  DrawText(cr, line1, 28, 158, title);
+  if (!second.empty()) DrawText(cr, line2, 28, 188, title);
   TextStyle par = big;
   par.size = 34;
   par.colour = accent;
-  DrawText(cr, "Пар " + std::to_string(m.par), 28, 262, par);
+  DrawText(cr, tr("Пар") + " " + std::to_string(m.par), 28, 262, par);
   FlattenOptions o;
   o.matte = bottom;
   return Flatten(canvas, o);

@@ -10,6 +10,7 @@
 
 #include "hole_model.h"
 #include "image.h"
+#include "words.h"
 
 namespace quendrix::assetgen {
 
@@ -26,7 +27,7 @@ SpriteSheet HoleSprite(const HoleModel& hole, int image);
 
 // The title card: course, hole number, the hole's name and par over a small
 // map of the course picture.
-Picture TitleCard(const HoleModel& hole, const Picture& course);
+Picture TitleCard(const HoleModel& hole, const Picture& course, const Words& tr = {});
 
 // Static props, drawn on a course canvas in course pixels.
 void RockSpire(cairo_t* cr, double baseX, double baseY);

@@ -12,6 +12,7 @@
 #include "flic_writer.h"
 #include "game/data_catalogue.h"
 #include "image.h"
+#include "words.h"
 
 namespace quendrix::assetgen {
 
@@ -124,6 +125,9 @@ struct DataSet {
 // Where recipes find their sources.
 struct Sources {
   std::string assetsDir;
+  // The languages drawn besides Russian, into their folders; none: Russian
+  // only.
+  std::vector<Words> languages = {};
 };
 
 // One recipe: a name to select it by and the function that adds its outputs.

@@ -309,14 +309,27 @@ void Title(cairo_t* cr) {
 // ---- The four spots ----------------------------------------------------------
 
 // White bold caption with a dark rim, optionally a soft glow behind it.
-void Caption(cairo_t* cr, const char* text, double cx, double baseline, double size, double angle,
-             Rgb fill, Rgb rim, bool glow) {
+// A caption centred on (cx, baseline). A translation wider than `room` (and
+// than the Russian word, which always keeps its size) is set smaller.
+void Caption(cairo_t* cr, const char* russian, const Words& tr, double cx, double baseline,
+             double size, double room, double angle, Rgb fill, Rgb rim, bool glow) {
+  const std::string words = tr(russian);
+  const char* text = words.c_str();
   cairo_save(cr);
   cairo_translate(cr, cx, baseline);
   cairo_rotate(cr, angle);
   SelectFace(cr, Face::kSansBold, size);
   cairo_text_extents_t e;
   cairo_text_extents(cr, text, &e);
+  if (!tr.Russian()) {
+    cairo_text_extents_t own;
+    cairo_text_extents(cr, russian, &own);
+    const double fit = std::max(room, own.width);
+    if (e.width > fit) {
+      SelectFace(cr, Face::kSansBold, size * fit / e.width);
+      cairo_text_extents(cr, text, &e);
+    }
+  }
   const double x = -e.x_bearing - e.width / 2;
   if (glow) {
     for (int k = 3; k >= 1; --k) {
@@ -347,14 +360,24 @@ struct RibbonLook {
 // outline is stroked inside it in the same colour lit or not, so the rim
 // pixels just outside the shape never change with the highlight.
 void Ribbon(cairo_t* cr, int index, const RibbonLook& look, bool lit, const char* caption,
-            double cx, double baseline, double size, double angle) {
+            const Words& tr, double cx, double baseline, double size, double angle) {
   const MenuSpotShape& s = kMenuSpots[static_cast<size_t>(index)];
-  double top = 1e9, bottom = -1e9, left = 1e9;
+  double top = 1e9, bottom = -1e9, left = 1e9, right = -1e9;
   for (int i = 0; i < s.count; ++i) {
     top = std::min<double>(top, s.points[static_cast<size_t>(i)][1]);
     bottom = std::max<double>(bottom, s.points[static_cast<size_t>(i)][1]);
     left = std::min<double>(left, s.points[static_cast<size_t>(i)][0]);
+    right = std::max<double>(right, s.points[static_cast<size_t>(i)][0]);
   }
+  // The caption keeps clear of the ball over the ribbon's left end and of
+  // its right end.
+  const MenuSpotShape& ball = kMenuSpots[0];
+  const double ballCx = (ball.points[0][0] + ball.points[1][0]) / 2.0;
+  const double ballCy = (ball.points[0][1] + ball.points[1][1]) / 2.0;
+  const double ballR = (ball.points[1][0] - ball.points[0][0]) / 2.0;
+  const double dy = std::min(ballR, std::abs(baseline - size * 0.35 - ballCy));
+  const double clearOfBall = ballCx + std::sqrt(ballR * ballR - dy * dy) + 4;
+  const double room = 2 * std::min(cx - clearOfBall, right - 8 - cx);
   top += kHalf;
   bottom += kHalf;
   cairo_save(cr);
@@ -384,7 +407,8 @@ void Ribbon(cairo_t* cr, int index, const RibbonLook& look, bool lit, const char
   cairo_set_source(cr, fold);
   cairo_paint(cr);
   cairo_pattern_destroy(fold);
-  Caption(cr, caption, cx, baseline, size, angle, lit ? Rgb{255, 255, 236} : kWhite, kInkBlue, lit);
+  Caption(cr, caption, tr, cx, baseline, size, room, angle, lit ? Rgb{255, 255, 236} : kWhite,
+          kInkBlue, lit);
   SpotPath(cr, index);
   cairo_set_line_width(cr, 2.4);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -405,7 +429,7 @@ void Ribbon(cairo_t* cr, int index, const RibbonLook& look, bool lit, const char
 }
 
 // The ball: a dimpled golf ball with a band across it that reads "Играть".
-void Ball(cairo_t* cr, bool lit) {
+void Ball(cairo_t* cr, bool lit, const Words& tr) {
   const MenuSpotShape& s = kMenuSpots[0];
   const double cx = (s.points[0][0] + s.points[1][0]) / 2.0 + kHalf;
   const double cy = (s.points[0][1] + s.points[1][1]) / 2.0 + kHalf;
@@ -467,7 +491,8 @@ void Ball(cairo_t* cr, bool lit) {
   cairo_set_line_width(cr, 1.4);
   SetColour(cr, kInkBlue, 0.8);
   cairo_stroke(cr);
-  Caption(cr, "Играть", cx, cy + 5, 13.5, tilt, lit ? Rgb{255, 255, 236} : kWhite, kInkBlue, lit);
+  Caption(cr, TrNoop("Играть"), tr, cx, cy + 5, 13.5, 2 * r - 12, tilt,
+          lit ? Rgb{255, 255, 236} : kWhite, kInkBlue, lit);
   // Gloss.
   cairo_save(cr);
   cairo_translate(cr, cx - r * 0.42, cy - r * 0.55);
@@ -491,14 +516,14 @@ void Ball(cairo_t* cr, bool lit) {
   cairo_restore(cr);
 }
 
-void Spots(cairo_t* cr, bool lit) {
-  Ribbon(cr, 1, {Rgb{140, 220, 110}, Rgb{62, 164, 72}, Rgb{24, 100, 52}}, lit, "Тренировка", 237,
-         83.5, 13, -0.02);
-  Ribbon(cr, 2, {Rgb{130, 186, 250}, Rgb{52, 112, 214}, Rgb{26, 56, 150}}, lit, "Настройки", 228,
-         104.5, 13, 0);
-  Ribbon(cr, 3, {Rgb{255, 150, 130}, Rgb{218, 64, 62}, Rgb{140, 24, 44}}, lit, "Выход", 207, 124.5,
-         11, -0.13);
-  Ball(cr, lit);
+void Spots(cairo_t* cr, bool lit, const Words& tr) {
+  Ribbon(cr, 1, {Rgb{140, 220, 110}, Rgb{62, 164, 72}, Rgb{24, 100, 52}}, lit, TrNoop("Тренировка"),
+         tr, 237, 83.5, 13, -0.02);
+  Ribbon(cr, 2, {Rgb{130, 186, 250}, Rgb{52, 112, 214}, Rgb{26, 56, 150}}, lit, TrNoop("Настройки"),
+         tr, 228, 104.5, 13, 0);
+  Ribbon(cr, 3, {Rgb{255, 150, 130}, Rgb{218, 64, 62}, Rgb{140, 24, 44}}, lit, TrNoop("Выход"), tr,
+         207, 124.5, 11, -0.13);
+  Ball(cr, lit, tr);
 }
 
 // The rounded window the control shows, on the panel's face colour.
@@ -530,7 +555,7 @@ MenuView MenuVisibleArea() {
   return {-ox, -oy, kMenuControlWidth, kMenuControlHeight};
 }
 
-Picture MenuPicture(bool lit) {
+Picture MenuPicture(bool lit, const Words& tr) {
   Canvas c(kMenuPictureWidth, kMenuPictureHeight);
   cairo_t* cr = c.Cr();
   Sky(cr);
@@ -541,7 +566,7 @@ Picture MenuPicture(bool lit) {
   Ground(cr);
   FlagOnGreen(cr);
   Title(cr);
-  Spots(cr, lit);
+  Spots(cr, lit, tr);
   Frame(cr);
   FlattenOptions o;
   return Quantise(Flatten(c, o), 256);

@@ -8,12 +8,14 @@
 #include <string>
 
 #include "image.h"
+#include "words.h"
 
 namespace quendrix::assetgen {
 
 // 421 x 165, at most 256 colours. `lit`: every spot drawn highlighted
 // (item 1, the mask the launch pad shows inside the current spot).
-Picture MenuPicture(bool lit);
+// The captions in the language of `tr`.
+Picture MenuPicture(bool lit, const Words& tr = {});
 
 // The part of the picture its 367 x 122 control shows, in picture pixels.
 struct MenuView {

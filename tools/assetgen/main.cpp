@@ -1,6 +1,10 @@
 // assetgen: builds the game's data folder from the sources in assets/.
 //
 //   assetgen --assets DIR --out DATA_DIR [--preview DIR] [--only gui,menu,...]
+//            [--po DIR]
+//
+// --po: the catalogues whose words the other languages' pictures take
+// (default: "po" beside the assets folder); "none" draws Russian only.
 //
 // Same sources, same bytes: every run writes identical files.
 #include <chrono>
@@ -19,7 +23,8 @@ namespace {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: assetgen --assets DIR --out DATA_DIR [--preview DIR] [--only a,b,...]\n");
+               "usage: assetgen --assets DIR --out DATA_DIR [--preview DIR] [--only a,b,...]"
+               " [--po DIR|none]\n");
   return 2;
 }
 
@@ -28,7 +33,7 @@ int Usage() {
 int main(int argc, char** argv) {
   using namespace quendrix::assetgen;
   Sources sources;
-  std::string out, preview;
+  std::string out, preview, po;
   std::vector<std::string> only;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
@@ -38,6 +43,8 @@ int main(int argc, char** argv) {
       sources.assetsDir = value;
     } else if (arg == "--out") {
       out = value;
+    } else if (arg == "--po") {
+      po = value;
     } else if (arg == "--preview") {
       preview = value;
     } else if (arg == "--only") {
@@ -52,6 +59,8 @@ int main(int argc, char** argv) {
   int status = 0;
   try {
     auto start = std::chrono::steady_clock::now();
+    if (po.empty()) po = sources.assetsDir + "/../po";
+    if (po != "none") sources.languages = OtherLanguages(po);
     DataSet data = Generate(sources, only);
     uint64_t bytes = WriteDataSet(data, out);
     if (!preview.empty()) WritePreviews(data, sources, preview);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <string>
 
 #include "draw.h"
@@ -223,20 +224,20 @@ double PadBadge(cairo_t* cr, double x, double y, PadButton b) {
   return 0;
 }
 
-void KeyTable(cairo_t* cr, double x, double y) {
+void KeyTable(cairo_t* cr, double x, double y, const Words& tr) {
   const std::vector<HelpKeyLine> lines = HelpKeyLines();
   for (size_t i = 0; i < lines.size(); ++i) {
     double cx = x + static_cast<double>(i % 2) * 290, cy = y + static_cast<double>(i / 2) * 17;
     TextStyle k = Body(12.5, Rgb{20, 90, 50});
     k.face = Face::kSansBold;
-    double px = cx + DrawText(cr, lines[i].key, cx, cy, k) + 6;
+    double px = cx + DrawText(cr, tr(std::string(lines[i].key).c_str()), cx, cy, k) + 6;
     for (PadButton pad : {lines[i].pad, lines[i].pad2})
       if (pad != PadButton::kNone) px += PadBadge(cr, px, cy - 4.5, pad) + 3;
-    DrawText(cr, "— " + std::string(lines[i].caption), cx + 136, cy, Body(12.5));
+    DrawText(cr, "— " + tr(std::string(lines[i].caption).c_str()), cx + 136, cy, Body(12.5));
   }
 }
 
-Picture HelpPicture(bool pull) {
+Picture HelpPicture(bool pull, const Words& tr) {
   const int w = 620, h = 450;
   Canvas c(w, h);
   cairo_t* cr = c.Cr();
@@ -245,7 +246,7 @@ Picture HelpPicture(bool pull) {
   RoundedRect(cr, 3, 3, w - 6, 56, 16);
   VerticalGradient(cr, 0, 60, Rgb{70, 170, 90}, kGreen);
   cairo_fill(cr);
-  DrawText(cr, pull ? "Удар оттяжкой — ПУЛ" : "Удар толчком — ПУШ", 24, 40, Heading(26));
+  DrawText(cr, pull ? tr("Удар оттяжкой — ПУЛ") : tr("Удар толчком — ПУШ"), 24, 40, Heading(26));
   Flag(cr, w - 46, 48, 38, Rgb{250, 80, 60});
 
   // Diagram: a green with the ball, the putter and what the mouse does.
@@ -253,16 +254,16 @@ Picture HelpPicture(bool pull) {
   double bx = 200, by = 170;
   if (pull) {
     Arrow(cr, bx + 4, by + 2, bx + 120, by + 58, Rgb{40, 60, 160}, true);
-    DrawText(cr, "тяните назад", bx + 40, by + 84, Body(13, kWhite));
+    DrawText(cr, tr("тяните назад"), bx + 40, by + 84, Body(13, kWhite));
     Arrow(cr, bx - 14, by - 8, bx - 140, by - 64, Rgb{250, 240, 80}, false);
-    DrawText(cr, "мяч летит сюда", 40, by - 74, Body(13, kWhite));
+    DrawText(cr, tr("мяч летит сюда"), 40, by - 74, Body(13, kWhite));
   } else {
     Arrow(cr, bx + 60, by + 10, bx + 60, by + 70, Rgb{40, 60, 160}, true);
     Arrow(cr, bx + 80, by + 70, bx + 80, by + 10, Rgb{250, 120, 40}, false);
-    DrawText(cr, "замах", bx + 96, by + 60, Body(13, kWhite));
-    DrawText(cr, "толчок", bx + 96, by + 24, Body(13, kWhite));
+    DrawText(cr, tr("замах"), bx + 96, by + 60, Body(13, kWhite));
+    DrawText(cr, tr("толчок"), bx + 96, by + 24, Body(13, kWhite));
     Arrow(cr, bx - 14, by - 8, bx - 140, by - 64, Rgb{250, 240, 80}, false);
-    DrawText(cr, "мяч летит сюда", 40, by - 74, Body(13, kWhite));
+    DrawText(cr, tr("мяч летит сюда"), 40, by - 74, Body(13, kWhite));
   }
   // The putter behind the ball, its blade square to the aim.
   {
@@ -296,30 +297,31 @@ Picture HelpPicture(bool pull) {
   Mouse(cr, 300, 90, true);
 
   // Steps.
-  static const char* kPull[] = {"1. Наведите указатель на мяч",      "    и нажмите левую кнопку.",
-                                "2. Не отпуская кнопку, тяните",     "    мышь назад, от цели.",
-                                "    Чем дальше, тем сильнее удар.", "3. Отпустите кнопку —",
-                                "    клюшка ударит по мячу."};
+  // One text a step; its lines as the translation breaks them.
+  static const char* kPull[] = {TrNoop("1. Наведите указатель на мяч\n    и нажмите левую кнопку."),
+                                TrNoop("2. Не отпуская кнопку, тяните\n    мышь назад, от цели.\n"
+                                       "    Чем дальше, тем сильнее удар."),
+                                TrNoop("3. Отпустите кнопку —\n    клюшка ударит по мячу.")};
   static const char* kPush[] = {
-      "1. Щёлкните рядом с мячом.",       "2. Ведите мышь влево-вправо —",
-      "    клюшка поворачивается;",       "    щёлкните, когда цель выбрана.",
-      "3. Тяните мышь на себя — замах,",  "    щёлкните и резко толкните",
-      "    мышь вперёд: скорость толчка", "    задаёт силу удара."};
+      TrNoop("1. Щёлкните рядом с мячом."),
+      TrNoop("2. Ведите мышь влево-вправо —\n    клюшка поворачивается;\n"
+             "    щёлкните, когда цель выбрана."),
+      TrNoop("3. Тяните мышь на себя — замах,\n    щёлкните и резко толкните\n"
+             "    мышь вперёд: скорость толчка\n    задаёт силу удара.")};
   double y = 92;
-  if (pull) {
-    for (const char* line : kPull) {
-      DrawText(cr, line, 366, y, Body(13));
-      y += 23;
-    }
-  } else {
-    for (const char* line : kPush) {
-      DrawText(cr, line, 366, y, Body(13));
-      y += 21;
+  for (const char* step :
+       pull ? std::span<const char* const>(kPull) : std::span<const char* const>(kPush)) {
+    const std::string text = tr(step);
+    for (size_t at = 0; at <= text.size();) {
+      const size_t end = std::min(text.find('\n', at), text.size());
+      DrawText(cr, text.substr(at, end - at), 366, y, Body(13));
+      y += pull ? 23 : 21;
+      at = end + 1;
     }
   }
   // With a gamepad: the left stick is the mouse, A its left button.
   const double padX = 366 + PadBadge(cr, 366, 264, PadButton::kA) + 6;
-  DrawText(cr, "и левый стик — как мышь", padX, 268.5, Body(12.5));
+  DrawText(cr, tr("и левый стик — как мышь"), padX, 268.5, Body(12.5));
   // Keys.
   RoundedRect(cr, 20, 284, w - 40, 150, 10);
   SetColour(cr, Rgb{255, 255, 255}, 0.8);
@@ -329,8 +331,8 @@ Picture HelpPicture(bool pull) {
   cairo_stroke(cr);
   TextStyle keysHead = Heading(15, kGreen);
   keysHead.shadow = 0;
-  DrawText(cr, "Клавиши и геймпад", 34, 306, keysHead);
-  KeyTable(cr, 40, 326);
+  DrawText(cr, tr("Клавиши и геймпад"), 34, 306, keysHead);
+  KeyTable(cr, 40, 326, tr);
   return Finish(c, kDeep);
 }
 
@@ -345,11 +347,11 @@ std::vector<HelpKeyLine> HelpKeyLines() {
   return lines;
 }
 
-Picture BannerFont() {
-  const int n = kBannerLast - kBannerFirst + 1;
-  std::string codes;
-  for (int k = kBannerFirst; k <= kBannerLast; ++k) codes += static_cast<char>(k);
+Picture BannerFont(const Words& tr) {
+  const std::string codes = BannerCodes(tr.language());
+  const int n = static_cast<int>(codes.size());
   OutlineLook look;
+  look.language = tr.language();
   look.text.face = Face::kSansBold;
   look.text.size = 27;
   look.text.colour = Rgb{255, 246, 200};
@@ -390,7 +392,7 @@ Picture BannerFont() {
   return out;
 }
 
-Picture LoadingPicture() {
+Picture LoadingPicture(const Words& tr) {
   const int w = 300, h = 110;
   Canvas c(w, h);
   cairo_t* cr = c.Cr();
@@ -398,27 +400,27 @@ Picture LoadingPicture() {
   Green(cr, 14, 14, 82, 82);
   Flag(cr, 66, 74, 52, Rgb{250, 80, 60});
   Ball(cr, 40, 74, 7);
-  DrawText(cr, "Загрузка…", 112, 52, Heading(26));
-  DrawText(cr, "лунка готовится", 114, 78, Body(14, Rgb{220, 245, 220}));
+  DrawText(cr, tr("Загрузка…"), 112, 52, Heading(26));
+  DrawText(cr, tr("лунка готовится"), 114, 78, Body(14, Rgb{220, 245, 220}));
   return Finish(c, kDeep);
 }
 
-Picture PullHelp() {
-  return HelpPicture(true);
+Picture PullHelp(const Words& tr) {
+  return HelpPicture(true, tr);
 }
-Picture PushHelp() {
-  return HelpPicture(false);
+Picture PushHelp(const Words& tr) {
+  return HelpPicture(false, tr);
 }
 
-Picture ScoreCard() {
+Picture ScoreCard(const Words& tr) {
   Canvas c(kCardW, kCardH);
   cairo_t* cr = c.Cr();
   Plate(cr, kCardW, kCardH, Rgb{250, 248, 236}, Rgb{240, 238, 222}, kDeep, 18);
   RoundedRect(cr, 3, 3, kCardW - 6, 84, 16);
   VerticalGradient(cr, 0, 88, Rgb{70, 170, 90}, kGreen);
   cairo_fill(cr);
-  DrawText(cr, "Таблица результатов", 26, 50, Heading(30));
-  DrawText(cr, "QUENDRIX · мини-гольф", 28, 74, Body(13, Rgb{220, 245, 220}));
+  DrawText(cr, tr("Таблица результатов"), 26, 50, Heading(30));
+  DrawText(cr, tr("QUENDRIX · мини-гольф"), 28, 74, Body(13, Rgb{220, 245, 220}));
   Flag(cr, kCardW - 50, 76, 56, Rgb{250, 80, 60});
   Ball(cr, kCardW - 84, 70, 8);
 
@@ -426,7 +428,7 @@ Picture ScoreCard() {
   const double headY = 154;
   TextStyle head = Body(14, kGreen);
   head.face = Face::kSansBold;
-  DrawText(cr, "Игрок", kCardNameX + 8, headY, head);
+  DrawText(cr, tr("Игрок"), kCardNameX + 8, headY, head);
   for (int hole = 1; hole <= 9; ++hole) {
     double cx = kCardHoleX + kCardHoleStep * hole + 8 + 4;
     DrawText(cr, std::to_string(hole), cx, headY, head, Align::kCentre);
@@ -437,8 +439,8 @@ Picture ScoreCard() {
   // Each head centred between its column's lines, clear of both.
   const double lastHoleLine = kCardHoleX + kCardHoleStep * 9 + 31.5;
   const double wonLine = kCardWonX - 10.5, rightEdge = kCardW - 14;
-  DrawText(cr, "Удары", (lastHoleLine + wonLine) / 2, headY, small, Align::kCentre);
-  DrawText(cr, "Лунки", (wonLine + rightEdge) / 2, headY, small, Align::kCentre);
+  DrawText(cr, tr("Удары"), (lastHoleLine + wonLine) / 2, headY, small, Align::kCentre);
+  DrawText(cr, tr("Лунки"), (wonLine + rightEdge) / 2, headY, small, Align::kCentre);
   // Player rows.
   for (int i = 1; i <= 4; ++i) {
     double top = kCardRowY + kCardRowStep * i - 7;
@@ -468,20 +470,21 @@ Picture ScoreCard() {
   cairo_fill_preserve(cr);
   SetColour(cr, Rgb{150, 190, 150});
   cairo_stroke(cr);
-  DrawText(cr, "Итог:", kCardSummaryX - 14, kCardSummaryY + 10, head, Align::kRight);
-  DrawText(cr, "Любая клавиша — продолжить", kCardW / 2.0, kCardH - 9, Body(12, Rgb{110, 130, 115}),
-           Align::kCentre);
+  DrawText(cr, tr("Итог:"), kCardSummaryX - 14, kCardSummaryY + 10, head, Align::kRight);
+  DrawText(cr, tr("Любая клавиша — продолжить"), kCardW / 2.0, kCardH - 9,
+           Body(12, Rgb{110, 130, 115}), Align::kCentre);
   return Finish(c, kDeep);
 }
 
-Picture MenuFont() {
+Picture MenuFont(const Words& tr) {
   OutlineLook look;
+  look.language = tr.language();
   look.text.face = Face::kSansBold;
   look.text.size = 10.5;
   look.text.colour = kInk;
   look.baseline = 9.5;
   look.matte = kCardRowA;
-  return OutlineFontStrip(FontMapCells(), kMenuFontW, kMenuFontH, look);
+  return OutlineFontStrip(FontMapCells(tr.language()), kMenuFontW, kMenuFontH, look);
 }
 
 }  // namespace quendrix::assetgen

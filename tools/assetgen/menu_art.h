@@ -7,15 +7,17 @@
 
 #include "image.h"
 #include "media/input.h"
+#include "words.h"
 
 namespace quendrix::assetgen {
 
-Picture BannerFont();  // codes 32 ... 92, cells of kBannerCellW x kBannerCellH
-Picture LoadingPicture();
-Picture PullHelp();
-Picture PushHelp();
-Picture ScoreCard();
-Picture MenuFont();  // 67 cells of kMenuFontW x kMenuFontH
+// Each in the language of `tr`.
+Picture BannerFont(const Words& tr = {});  // BannerCodes, cells of kBannerCellW x kBannerCellH
+Picture LoadingPicture(const Words& tr = {});
+Picture PullHelp(const Words& tr = {});
+Picture PushHelp(const Words& tr = {});
+Picture ScoreCard(const Words& tr = {});
+Picture MenuFont(const Words& tr = {});  // 67 cells of kMenuFontW x kMenuFontH
 
 // The lines of the putting help's key table, from the play screen's command
 // table: a key (UTF-8), the pad's buttons for it and what it does; commands

@@ -632,13 +632,15 @@ void WritePreviews(const DataSet& data, const Sources& sources, const std::strin
     if (list.path == "launchpad.dxg" &&
         list.items.size() >= static_cast<size_t>(kLaunchpadImageCount))
       LaunchPadSheets(list, dir);
-    ImageListSheet(list,
-                   (fs::path(dir) / (fs::path(list.path).stem().string() + "_dxg.png")).string());
+    // "en/gui.dxg" previews as "en_gui_dxg.png", beside "gui_dxg.png".
+    std::string stem = (fs::path(list.path).parent_path() / fs::path(list.path).stem()).string();
+    std::replace(stem.begin(), stem.end(), '/', '_');
+    ImageListSheet(list, (fs::path(dir) / (stem + "_dxg.png")).string());
     // A hole's course picture at full size, as the player sees it.
     const size_t course = static_cast<size_t>(ItemIndex(HoleImage::kCourse));
     if (list.items.size() > course && list.items[course].name == "course") {
       cairo_surface_t* s = ToSurface(list.items[course].picture, nullptr);
-      SavePng(s, (fs::path(dir) / (fs::path(list.path).stem().string() + "_course.png")).string());
+      SavePng(s, (fs::path(dir) / (stem + "_course.png")).string());
       cairo_surface_destroy(s);
     }
   }

@@ -1,8 +1,13 @@
 // The registry of recipes: what the generator makes, list by list.
+#include <atomic>
+#include <exception>
 #include <fstream>
+#include <functional>
+#include <mutex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "clip_art.h"
 #include "flic_art.h"
@@ -11,6 +16,7 @@
 #include "hole_art.h"
 #include "hole_model.h"
 #include "hole_sounds.h"
+#include "hole_sprites.h"
 #include "icon_art.h"
 #include "items.h"
 #include "launchpad_art.h"
@@ -21,6 +27,13 @@
 
 namespace quendrix::assetgen {
 namespace {
+
+// Russian, then the other languages.
+std::vector<Words> AllLanguages(const Sources& src) {
+  std::vector<Words> all{Words()};
+  all.insert(all.end(), src.languages.begin(), src.languages.end());
+  return all;
+}
 
 PixelFont HudPixels(const Sources& src) {
   return LoadPixelFont(src.assetsDir + "/fonts/hud_5x7.txt");
@@ -60,37 +73,50 @@ void BuildGui(const Sources& src, DataSet& data) {
   Place(v, kNameBox, MakeImageItem("namebox", NameBox(s)));
   CheckComplete(v, kGuiImageCount, list.path);
   data.imageLists.push_back(std::move(list));
+  // Each language's pictures with letters, by the shared items' names.
+  for (const Words& tr : src.languages) {
+    Picture letters = HudFont(s, pixels, tr.language());
+    data.imageLists.push_back({tr.Folder() + "gui.dxg",
+                               {MakeImageItem("panel", Panel(s, letters, tr)),
+                                MakeImageItem("pushputt", PushSign(s, letters, tr)),
+                                MakeImageItem("font", letters, kFontCellW, kFontCellH)}});
+  }
 }
 
-// menu.dxg: fonts and full-screen pictures of the play screen.
-void BuildMenu(const Sources&, DataSet& data) {
-  ImageList list;
-  list.path = "menu.dxg";
-  auto& v = list.items;
-  using enum MenuImage;
-  Place(v, kBannerFont, MakeImageItem("banner", BannerFont(), kBannerCellW, kBannerCellH));
-  Place(v, kLoading, MakeImageItem("loading", LoadingPicture()));
-  Place(v, kPullHelp, MakeImageItem("help pull", PullHelp()));
-  Place(v, kPushHelp, MakeImageItem("help push", PushHelp()));
-  Place(v, kScoreCard, MakeImageItem("scorecard", ScoreCard()));
-  Place(v, kScoreFont, MakeImageItem("menufont", MenuFont(), kMenuFontW, kMenuFontH));
-  CheckComplete(v, kMenuImageCount, list.path);
-  data.imageLists.push_back(std::move(list));
+// menu.dxg: fonts and full-screen pictures of the play screen; every item
+// holds letters, so each language has them all.
+void BuildMenu(const Sources& src, DataSet& data) {
+  for (const Words& tr : AllLanguages(src)) {
+    ImageList list;
+    list.path = tr.Folder() + "menu.dxg";
+    auto& v = list.items;
+    using enum MenuImage;
+    Place(v, kBannerFont, MakeImageItem("banner", BannerFont(tr), kBannerCellW, kBannerCellH));
+    Place(v, kLoading, MakeImageItem("loading", LoadingPicture(tr)));
+    Place(v, kPullHelp, MakeImageItem("help pull", PullHelp(tr)));
+    Place(v, kPushHelp, MakeImageItem("help push", PushHelp(tr)));
+    Place(v, kScoreCard, MakeImageItem("scorecard", ScoreCard(tr)));
+    Place(v, kScoreFont, MakeImageItem("menufont", MenuFont(tr), kMenuFontW, kMenuFontH));
+    CheckComplete(v, kMenuImageCount, list.path);
+    data.imageLists.push_back(std::move(list));
+  }
 }
 
 // launchpad.dxg: the menu picture and its lit twin; 256 colours each, drawn
-// opaque.
-void BuildLaunchPad(const Sources&, DataSet& data) {
-  ImageList list;
-  list.path = "launchpad.dxg";
-  Place(list.items, LaunchpadImage::kMenu, MakeImageItem("menu", MenuPicture(false)));
-  Place(list.items, LaunchpadImage::kMenuLit, MakeImageItem("menu lit", MenuPicture(true)));
-  CheckComplete(list.items, kLaunchpadImageCount, list.path);
-  for (ImageItem& item : list.items) {
-    item.bitCount = 8;
-    item.transparent = false;
+// opaque. Their captions make a language's list the same two items.
+void BuildLaunchPad(const Sources& src, DataSet& data) {
+  for (const Words& tr : AllLanguages(src)) {
+    ImageList list;
+    list.path = tr.Folder() + "launchpad.dxg";
+    Place(list.items, LaunchpadImage::kMenu, MakeImageItem("menu", MenuPicture(false, tr)));
+    Place(list.items, LaunchpadImage::kMenuLit, MakeImageItem("menu lit", MenuPicture(true, tr)));
+    CheckComplete(list.items, kLaunchpadImageCount, list.path);
+    for (ImageItem& item : list.items) {
+      item.bitCount = 8;
+      item.transparent = false;
+    }
+    data.imageLists.push_back(std::move(list));
   }
-  data.imageLists.push_back(std::move(list));
 }
 
 // The application icon at every size the desktop asks for, and scalable.
@@ -107,8 +133,9 @@ void BuildSounds(const Sources&, DataSet& data) {
 
 void BuildSkins(const Sources& src, DataSet& data) {
   PixelFont pixels = HudPixels(src);
-  for (const SkinStyle* s : {&SunsetSkin(), &MeadowSkin()})
-    for (BitmapFile& f : SkinBitmaps(*s, pixels)) data.bitmaps.push_back(std::move(f));
+  for (const Words& tr : AllLanguages(src))
+    for (const SkinStyle* s : {&SunsetSkin(), &MeadowSkin()})
+      for (BitmapFile& f : SkinBitmaps(*s, pixels, tr)) data.bitmaps.push_back(std::move(f));
 }
 
 // The hole files, copied as they stand: they are the source of truth.
@@ -127,6 +154,11 @@ void BuildHoleArt(const Sources& src, DataSet& data) {
   for (const std::string& name : HoleNames(src)) {
     const HoleModel hole = LoadHoleModel(src, name);
     data.imageLists.push_back(HoleImages(hole));
+    // A language's list holds the title card alone, over the course's own.
+    const Picture& course = data.imageLists.back().items[ItemIndex(HoleImage::kCourse)].picture;
+    for (const Words& tr : src.languages)
+      data.imageLists.push_back({tr.Folder() + name + ".dxg",
+                                 {MakeImageItem("title card", TitleCard(hole, course, tr))}});
     data.waveLists.push_back(HoleSounds(hole));
   }
 }
@@ -144,8 +176,35 @@ void BuildAnimations(const Sources&, DataSet& data) {
 // The three video clips, with frames of each and a listing for the previews.
 void BuildClips(const Sources& src, DataSet& data) {
   std::string listing;
-  for (ClipOutput (*make)(const Sources&, int) : {LogoClip, IntroClip, CreditsClip}) {
-    ClipOutput c = make(src, 0);
+  std::vector<std::function<ClipOutput()>> jobs = {[&] { return LogoClip(src); },
+                                                   [&] { return IntroClip(src); },
+                                                   [&] { return CreditsClip(src); }};
+  // The intro and the credits hold words.
+  for (const Words& tr : src.languages) {
+    jobs.push_back([&] { return IntroClipIn(tr, src); });
+    jobs.push_back([&] { return CreditsClipIn(tr, src); });
+  }
+  // Each clip on its own (its canvas, its encoder): two at a time, the
+  // results in the order above, the same bytes as one after another.
+  std::vector<ClipOutput> clips(jobs.size());
+  std::atomic<size_t> next{0};
+  std::exception_ptr failure;
+  std::mutex failureLock;
+  auto work = [&] {
+    for (size_t i = next++; i < jobs.size(); i = next++) {
+      try {
+        clips[i] = jobs[i]();
+      } catch (...) {
+        std::lock_guard<std::mutex> lock(failureLock);
+        if (!failure) failure = std::current_exception();
+      }
+    }
+  };
+  std::thread helper(work);
+  work();
+  helper.join();
+  if (failure) std::rethrow_exception(failure);
+  for (ClipOutput& c : clips) {
     data.files.push_back(std::move(c.clip));
     for (DataFile& f : c.previews) data.previews.push_back(std::move(f));
     listing += c.note + "\n";

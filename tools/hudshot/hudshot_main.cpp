@@ -5,6 +5,8 @@
 //   quendrix-hudshot OUTDIR [--data DIR] [--screen 640|800|1024]
 //
 // The data folder (gui.dxg, menu.dxg) defaults to the folder of this program.
+// The texts and pictures are those of the language the locale variables
+// choose, as in the game (LANGUAGE=de quendrix-hudshot out).
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,9 +15,11 @@
 #include <string>
 
 #include "core/cp1251.h"
+#include "core/language.h"
 #include "core/program_folder.h"
 #include "game/game_state.h"
 #include "game/hud.h"
+#include "game/play_texts.h"
 #include "game/scoring.h"
 #include "media/image_list.h"
 #include "media/media_error.h"
@@ -26,8 +30,10 @@ namespace {
 
 using namespace quendrix;
 
-void LoadList(TDXImageList& list, const std::filesystem::path& file) {
-  list.LoadListFile(file.string());
+void LoadList(TDXImageList& list, const std::filesystem::path& data, const char* name) {
+  list.LoadListFile((data / name).string());
+  const std::filesystem::path local = LanguageVariant(data, name);
+  if (local != data / name) list.OverlayListFile(local.string());
   for (int32_t i = 0; i < list.Items.Count(); ++i) list.Items[i].BuildSurface();
 }
 
@@ -72,13 +78,14 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+  StartLanguage(ExecutableFolder(argv[0]));
   const int32_t height = width == 1024 ? 768 : width == 800 ? 600 : 480;
   if (width != 1024 && width != 800) width = 640;
 
   TDXImageList gui, menu;
   try {
-    LoadList(gui, data / "gui.dxg");
-    LoadList(menu, data / "menu.dxg");
+    LoadList(gui, data, "gui.dxg");
+    LoadList(menu, data, "menu.dxg");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quendrix-hudshot: %s\n", e.what());
     return 1;
@@ -140,7 +147,7 @@ int main(int argc, char** argv) {
     s.buttonDown[2] = true;
   });
   shoot("ticker", [](GameSession& s) {
-    s.tickerText = "                           CTNVL - YJT JDAP";
+    s.tickerText = Text(PlayText::kPullOn);
     s.tickerPos = 4 * 20;
   });
   shoot("compact_panel", [](GameSession& s) {
@@ -149,12 +156,12 @@ int main(int argc, char** argv) {
   });
   shoot("compact_ticker", [](GameSession& s) {
     s.compactHud = true;
-    s.tickerText = "                   D0Y0VHNTEVLHLIN JDAP";
+    s.tickerText = std::string(19, ' ') + std::string(Text(PlayText::kExtraStroke));
     s.tickerPos = 4 * 16;
   });
   shoot("quit_question", [](GameSession& s) { s.quitAsked = true; });
   shoot("stroke_limit", [](GameSession& s) {
-    s.bannerText = kBannerStrokeLimit;
+    s.bannerText = Text(PlayText::kStrokeLimit);
     s.bannerFade = 255;
   });
   shoot(
