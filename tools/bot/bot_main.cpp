@@ -2,8 +2,14 @@
 //
 //   quendrix-bot [--data DIR | --practice] [--games N] [--seed S]
 //                [--record DIR] [--frame-ms MS]
+//   quendrix-bot --computer LEVEL [--course 1|2|training] [--games N] [--seed S]
+//                [--data DIR | --practice] [--record DIR] [--frame-ms MS]
 //   quendrix-bot --write-practice DIR [--data DIR]
 //
+// --computer plays games of one computer player of LEVEL (beginner, club or
+// master; 1, 2 or 3) through the real frame loop, and prints each game's
+// strokes per hole and total and, as the last line, "mean M": the mean
+// strokes for the nine holes over the games, one decimal.
 // --practice plays the made-up practice holes (written to a temporary
 // folder beside the interface lists of the data folder) instead of the real
 // ones. --record writes each game as a replay into DIR. Each game's settings
@@ -18,20 +24,76 @@
 #include <random>
 #include <string>
 
-#include "bot/bot.h"
-#include "core/program_folder.h"
 #include "bot/practice_course.h"
+#include "computer/bot.h"
+#include "computer/computer_player.h"
+#include "core/program_folder.h"
 
 namespace {
 
 using namespace quendrix;
 
 [[noreturn]] void Usage() {
-  std::fprintf(stderr,
-               "usage: quendrix-bot [--data DIR | --practice] [--games N] [--seed S]\n"
-               "                    [--record DIR] [--frame-ms MS]\n"
-               "       quendrix-bot --write-practice DIR [--data DIR]\n");
+  std::fprintf(
+      stderr,
+      "usage: quendrix-bot [--data DIR | --practice] [--games N] [--seed S]\n"
+      "                    [--record DIR] [--frame-ms MS]\n"
+      "       quendrix-bot --computer LEVEL [--course 1|2|training] [--games N] [--seed S]\n"
+      "                    [--data DIR | --practice] [--record DIR] [--frame-ms MS]\n"
+      "       quendrix-bot --write-practice DIR [--data DIR]\n");
   std::exit(2);
+}
+
+// "beginner", "club", "master" or 1 ... 3; kHuman for anything else.
+ComputerLevel ParseLevel(const std::string& text) {
+  for (int32_t n = 1; n <= 3; ++n) {
+    const ComputerLevel level = ComputerLevelOf(n);
+    if (text == ComputerLevelName(level) || text == std::to_string(n)) return level;
+  }
+  return ComputerLevel::kHuman;
+}
+
+// Games of one computer player: strokes per hole, total, and the mean.
+int PlayComputerGames(ComputerLevel level, const std::string& course,
+                      const std::filesystem::path& data, int games, uint64_t seed, uint32_t frameMs,
+                      const std::filesystem::path& recordDir) {
+  LaunchSettings settings;
+  settings.computer[0] = static_cast<int32_t>(level);
+  settings.training = course == "training";
+  settings.course = course == "2" ? 1 : 0;
+  Pcg32 random(seed, 11);
+  int failures = 0;
+  int64_t strokes = 0;
+  for (int g = 1; g <= games; ++g) {
+    const uint64_t gameSeed = random.Next32();
+    BotOptions options;
+    options.frameMs = frameMs;
+    std::unique_ptr<ReplayRecorder> recorder;
+    try {
+      if (!recordDir.empty()) {
+        recorder = std::make_unique<ReplayRecorder>(
+            recordDir / ("computer-" + std::to_string(seed) + "-" + std::to_string(g) + ".replay"),
+            gameSeed, settings);
+        options.recorder = recorder.get();
+      }
+      const BotGame game = PlayComputerGame(settings, data, gameSeed, options);
+      std::printf("game %d:", g);
+      if (!game.scores.empty()) {
+        for (const int32_t h : game.scores[0].holeScores) std::printf(" %d", h);
+        std::printf(", total %d", game.scores[0].totalStrokes);
+        strokes += game.scores[0].totalStrokes;
+      }
+      std::printf("%s%s\n", game.problem.empty() ? "" : ": ", game.problem.c_str());
+      if (!game.problem.empty() || !game.finished) ++failures;
+    } catch (const std::exception& e) {
+      std::printf("game %d: %s\n", g, e.what());
+      ++failures;
+    }
+    std::fflush(stdout);
+  }
+  if (failures > 0) std::printf("%d of %d games went wrong\n", failures, games);
+  std::printf("mean %.1f\n", static_cast<double>(strokes) / games);
+  return failures == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -43,10 +105,15 @@ int main(int argc, char** argv) {
   uint64_t seed = 1;
   uint32_t frameMs = 16;
   std::filesystem::path recordDir, writePractice;
+  std::string computer, course = "1";
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const bool hasValue = i + 1 < argc;
-    if (a == "--practice") {
+    if (a == "--computer" && hasValue) {
+      computer = argv[++i];
+    } else if (a == "--course" && hasValue) {
+      course = argv[++i];
+    } else if (a == "--practice") {
       practice = true;
     } else if (a == "--write-practice" && hasValue) {
       writePractice = argv[++i];
@@ -65,6 +132,10 @@ int main(int argc, char** argv) {
     }
   }
   if (games < 1 || frameMs < 1) Usage();
+  const ComputerLevel level = ParseLevel(computer);
+  if ((!computer.empty() && level == ComputerLevel::kHuman) ||
+      (course != "1" && course != "2" && course != "training"))
+    Usage();
   if (!writePractice.empty()) {
     try {
       WritePracticeData(writePractice, data);
@@ -86,6 +157,15 @@ int main(int argc, char** argv) {
       return 1;
     }
     data = practiceDir;
+  }
+
+  if (!computer.empty()) {
+    const int status = PlayComputerGames(level, course, data, games, seed, frameMs, recordDir);
+    if (!practiceDir.empty()) {
+      std::error_code error;
+      std::filesystem::remove_all(practiceDir, error);
+    }
+    return status;
   }
 
   Pcg32 random(seed, 11);
