@@ -67,11 +67,11 @@ void TMain::KeyUp(uint16_t key, uint32_t /*shift*/) {
 }
 
 void TMain::MouseMove(uint32_t /*shift*/, int32_t x, int32_t y) {
-  if (!closed_) DXDrawMouseMove(x, y);
+  if (!closed_ && !PointerKeptOut()) DXDrawMouseMove(x, y);
 }
 
 void TMain::MouseDown(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y) {
-  if (closed_) return;
+  if (closed_ || PointerKeptOut()) return;
   if (button == MouseButton::kLeft) {
     const uint32_t now = services_.clock->Milliseconds();
     doublePress_ = pressed_ && now - pressMs_ <= kDoubleClickMs &&
@@ -88,7 +88,7 @@ void TMain::MouseDown(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t
 }
 
 void TMain::MouseUp(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y) {
-  if (closed_) return;
+  if (closed_ || PointerKeptOut()) return;
   if (button == MouseButton::kLeft && !doublePress_ && x >= 0 && y >= 0 && x < SurfaceWidth() &&
       y < SurfaceHeight()) {
     DXDrawClick();
@@ -100,6 +100,27 @@ void TMain::MouseUp(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y
 
 void TMain::CloseRequested() {
   if (!closed_) Shutdown();
+}
+
+// ---- Turn inputs (computer players) -------------------------------------------
+
+// Dropped before they are recorded, so that a replay, which runs no computer
+// player, gets the same inputs. The cards and the finished game still take
+// the machine's clicks.
+bool TMain::PointerKeptOut() const {
+  const TurnInputs* inputs = services_.turnInputs;
+  return inputs != nullptr && !feedingTurnInputs_ && !session.gameOver &&
+         !ShowsCard(session.gameState) && inputs->Plays(session.currentPlayer);
+}
+
+void TMain::FeedTurnInputs() {
+  if (services_.turnInputs == nullptr) return;
+  struct Feeding {
+    bool& flag;
+    ~Feeding() { flag = false; }
+  } feeding{feedingTurnInputs_};
+  feedingTurnInputs_ = true;
+  services_.turnInputs->BeforeFrame(session, *this);
 }
 
 // ---- Call points of the frame -----------------------------------------------
