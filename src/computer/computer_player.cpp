@@ -38,31 +38,37 @@ constexpr int32_t kSwinging = 2;  // push backswing; pull swing
 constexpr int32_t kArmed = 3;
 constexpr int32_t kForward = 4;
 
-constexpr double kMasterSpeeds[] = {0.3, 0.5, 0.75, 1.0, 1.3,          1.6,
-                                    2.0, 2.5, 3.0,  3.5, kMaxPuttSpeed};
-constexpr double kMasterReach[] = {0.9, 1.0, 1.1};
+constexpr double kMasterSpeeds[] = {0.5, 0.8, 1.2, 1.7, 2.3, 3.0, kMaxPuttSpeed};
+constexpr double kMasterReach[] = {0.85, 1.0, 1.15};
 constexpr double kClubSpeeds[] = {0.5, 1.0, 1.6, 2.4, 3.2, kMaxPuttSpeed};
 constexpr double kClubReach[] = {1.0};
 constexpr double kBeginnerReach[] = {0.75, 1.0, 1.3};
 
-Strength MakeStrength(int32_t step, int32_t around, std::span<const double> speeds,
-                      std::span<const double> reach, int32_t refine, int32_t phases, int32_t along,
-                      int32_t across) {
-  Strength s;
-  s.directionStep = step;
-  s.aroundWays = around;
-  s.speeds = speeds;
-  s.reachFactors = reach;
-  s.refine = refine;
-  s.cyclePhases = phases;
-  s.jitterAlong = along;
-  s.jitterAcross = across;
-  return s;
-}
-
-const Strength kBeginner = MakeStrength(8, 16, {}, kBeginnerReach, 0, 1, 6, 5);
-const Strength kClubPlayer = MakeStrength(8, 0, kClubSpeeds, kClubReach, 2, 2, 3, 2);
-const Strength kMaster = MakeStrength(4, 0, kMasterSpeeds, kMasterReach, 6, 4, 1, 0);
+// The beginner looks only round the ways to the cup, at three strengths,
+// and its hand errs by several pixels; the club player tries every way and
+// a few strengths and errs less; the master tries twice as many ways, more
+// strengths and the moments of a cycle, looks closer round its best, and
+// errs by a pixel in strength alone.
+const Strength kBeginner{.directionStep = 8,
+                         .aroundWays = 16,
+                         .speeds = {},
+                         .reachFactors = kBeginnerReach,
+                         .jitterAlong = 6,
+                         .jitterAcross = 5};
+const Strength kClubPlayer{.directionStep = 8,
+                           .speeds = kClubSpeeds,
+                           .reachFactors = kClubReach,
+                           .refine = 2,
+                           .cyclePhases = 2,
+                           .jitterAlong = 3,
+                           .jitterAcross = 2};
+const Strength kMaster{.directionStep = 4,
+                       .speeds = kMasterSpeeds,
+                       .reachFactors = kMasterReach,
+                       .refine = 4,
+                       .polish = 3,
+                       .cyclePhases = 2,
+                       .jitterAlong = 1};
 
 int32_t Ticks(const GameSession& s) {
   return std::max(1, s.substeps + 1);

@@ -41,7 +41,7 @@ const Strength& StrengthOf(ComputerLevel level);
 
 // Simulated putts each frame at most, and work on the distance map (areas
 // tested against cells, cells settled): the same on every machine.
-inline constexpr int32_t kPuttsPerFrame = 8;
+inline constexpr int32_t kPuttsPerFrame = 10;
 inline constexpr int64_t kMapWorkPerFrame = 60000;
 
 class ComputerPlayers final : public TurnInputs {

@@ -29,8 +29,8 @@ constexpr float kHopeless = 1000;
 // pixels.
 constexpr double kFlatRollPixels = 100;
 // Refinement round a promising putt: these turns, and these speeds.
-constexpr int32_t kRefineTurn = 3;
-constexpr double kRefineFactors[] = {0.85, 0.93, 1.0, 1.07, 1.15};
+constexpr int32_t kRefineTurn = 2;
+constexpr double kRefineFactors[] = {0.9, 0.95, 1.0, 1.05, 1.1};
 // Downhill on the distance map is looked for this far from the ball.
 constexpr double kDownhillLook = 48;
 
@@ -100,6 +100,8 @@ void PuttSearch::Start(const GameSession& session, const Strength& strength,
   best_ = PuttChoice{};
   haveBest_ = false;
   trial_ = {};
+  polished_ = 0;
+  polishedScore_ = kHopeless + 1;
   played_ = 0;
   AddFan();
   fanSize_ = candidates_.size();
@@ -181,12 +183,13 @@ void PuttSearch::AddRefinement() {
                       return candidates_[a].closest < candidates_[b].closest ||
                              (candidates_[a].closest == candidates_[b].closest && a < b);
                     });
-  for (size_t k = 0; k < count + near; ++k) {
-    const Candidate base = candidates_[order_[k]];
-    for (int32_t turn = -kRefineTurn; turn <= kRefineTurn; ++turn)
-      for (const double factor : kRefineFactors)
-        if (turn != 0 || factor != 1.0) Add(base.direction + turn, base.speed * factor, base.phase);
-  }
+  for (size_t k = 0; k < count + near; ++k) AddAround(candidates_[order_[k]]);
+}
+
+void PuttSearch::AddAround(const Candidate& base) {
+  for (int32_t turn = -kRefineTurn; turn <= kRefineTurn; ++turn)
+    for (const double factor : kRefineFactors)
+      if (turn != 0 || factor != 1.0) Add(base.direction + turn, base.speed * factor, base.phase);
 }
 
 PuttOutcome PuttSearch::Play(const Gesture& gesture, int32_t phase) {
@@ -215,6 +218,7 @@ float PuttSearch::Score(const PuttOutcome& o) const {
 void PuttSearch::Consider(const Candidate& c, const Gesture& gesture, bool holes) {
   if (haveBest_ && c.score >= best_.score) return;
   haveBest_ = true;
+  bestCandidate_ = c;
   best_.gesture = gesture;
   best_.timed = timed_;
   best_.cycle = kReleaseCycles[static_cast<size_t>(c.phase)];
@@ -264,8 +268,13 @@ bool PuttSearch::Step(int32_t putts) {
       if (stage_ == Stage::kFan) {
         AddRefinement();
         stage_ = Stage::kRefine;
-        if (next_ < candidates_.size()) continue;
+      } else if (polished_ < strength_->polish && bestCandidate_.score < polishedScore_) {
+        // Closer round the best while that keeps finding better.
+        polishedScore_ = bestCandidate_.score;
+        ++polished_;
+        AddAround(bestCandidate_);
       }
+      if (next_ < candidates_.size()) continue;
       stage_ = Stage::kDone;
       break;
     }

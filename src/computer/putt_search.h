@@ -34,8 +34,10 @@ struct Strength {
   std::span<const double> speeds;  // pixels per substep
   // Times the speed that would roll the distance to the cup on the flat.
   std::span<const double> reachFactors;
-  // The best putts of the fan tried again a little to each side.
+  // The best putts of the fan tried again a little to each side, and then
+  // up to `polish` times round the best so far while that finds better.
   int32_t refine = 0;
+  int32_t polish = 0;
   // On holes with cycling obstacles: how many moments of the cycle to try
   // releasing the putt in (1, 2 or 4).
   int32_t cyclePhases = 1;
@@ -98,6 +100,7 @@ class PuttSearch {
 
   void AddFan();
   void AddRefinement();
+  void AddAround(const Candidate& base);
   void Add(int32_t direction, double speed, int32_t phase);
   void Try(Candidate& c);
   // One of the hand's worst misses of a putt that drops, each played as a
@@ -132,7 +135,10 @@ class PuttSearch {
   std::vector<size_t> order_;
   Trial trial_;
   PuttChoice best_;
+  Candidate bestCandidate_;
   bool haveBest_ = false;
+  int32_t polished_ = 0;
+  float polishedScore_ = 0;
   int64_t played_ = 0;
 };
 
