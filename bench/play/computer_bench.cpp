@@ -35,7 +35,7 @@ class TeeShot {
     play_.Key(vk::kSpace);
     play_.Frames(2);
     const playerrec& b = s().players[s().currentPlayer];
-    map.Start(s(), Nearest(b.x), Nearest(b.y));
+    map.Start(s(), Nearest(b.x), Nearest(b.y), true);
   }
   const GameSession& s() { return play_.session(); }
   DistanceMap map;
@@ -100,7 +100,7 @@ void BM_MapSlice(benchmark::State& state) {
   for (auto _ : state) {
     if (tee.map.Done()) {
       state.PauseTiming();
-      tee.map.Start(tee.s(), Nearest(b.x), Nearest(b.y));
+      tee.map.Start(tee.s(), Nearest(b.x), Nearest(b.y), true);
       state.ResumeTiming();
     }
     tee.map.Build(kMapWorkPerFrame);

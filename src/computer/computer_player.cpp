@@ -28,6 +28,9 @@ constexpr int32_t kAimPace = 2;
 constexpr int32_t kSwingPace = 12;
 // A push backswing arms the forward swing past 30 pixels.
 constexpr int32_t kArmingBackswing = 32;
+// A turn that begins within this many pixels of where the last began got
+// nowhere (a ball put back from water lies a little off).
+constexpr double kNowhere = 40;
 // A step that has gone on this many frames has gone wrong: start over.
 constexpr int32_t kStuckFrames = 3000;
 
@@ -44,21 +47,23 @@ constexpr double kClubSpeeds[] = {0.5, 1.0, 1.6, 2.4, 3.2, kMaxPuttSpeed};
 constexpr double kClubReach[] = {1.0};
 constexpr double kBeginnerReach[] = {0.75, 1.0, 1.3};
 
-// The beginner looks only round the ways to the cup, at three strengths,
-// and its hand errs by several pixels; the club player tries every way and
-// a few strengths and errs less; the master tries twice as many ways, more
-// strengths and the moments of a cycle, looks closer round its best, and
-// errs by a pixel in strength alone.
+// The beginner looks only round the ways to the cup, at three strengths
+// (and round about when that gets nowhere), and its hand errs by several
+// pixels; the club player tries every way and a few strengths and errs
+// less; the master tries twice as many ways and more strengths, looks
+// closer round its best, and errs by a pixel in strength alone.
 const Strength kBeginner{.directionStep = 8,
                          .aroundWays = 16,
                          .speeds = {},
                          .reachFactors = kBeginnerReach,
+                         .widenStep = 16,
                          .jitterAlong = 6,
                          .jitterAcross = 5};
 const Strength kClubPlayer{.directionStep = 8,
                            .speeds = kClubSpeeds,
                            .reachFactors = kClubReach,
                            .refine = 2,
+                           .widenStep = 4,
                            .cyclePhases = 2,
                            .jitterAlong = 3,
                            .jitterAcross = 2};
@@ -165,7 +170,7 @@ void ComputerPlayers::BuildMap(const GameSession& s) {
     mapHole_ = s.holeNumber;
     mapName_ = s.holeName;
     const playerrec& b = Ball(s, s.currentPlayer);
-    map_.Start(s, Nearest(b.x), Nearest(b.y));
+    map_.Start(s, Nearest(b.x), Nearest(b.y), true);
   }
   if (map_.Done()) return;
   map_.Build(kMapWorkPerFrame);
@@ -193,7 +198,15 @@ void ComputerPlayers::GoTo(Step step, int32_t waitTicks) {
 
 void ComputerPlayers::Play(const GameSession& s, InputHandler& hands) {
   if (step_ == Step::kWaiting) {
-    if (!Plays(s.currentPlayer) || !ReadyToPutt(s)) return;
+    if (!Plays(s.currentPlayer)) return;
+    // An aim nobody makes: a press on the title card may have started one
+    // for this player's ball before play showed.
+    if (s.gameState == GameState::kPlay && !s.quitAsked && !s.ballsMoving && s.shotPhase != kIdle) {
+      player_ = s.currentPlayer;
+      StartOver(s, hands);
+      return;
+    }
+    if (!ReadyToPutt(s)) return;
     player_ = s.currentPlayer;
     framesInTurn_ = 0;
     searching_ = false;
@@ -225,7 +238,12 @@ void ComputerPlayers::Think(const GameSession& s) {
   waitTicks_ -= Ticks(s);
   if (!map_.Done()) return;
   if (!searching_) {
-    search_.Start(s, StrengthOf(levels_[static_cast<size_t>(player_ - 1)]), map_);
+    const playerrec& b = Ball(s, player_);
+    LastTurn& last = lastTurns_[static_cast<size_t>(player_ - 1)];
+    const bool stuck = last.hole == s.holeNumber && b.strokes > 0 &&
+                       std::hypot(b.x - last.x, b.y - last.y) < kNowhere;
+    last = {s.holeNumber, b.x, b.y};
+    search_.Start(s, StrengthOf(levels_[static_cast<size_t>(player_ - 1)]), map_, stuck);
     searching_ = true;
   }
   if (!search_.Done()) {

@@ -112,6 +112,14 @@ class ComputerPlayers final : public TurnInputs {
   PuttSearch search_;
   bool searching_ = false;
 
+  // Where each player's last turn began, and on which hole: a turn that
+  // begins there again got nowhere.
+  struct LastTurn {
+    int32_t hole = 0;
+    double x = 0, y = 0;
+  };
+  std::array<LastTurn, 4> lastTurns_{};
+
   Step step_ = Step::kWaiting;
   int32_t player_ = 0;
   int32_t waitTicks_ = 0;  // physics steps still to wait in this step

@@ -7,6 +7,7 @@
 #include "core/rounding.h"
 #include "game/course_areas.h"
 #include "game/game_state.h"
+#include "game/hole_animations.h"
 
 namespace quendrix {
 
@@ -19,8 +20,9 @@ constexpr float kUnknown = std::numeric_limits<float>::infinity();
 
 }  // namespace
 
-void DistanceMap::Start(const GameSession& s, int32_t teeX, int32_t teeY) {
+void DistanceMap::Start(const GameSession& s, int32_t teeX, int32_t teeY, bool throughObstacles) {
   session_ = &s;
+  throughObstacles_ = throughObstacles;
   int32_t minX = std::min(teeX, s.cupX), maxX = std::max(teeX, s.cupX);
   int32_t minY = std::min(teeY, s.cupY), maxY = std::max(teeY, s.cupY);
   for (int32_t i = 1; i <= kMaxAreas; ++i) {
@@ -63,7 +65,7 @@ int64_t DistanceMap::CostRow(int32_t cy) {
       if (a.kind == AreaKind::kNone) continue;
       ++tests;
       if (!AreaContains(a, px, py)) continue;
-      if (IsWallKind(a.kind)) {
+      if (IsWallKind(a.kind) && !(throughObstacles_ && IsCyclingObstacleArea(s.holeName, i))) {
         c = kBlocked;
         break;
       }
@@ -155,6 +157,29 @@ float DistanceMap::At(double x, double y) const {
 float DistanceMap::Lookup(double x, double y) const {
   if (!Inside(Nearest(x), Nearest(y))) return kUnknown;
   return distance_[CellOf(Nearest(x), Nearest(y))];
+}
+
+void DistanceMap::Downhill(double x, double y, double reach, double& toX, double& toY) const {
+  toX = x;
+  toY = y;
+  if (!Done() || !Inside(Nearest(x), Nearest(y))) return;
+  size_t cell = CellOf(Nearest(x), Nearest(y));
+  for (;;) {
+    const int32_t cx = static_cast<int32_t>(cell % static_cast<size_t>(width_));
+    const int32_t cy = static_cast<int32_t>(cell / static_cast<size_t>(width_));
+    size_t next = cell;
+    for (int32_t dy = -1; dy <= 1; ++dy)
+      for (int32_t dx = -1; dx <= 1; ++dx) {
+        const int32_t nx = cx + dx, ny = cy + dy;
+        if (nx < 0 || ny < 0 || nx >= width_ || ny >= height_) continue;
+        if (distance_[Index(nx, ny)] < distance_[next]) next = Index(nx, ny);
+      }
+    if (next == cell) return;  // the cup, or nowhere lower
+    cell = next;
+    toX = originX_ + static_cast<int32_t>(cell % static_cast<size_t>(width_)) * kCell;
+    toY = originY_ + static_cast<int32_t>(cell / static_cast<size_t>(width_)) * kCell;
+    if (std::hypot(toX - x, toY - y) >= reach) return;
+  }
 }
 
 bool DistanceMap::Inside(int32_t x, int32_t y) const {

@@ -26,8 +26,9 @@ class DistanceMap {
 
   // Starts building the map of the session's hole, with the tee at (teeX,
   // teeY); nothing is known until Build says it is done. The session must
-  // stay as it is until then.
-  void Start(const GameSession& session, int32_t teeX, int32_t teeY);
+  // stay as it is until then. With `throughObstacles` the cycling
+  // obstacles, which open from time to time, do not block the way.
+  void Start(const GameSession& session, int32_t teeX, int32_t teeY, bool throughObstacles = false);
   // Does at most `work` units of building (a unit is one area tested
   // against one cell, or one cell settled): true once the map is whole.
   bool Build(int64_t work);
@@ -42,6 +43,10 @@ class DistanceMap {
   // reached (or the map is not built yet).
   float At(double x, double y) const;
   bool Inside(int32_t x, int32_t y) const;
+  // The way a ball at (x, y) has to leave: the point reached by going
+  // downhill on the map, cell by cell, until `reach` pixels from it (or the
+  // cup); (x, y) itself where the map knows no way.
+  void Downhill(double x, double y, double reach, double& toX, double& toY) const;
 
  private:
   enum class Stage { kIdle, kCosts, kSeeds, kSearch, kDone };
@@ -60,6 +65,7 @@ class DistanceMap {
   bool Search(int64_t& work);
 
   const GameSession* session_ = nullptr;
+  bool throughObstacles_ = false;
   Stage stage_ = Stage::kIdle;
   int32_t pass_ = 0;
   int32_t row_ = 0;

@@ -33,6 +33,11 @@ constexpr int32_t kRefineTurn = 2;
 constexpr double kRefineFactors[] = {0.9, 0.95, 1.0, 1.05, 1.1};
 // Downhill on the distance map is looked for this far from the ball.
 constexpr double kDownhillLook = 48;
+// Of a stroke: less than this gained is getting nowhere (a ball put back
+// from water lies a little off where it was).
+constexpr float kLittleProgress = 0.15f;
+// The strengths of the wider look of a player whose first got nowhere.
+constexpr double kWideSpeeds[] = {1.0, 2.0, 3.0, kMaxPuttSpeed};
 
 const LaunchSettings kNoSettings;
 
@@ -85,8 +90,8 @@ PuttSearch::PuttSearch() : snapshot_(kNoSettings), scratch_(kNoSettings) {
   order_.reserve(4096);
 }
 
-void PuttSearch::Start(const GameSession& session, const Strength& strength,
-                       const DistanceMap& map) {
+void PuttSearch::Start(const GameSession& session, const Strength& strength, const DistanceMap& map,
+                       bool stuck) {
   snapshot_ = session;
   snapshot_.events = &silent_;
   strength_ = &strength;
@@ -102,6 +107,15 @@ void PuttSearch::Start(const GameSession& session, const Strength& strength,
   trial_ = {};
   polished_ = 0;
   polishedScore_ = kHopeless + 1;
+  widened_ = false;
+  stuck_ = stuck;
+  // Where a putt that went nowhere would leave the player.
+  PuttOutcome stay;
+  stay.settled = true;
+  stay.x = session.players[player_].x;
+  stay.y = session.players[player_].y;
+  stay.strokes = session.players[player_].strokes + 1;
+  stayScore_ = Score(stay);
   played_ = 0;
   AddFan();
   fanSize_ = candidates_.size();
@@ -121,15 +135,11 @@ void PuttSearch::AddFan() {
   const playerrec& b = snapshot_.players[player_];
   const int32_t bx = Nearest(b.x), by = Nearest(b.y);
   // Downhill on the map: the way the ball has to leave to get round.
-  int32_t downhill = BinAngle(snapshot_.cupX - bx, snapshot_.cupY - by);
-  float lowest = map_->At(b.x, b.y);
-  for (int32_t a = 0; a < 256; a += 4) {
-    const float d = map_->At(b.x + BinCos(a) * kDownhillLook, b.y + BinSin(a) * kDownhillLook);
-    if (d < lowest) {
-      lowest = d;
-      downhill = a;
-    }
-  }
+  double wayX = 0, wayY = 0;
+  map_->Downhill(b.x, b.y, kDownhillLook, wayX, wayY);
+  const int32_t downhill = wayX == b.x && wayY == b.y
+                               ? BinAngle(snapshot_.cupX - bx, snapshot_.cupY - by)
+                               : BinAngle(wayX - b.x, wayY - b.y);
   const float way = map_->At(b.x, b.y);
   const double reach =
       std::sqrt(std::max(std::isfinite(way) ? double{way} : 400.0, 4.0) / kFlatRollPixels);
@@ -257,6 +267,30 @@ void PuttSearch::TryMiss() {
   if (trial_.missesDropped == kMisses) stage_ = Stage::kDone;
 }
 
+bool PuttSearch::AddMore() {
+  if (stage_ == Stage::kFan) {
+    stage_ = Stage::kRefine;
+    AddRefinement();
+    if (next_ < candidates_.size()) return true;
+  }
+  if (polished_ < strength_->polish && bestCandidate_.score < polishedScore_) {
+    // Closer round the best while that keeps finding better.
+    polishedScore_ = bestCandidate_.score;
+    ++polished_;
+    AddAround(bestCandidate_);
+    return true;
+  }
+  if (!widened_ && strength_->widenStep > 0 &&
+      (stuck_ || best_.score > stayScore_ - kLittleProgress)) {
+    // Nothing gets much further: every way round once, as a person would.
+    widened_ = true;
+    for (int32_t d = 0; d < 256; d += strength_->widenStep)
+      for (const double speed : kWideSpeeds) Add(d, speed, 0);
+    return true;
+  }
+  return false;
+}
+
 bool PuttSearch::Step(int32_t putts) {
   const int64_t until = played_ + putts;
   while (stage_ != Stage::kDone && stage_ != Stage::kIdle && played_ < until) {
@@ -264,17 +298,7 @@ bool PuttSearch::Step(int32_t putts) {
       TryMiss();
       continue;
     }
-    if (next_ >= candidates_.size()) {
-      if (stage_ == Stage::kFan) {
-        AddRefinement();
-        stage_ = Stage::kRefine;
-      } else if (polished_ < strength_->polish && bestCandidate_.score < polishedScore_) {
-        // Closer round the best while that keeps finding better.
-        polishedScore_ = bestCandidate_.score;
-        ++polished_;
-        AddAround(bestCandidate_);
-      }
-      if (next_ < candidates_.size()) continue;
+    if (next_ >= candidates_.size() && !AddMore()) {
       stage_ = Stage::kDone;
       break;
     }

@@ -38,6 +38,9 @@ struct Strength {
   // up to `polish` times round the best so far while that finds better.
   int32_t refine = 0;
   int32_t polish = 0;
+  // When nothing found gets the ball nearer: every this many steps round
+  // the ball at a few strengths, once (0: never).
+  int32_t widenStep = 0;
   // On holes with cycling obstacles: how many moments of the cycle to try
   // releasing the putt in (1, 2 or 4).
   int32_t cyclePhases = 1;
@@ -79,8 +82,10 @@ class PuttSearch {
 
   // A search for the putt of the current player from `session`, where no
   // ball moves, ranked on `map` (built); the session is copied, `strength`
-  // and `map` must outlive the search.
-  void Start(const GameSession& session, const Strength& strength, const DistanceMap& map);
+  // and `map` must outlive the search. `stuck`: the player's last putt left
+  // the ball about where it was, so the wider look comes in any case.
+  void Start(const GameSession& session, const Strength& strength, const DistanceMap& map,
+             bool stuck = false);
   // Plays at most `putts` more candidates; true once the search is over.
   bool Step(int32_t putts);
   bool Done() const { return stage_ == Stage::kDone; }
@@ -99,6 +104,9 @@ class PuttSearch {
   };
 
   void AddFan();
+  // The next candidates once those so far are played: the refinement after
+  // the fan, the polish, the wider look. False when there are none.
+  bool AddMore();
   void AddRefinement();
   void AddAround(const Candidate& base);
   void Add(int32_t direction, double speed, int32_t phase);
@@ -139,6 +147,9 @@ class PuttSearch {
   bool haveBest_ = false;
   int32_t polished_ = 0;
   float polishedScore_ = 0;
+  bool widened_ = false;
+  bool stuck_ = false;
+  float stayScore_ = 0;
   int64_t played_ = 0;
 };
 

@@ -82,6 +82,12 @@ bool HasCyclingObstacles(std::string_view holeName) {
   return holeName == "course2hole9" || holeName == "course2hole5";
 }
 
+bool IsCyclingObstacleArea(std::string_view holeName, int32_t area) {
+  if (holeName == "course2hole9")
+    return area == kCycleFirst.area || area == kCycleSecond.area || area == kCycleThird.area;
+  return holeName == "course2hole5" && area == kTimed.area;
+}
+
 bool CycleObstacles(GameSession& session) {
   const std::string_view hole = session.holeName;
   if (!HasCyclingObstacles(hole)) return false;

@@ -37,6 +37,10 @@ void ShowTimedObstacle(GameSession& session);
 // ("course2hole9", "course2hole5"): when a putt is played matters there.
 bool HasCyclingObstacles(std::string_view holeName);
 
+// Whether area `area` of hole `holeName` is a cycling obstacle's: it stops
+// balls only part of the time.
+bool IsCyclingObstacleArea(std::string_view holeName, int32_t area);
+
 // The share of a frame's hole animation that changes play: on a hole with
 // cycling obstacles, advances holeCycle and shows or hides the obstacles
 // with their areas (no sound). True when the cycle started again. Tools and

@@ -88,9 +88,14 @@ void TMain::MouseDown(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t
 }
 
 void TMain::MouseUp(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y) {
-  if (closed_ || PointerKeptOut()) return;
-  if (button == MouseButton::kLeft && !doublePress_ && x >= 0 && y >= 0 && x < SurfaceWidth() &&
-      y < SurfaceHeight()) {
+  if (closed_) return;
+  const bool onSurface = x >= 0 && y >= 0 && x < SurfaceWidth() && y < SurfaceHeight();
+  if (PointerKeptOut()) {
+    // A card over the course still closes on a click, and on nothing more.
+    if (button == MouseButton::kLeft && onSurface && ShowsCard(session.gameState)) DXDrawClick();
+    return;
+  }
+  if (button == MouseButton::kLeft && !doublePress_ && onSurface) {
     DXDrawClick();
     if (closed_) return;
   }
@@ -104,13 +109,15 @@ void TMain::CloseRequested() {
 
 // ---- Turn inputs (computer players) -------------------------------------------
 
-// Dropped before they are recorded, so that a replay, which runs no computer
-// player, gets the same inputs. The cards and the finished game still take
-// the machine's clicks.
+// In a computer player's turn the machine's pointer moves and buttons are
+// dropped before they are recorded, so that a replay, which runs no
+// computer player, gets the same inputs; even a press on a card could
+// start an aim for it. A card still closes on a click (MouseUp), and the
+// finished game still takes every click.
 bool TMain::PointerKeptOut() const {
   const TurnInputs* inputs = services_.turnInputs;
   return inputs != nullptr && !feedingTurnInputs_ && !session.gameOver &&
-         !ShowsCard(session.gameState) && inputs->Plays(session.currentPlayer);
+         inputs->Plays(session.currentPlayer);
 }
 
 void TMain::FeedTurnInputs() {

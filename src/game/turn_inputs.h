@@ -18,8 +18,9 @@ class TurnInputs {
   virtual ~TurnInputs() = default;
 
   // True when player `player` (1 ... 4) plays through this source. During
-  // that player's turn on the course the machine's pointer and mouse
-  // buttons do not reach the game (the keys do), so they cannot aim for it.
+  // that player's turn the machine's pointer and mouse buttons do not reach
+  // the game (the keys do, and a card still closes on a click), so they
+  // cannot aim for it.
   virtual bool Plays(int32_t player) const = 0;
 
   // Called before every frame of the play screen with the session as the

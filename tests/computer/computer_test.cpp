@@ -279,9 +279,18 @@ TEST(ComputerRules, ThePersonsPointerStaysOutOfAComputersTurn) {
   EXPECT_EQ(game.s().pointerX, x);
   EXPECT_EQ(game.s().pointerY, y);
   EXPECT_EQ(game.s().shotPhase, 0);
+  // The keys work: F4, and F1 for the help, which a click closes (the press
+  // starting no aim for the master's ball, where the pointer stands).
   const bool sound = game.s().soundOn;
   play.Key(kKeyF4);
   EXPECT_NE(game.s().soundOn, sound);
+  play.Key(vk::kF1);
+  ASSERT_EQ(game.s().gameState, GameState::kPuttHelp);
+  game.s().pointerX = Nearest(its.x) - game.s().scrollX;
+  game.s().pointerY = Nearest(its.y) - game.s().scrollY;
+  play.LeftClick();
+  EXPECT_EQ(game.s().gameState, GameState::kPlay);
+  EXPECT_EQ(game.s().shotPhase, 0);
   play.Frame();  // the recording is flushed with each frame
   const std::string text = ReadAll(file);
   EXPECT_EQ(text.find("\nm " + std::to_string(game.s().anchorX + 60) + " "), std::string::npos);

@@ -27,13 +27,8 @@ trap 'rm -rf "$home"' EXIT
 
 cat > "$home/inner.sh" << INNER
 #!/usr/bin/env bash
-export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy
 source "$scripts/common.sh"
-openbox > /dev/null 2>&1 &
-sleep 1
-xdotool mousemove 0 0
-"$game" > "$out/game.log" 2>&1 &
-pid=\$!
+e2e_start_game "$game" "$home" "$out"
 # The launch pad at 640 x 480: panels at (150, 177), the menu picture's
 # spots from (128, 164).
 panel() { echo \$((150 + \$1)) \$((177 + \$2)); }

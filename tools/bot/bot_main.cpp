@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -44,6 +45,36 @@ using namespace quendrix;
   std::exit(2);
 }
 
+// The recorder of game `g` of the run with `seed` into `dir`
+// ("PREFIX-SEED-G.replay"), or none when no folder was given.
+std::unique_ptr<ReplayRecorder> Recorder(const std::filesystem::path& dir, const char* prefix,
+                                         uint64_t seed, int g, uint64_t gameSeed,
+                                         const LaunchSettings& settings) {
+  if (dir.empty()) return nullptr;
+  return std::make_unique<ReplayRecorder>(dir / (std::string(prefix) + "-" + std::to_string(seed) +
+                                                 "-" + std::to_string(g) + ".replay"),
+                                          gameSeed, settings);
+}
+
+// Plays games 1 ... `games`: `play` plays game g and prints its line up to
+// the problem, which is added here. Returns how many went wrong (a problem,
+// a game not left, or an error).
+int PlayEach(int games, const std::function<BotGame(int g)>& play) {
+  int failures = 0;
+  for (int g = 1; g <= games; ++g) {
+    try {
+      const BotGame game = play(g);
+      std::printf("%s%s\n", game.problem.empty() ? "" : ": ", game.problem.c_str());
+      if (!game.problem.empty() || !game.finished) ++failures;
+    } catch (const std::exception& e) {
+      std::printf("game %d: %s\n", g, e.what());
+      ++failures;
+    }
+    std::fflush(stdout);
+  }
+  return failures;
+}
+
 // "beginner", "club", "master" or 1 ... 3; kHuman for anything else.
 ComputerLevel ParseLevel(const std::string& text) {
   for (int32_t n = 1; n <= 3; ++n) {
@@ -62,35 +93,22 @@ int PlayComputerGames(ComputerLevel level, const std::string& course,
   settings.training = course == "training";
   settings.course = course == "2" ? 1 : 0;
   Pcg32 random(seed, 11);
-  int failures = 0;
   int64_t strokes = 0;
-  for (int g = 1; g <= games; ++g) {
+  const int failures = PlayEach(games, [&](int g) {
     const uint64_t gameSeed = random.Next32();
     BotOptions options;
     options.frameMs = frameMs;
-    std::unique_ptr<ReplayRecorder> recorder;
-    try {
-      if (!recordDir.empty()) {
-        recorder = std::make_unique<ReplayRecorder>(
-            recordDir / ("computer-" + std::to_string(seed) + "-" + std::to_string(g) + ".replay"),
-            gameSeed, settings);
-        options.recorder = recorder.get();
-      }
-      const BotGame game = PlayComputerGame(settings, data, gameSeed, options);
-      std::printf("game %d:", g);
-      if (!game.scores.empty()) {
-        for (const int32_t h : game.scores[0].holeScores) std::printf(" %d", h);
-        std::printf(", total %d", game.scores[0].totalStrokes);
-        strokes += game.scores[0].totalStrokes;
-      }
-      std::printf("%s%s\n", game.problem.empty() ? "" : ": ", game.problem.c_str());
-      if (!game.problem.empty() || !game.finished) ++failures;
-    } catch (const std::exception& e) {
-      std::printf("game %d: %s\n", g, e.what());
-      ++failures;
+    const auto recorder = Recorder(recordDir, "computer", seed, g, gameSeed, settings);
+    options.recorder = recorder.get();
+    const BotGame game = PlayComputerGame(settings, data, gameSeed, options);
+    std::printf("game %d:", g);
+    if (!game.scores.empty()) {
+      for (const int32_t h : game.scores[0].holeScores) std::printf(" %d", h);
+      std::printf(", total %d", game.scores[0].totalStrokes);
+      strokes += game.scores[0].totalStrokes;
     }
-    std::fflush(stdout);
-  }
+    return game;
+  });
   if (failures > 0) std::printf("%d of %d games went wrong\n", failures, games);
   std::printf("mean %.1f\n", static_cast<double>(strokes) / games);
   return failures == 0 ? 0 : 1;
@@ -146,7 +164,15 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  std::filesystem::path practiceDir;
+  // The practice data set goes again when the run ends, however it ends.
+  struct Removed {
+    std::filesystem::path folder;
+    ~Removed() {
+      std::error_code error;
+      if (!folder.empty()) std::filesystem::remove_all(folder, error);
+    }
+  } practiceData;
+  std::filesystem::path& practiceDir = practiceData.folder;
   if (practice) {
     practiceDir = std::filesystem::temp_directory_path() /
                   ("quendrix-practice-" + std::to_string(std::random_device{}()));
@@ -160,49 +186,27 @@ int main(int argc, char** argv) {
   }
 
   if (!computer.empty()) {
-    const int status = PlayComputerGames(level, course, data, games, seed, frameMs, recordDir);
-    if (!practiceDir.empty()) {
-      std::error_code error;
-      std::filesystem::remove_all(practiceDir, error);
-    }
-    return status;
+    return PlayComputerGames(level, course, data, games, seed, frameMs, recordDir);
   }
 
   Pcg32 random(seed, 11);
-  int failures = 0;
-  for (int g = 1; g <= games; ++g) {
+  const int failures = PlayEach(games, [&](int g) {
     const LaunchSettings settings = RandomSettings(random);
     const uint64_t gameSeed = random.Next32();
     BotOptions options;
     options.seed = random.Next32();
     options.frameMs = frameMs;
-    std::unique_ptr<ReplayRecorder> recorder;
-    try {
-      if (!recordDir.empty()) {
-        recorder = std::make_unique<ReplayRecorder>(
-            recordDir / ("bot-" + std::to_string(seed) + "-" + std::to_string(g) + ".replay"),
-            gameSeed, settings);
-        options.recorder = recorder.get();
-      }
-      const BotGame game = PlayBotGame(settings, data, gameSeed, options);
-      std::printf("game %d: %d players, %s, frames %d, putts %d, scores", g, settings.PlayerCount(),
-                  settings.training      ? "training"
-                  : settings.course == 0 ? "course 1"
-                                         : "course 2",
-                  game.frames, game.putts);
-      for (const PlayerScore& s : game.scores) std::printf(" %d", s.totalStrokes);
-      std::printf("%s%s\n", game.problem.empty() ? "" : ": ", game.problem.c_str());
-      if (!game.problem.empty() || !game.finished) ++failures;
-    } catch (const std::exception& e) {
-      std::printf("game %d: %s\n", g, e.what());
-      ++failures;
-    }
-    std::fflush(stdout);
-  }
-  if (!practiceDir.empty()) {
-    std::error_code error;
-    std::filesystem::remove_all(practiceDir, error);
-  }
+    const auto recorder = Recorder(recordDir, "bot", seed, g, gameSeed, settings);
+    options.recorder = recorder.get();
+    const BotGame game = PlayBotGame(settings, data, gameSeed, options);
+    std::printf("game %d: %d players, %s, frames %d, putts %d, scores", g, settings.PlayerCount(),
+                settings.training      ? "training"
+                : settings.course == 0 ? "course 1"
+                                       : "course 2",
+                game.frames, game.putts);
+    for (const PlayerScore& s : game.scores) std::printf(" %d", s.totalStrokes);
+    return game;
+  });
   std::printf("%d of %d games went wrong\n", failures, games);
   return failures == 0 ? 0 : 1;
 }
