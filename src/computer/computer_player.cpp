@@ -236,7 +236,8 @@ void ComputerPlayers::Play(const GameSession& s, InputHandler& hands) {
 
 void ComputerPlayers::Think(const GameSession& s) {
   waitTicks_ -= Ticks(s);
-  if (!map_.Done()) return;
+  // A frame that built some of the map has had its share of work.
+  if (!map_.Done() || mapWorkLastFrame_ > 0) return;
   if (!searching_) {
     const playerrec& b = Ball(s, player_);
     LastTurn& last = lastTurns_[static_cast<size_t>(player_ - 1)];

@@ -222,7 +222,7 @@ class TMain final : public GameEvents, public PlayHost, public InputHandler {
     if (services_.recorder != nullptr) services_.recorder->Input(event);
   }
   // The turn inputs' share of a frame, and whether the machine's pointer
-  // and buttons are kept out now (a computer player's turn on the course).
+  // and buttons are kept out now (a computer player's turn).
   void FeedTurnInputs();
   bool PointerKeptOut() const;
   bool feedingTurnInputs_ = false;

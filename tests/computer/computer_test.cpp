@@ -230,19 +230,22 @@ TEST(ComputerRules, TheSameSeedPlaysTheSameGame) {
             text[2].substr(text[2].find("settings-end")));
 }
 
-// Each frame of a master's decision plays at most its slice of putts and
-// of the distance map's work; the decision takes many frames.
+// Each frame of a master's decision plays at most its slice of putts or of
+// the distance map's work, never both; the decision takes many frames.
 TEST(ComputerSearch, KeepsToItsBudgetEveryFrame) {
   ComputerGame game(Computers({3, 0, 0, 0}), 3, Box(kWalledCup));
-  int64_t mostPutts = 0, mostWork = 0, framesSearching = 0;
+  int64_t mostPutts = 0, mostWork = 0, framesSearching = 0, framesWithBoth = 0;
   game.frameHook = [&] {
-    mostPutts = std::max(mostPutts, game.computers.PuttsLastFrame());
-    mostWork = std::max(mostWork, game.computers.MapWorkLastFrame());
-    framesSearching += game.computers.PuttsLastFrame() > 0;
+    const int64_t putts = game.computers.PuttsLastFrame(), work = game.computers.MapWorkLastFrame();
+    mostPutts = std::max(mostPutts, putts);
+    mostWork = std::max(mostWork, work);
+    framesSearching += putts > 0;
+    framesWithBoth += putts > 0 && work > 0;
   };
   ASSERT_TRUE(game.RunUntil([&] { return game.s().shotPhase != 0; }, 3000));
   EXPECT_EQ(mostPutts, kPuttsPerFrame);
   EXPECT_EQ(mostWork, kMapWorkPerFrame);
+  EXPECT_EQ(framesWithBoth, 0);
   EXPECT_GT(framesSearching, 20);
   EXPECT_GE(game.computers.FramesToDecide(), framesSearching);
 }
