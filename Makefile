@@ -3,7 +3,8 @@
 #   make play   install what is missing, build, generate data, start the game
 #   make check  warnings-as-errors build + tests, then a sanitizer build + tests
 #   make bench  benchmarks in a Release build
-#   make soak   the bot plays a thousand games with random settings
+#   make soak   the bot plays a thousand games with random settings, then
+#               the computer players of every level play each course
 #   make fuzz   every fuzz harness for FUZZ_SECONDS (default 300) each
 #   make install    the game into $(DESTDIR)$(PREFIX) (sudo when that is not
 #                   writable); make uninstall removes what it put there
@@ -87,12 +88,21 @@ bench: deps
 	done
 
 # The real holes when the data folder has them, else the practice holes.
+# After the random games, SOAK_COMPUTER_GAMES games of each computer level
+# on each course (about three minutes on two cores at the default five).
 SOAK_GAMES ?= 1000
+SOAK_COMPUTER_GAMES ?= 5
 soak: deps
 	$(CMAKE) -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
 	$(CMAKE) --build $(RELEASE_DIR) -j $(JOBS)
 	@if [ -f $(RELEASE_DIR)/bin/course1hole1.hole ]; then where=; else where=--practice; fi; \
-	  $(RELEASE_DIR)/bin/quendrix-bot $$where --games $(SOAK_GAMES) --seed $$(date +%s) --frame-ms 66
+	  seed=$$(date +%s); \
+	  $(RELEASE_DIR)/bin/quendrix-bot $$where --games $(SOAK_GAMES) --seed $$seed --frame-ms 66 && \
+	  for level in beginner club master; do for course in 1 2; do \
+	    echo "== $$level, course $$course"; \
+	    $(RELEASE_DIR)/bin/quendrix-bot $$where --computer $$level --course $$course \
+	      --games $(SOAK_COMPUTER_GAMES) --seed $$seed --frame-ms 66 || exit 1; \
+	  done; done
 
 # What is installed: the game, its generated data, the compressed manual page.
 release-parts: deps

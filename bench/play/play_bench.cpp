@@ -25,6 +25,7 @@
 #include "game/effects.h"
 #include "game/headless_play.h"
 #include "game/hole_file.h"
+#include "generated_holes.h"
 #include "media/display.h"
 #include "play_data.h"
 
@@ -86,39 +87,6 @@ std::string BusyHole() {
     }
   }
   return text;
-}
-
-std::filesystem::path GeneratedData() {
-  if (const char* env = std::getenv("QUENDRIX_BENCH_DATA"); env != nullptr && *env != '\0')
-    return env;
-  return ExecutableFolder().parent_path() / "bin";
-}
-
-// The generated hole with the most areas, or "" when there is none.
-std::string BusiestHole(const std::filesystem::path& data) {
-  std::error_code error;
-  if (!std::filesystem::exists(data / "gui.dxg", error)) return {};
-  std::string best;
-  int32_t most = -1;
-  for (const char* course : {"course1hole", "course2hole"}) {
-    for (int n = 1; n <= 9; ++n) {
-      const std::string hole = course + std::to_string(n);
-      std::ifstream in(data / (hole + ".hole"), std::ios::binary);
-      if (!in || !std::filesystem::exists(data / (hole + ".dxg"), error)) continue;
-      std::stringstream text;
-      text << in.rdbuf();
-      LaunchSettings settings;
-      GameSession session(settings);
-      LoadHoleText(session, text.str());
-      int32_t areas = 0;
-      for (const arearec& a : session.areas) areas += a.kind != AreaKind::kNone ? 1 : 0;
-      if (areas > most) {
-        most = areas;
-        best = hole;
-      }
-    }
-  }
-  return best;
 }
 
 struct BusyPlay {

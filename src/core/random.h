@@ -35,5 +35,8 @@ class Pcg32 {
 
 inline constexpr uint64_t kPlayStream = 1;
 inline constexpr uint64_t kVisualStream = 2;
+// The computer players' own draws (how long they think, how their hands
+// err), seeded from the game's seed like the other two.
+inline constexpr uint64_t kComputerStream = 3;
 
 }  // namespace quendrix

@@ -9,6 +9,9 @@ namespace quendrix {
 void TMain::gengineTimer(int32_t /*lagCount*/) {
   // 1. Nothing at all while the surface cannot be drawn on.
   if (!DXDraw.IsReady()) return;
+  // The computer players' inputs come first, as any input before a frame.
+  FeedTurnInputs();
+  if (closed_ || !DXDraw.IsReady()) return;
   TDirectDrawSurface& screen = DXDraw.Surface();
 
   // 2. Physics: every substep of ball 1, then of ball 2 ... The turn passes

@@ -3,7 +3,7 @@
 namespace quendrix {
 
 HeadlessPlay::HeadlessPlay(const LaunchSettings& launchSettings, std::filesystem::path dataDir,
-                           uint64_t seed, ReplayRecorder* recorder)
+                           uint64_t seed, ReplayRecorder* recorder, TurnInputs* turnInputs)
     : settings(launchSettings) {
   clock.Set(1000);
   PlayScreenServices services;
@@ -12,6 +12,7 @@ HeadlessPlay::HeadlessPlay(const LaunchSettings& launchSettings, std::filesystem
   services.clock = &clock;
   services.dataDir = std::move(dataDir);
   services.recorder = recorder;
+  services.turnInputs = turnInputs;
   services.ticksPerSecond = 0;  // every Frame call is a frame
   services.setCursorPos = [this](int32_t x, int32_t y) {
     movePending_ = true;

@@ -19,9 +19,10 @@ namespace quendrix {
 class HeadlessPlay {
  public:
   // The play screen of a game with these settings on the data in `dataDir`.
-  // With a recorder every input and frame is written to it.
+  // With a recorder every input and frame is written to it; with turn
+  // inputs the computer players among them play their turns.
   HeadlessPlay(const LaunchSettings& settings, std::filesystem::path dataDir, uint64_t seed = 1,
-               ReplayRecorder* recorder = nullptr);
+               ReplayRecorder* recorder = nullptr, TurnInputs* turnInputs = nullptr);
   ~HeadlessPlay();
   HeadlessPlay(const HeadlessPlay&) = delete;
   HeadlessPlay& operator=(const HeadlessPlay&) = delete;

@@ -78,6 +78,28 @@ void ShowTimedObstacle(GameSession& session) {
   Show(session, kTimed, session.holeCycle < 128);
 }
 
+bool HasCyclingObstacles(std::string_view holeName) {
+  return holeName == "course2hole9" || holeName == "course2hole5";
+}
+
+bool IsCyclingObstacleArea(std::string_view holeName, int32_t area) {
+  if (holeName == "course2hole9")
+    return area == kCycleFirst.area || area == kCycleSecond.area || area == kCycleThird.area;
+  return holeName == "course2hole5" && area == kTimed.area;
+}
+
+bool CycleObstacles(GameSession& session) {
+  const std::string_view hole = session.holeName;
+  if (!HasCyclingObstacles(hole)) return false;
+  const bool restarted = AdvanceHoleCycle(session);
+  if (hole == "course2hole9") {
+    ShowCyclingObstacles(session);
+  } else {
+    ShowTimedObstacle(session);
+  }
+  return restarted;
+}
+
 int32_t RumbleVolume(const GameSession& session, int32_t sourceX, int32_t sourceY,
                      int32_t perPixel) {
   const int32_t p =
@@ -115,13 +137,9 @@ void UpdateHoleAnimations(GameSession& session, TDirectDrawSurface& screen,
   const std::string_view hole = session.holeName;
   if (hole == "course1hole5") {
     UpdateDrifters(session, screen, course);
-  } else if (hole == "course2hole9") {
-    AdvanceHoleCycle(session);
-    ShowCyclingObstacles(session);
-  } else if (hole == "course2hole5") {
-    if (AdvanceHoleCycle(session))
+  } else if (HasCyclingObstacles(hole)) {
+    if (CycleObstacles(session) && hole == "course2hole5")
       Rumble(session, RumbleVolume(session, kTimedRumbleX, kTimedRumbleY, kTimedRumbleFade));
-    ShowTimedObstacle(session);
   } else if (hole == "course2hole1") {
     // About one fall in 128 frames at one substep, the same per second at four.
     if (session.visualRandom.RandomBelow(255) < 2 * session.substeps) StartRockFall(session);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace quendrix {
 
@@ -31,6 +32,20 @@ void ShowCyclingObstacles(GameSession& session);
 // Shows or hides the obstacle of "course2hole5" (slot 40) and switches area
 // 53 with it, for the current holeCycle.
 void ShowTimedObstacle(GameSession& session);
+
+// Whether the hole has obstacles that come and go in a cycle
+// ("course2hole9", "course2hole5"): when a putt is played matters there.
+bool HasCyclingObstacles(std::string_view holeName);
+
+// Whether area `area` of hole `holeName` is a cycling obstacle's: it stops
+// balls only part of the time.
+bool IsCyclingObstacleArea(std::string_view holeName, int32_t area);
+
+// The share of a frame's hole animation that changes play: on a hole with
+// cycling obstacles, advances holeCycle and shows or hides the obstacles
+// with their areas (no sound). True when the cycle started again. Tools and
+// the computer players' search run it in place of UpdateHoleAnimations.
+bool CycleObstacles(GameSession& session);
 
 // Volume of a rumble at (sourceX, sourceY) heard from the current player's
 // ball: -perPixel hundredths of a decibel for every pixel between them.

@@ -54,6 +54,10 @@ struct LaunchSettings {
   // Ball texture of each player: a file name under "textures" (empty: the
   // built-in texture of that player).
   std::array<std::string, 4> texture;
+  // Who plays each player: 0 a person at the machine, 1 a beginner, 2 a club
+  // player, 3 a master (the computer players). The play screen does not
+  // read it; the program around it plugs the computer players in.
+  std::array<int32_t, 4> computer = {0, 0, 0, 0};
 
   // Rules panel.
   int32_t startplayer = 0;  // 0 last to hole out, 1 first to hole out, 2 by lot

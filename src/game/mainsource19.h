@@ -22,6 +22,7 @@
 #include "game/play_host.h"
 #include "game/replay.h"
 #include "game/scoring.h"
+#include "game/turn_inputs.h"
 #include "media/display.h"
 #include "media/dx_draw.h"
 #include "media/dx_timer.h"
@@ -51,6 +52,9 @@ struct PlayScreenServices {
   std::function<void(bool visible)> showCursor;
   // When set, every input and frame is written to it as the game goes.
   ReplayRecorder* recorder = nullptr;
+  // The computer players, when any: asked for their inputs before each
+  // frame; the machine's pointer stays out of their turns.
+  TurnInputs* turnInputs = nullptr;
   // Frames a second of the 60-frames item (interval 0), kept by deadlines.
   // 0: a frame on every idle pass, for drivers that pace the frames
   // themselves (tests and tools on a manual clock).
@@ -228,6 +232,11 @@ class TMain final : public GameEvents, public PlayHost, public InputHandler {
   void Record(const InputEvent& event) {
     if (services_.recorder != nullptr) services_.recorder->Input(event);
   }
+  // The turn inputs' share of a frame, and whether the machine's pointer
+  // and buttons are kept out now (a computer player's turn).
+  void FeedTurnInputs();
+  bool PointerKeptOut() const;
+  bool feedingTurnInputs_ = false;
   bool holeChangePending_ = false;
   bool closed_ = false;
   // The last left press, for double clicks.

@@ -68,11 +68,11 @@ void TMain::KeyUp(uint16_t key, uint32_t /*shift*/) {
 }
 
 void TMain::MouseMove(uint32_t /*shift*/, int32_t x, int32_t y) {
-  if (!closed_) DXDrawMouseMove(x, y);
+  if (!closed_ && !PointerKeptOut()) DXDrawMouseMove(x, y);
 }
 
 void TMain::MouseDown(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y) {
-  if (closed_) return;
+  if (closed_ || PointerKeptOut()) return;
   if (button == MouseButton::kLeft) {
     const uint32_t now = services_.clock->Milliseconds();
     doublePress_ = pressed_ && now - pressMs_ <= kDoubleClickMs &&
@@ -90,8 +90,13 @@ void TMain::MouseDown(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t
 
 void TMain::MouseUp(MouseButton button, uint32_t /*shift*/, int32_t x, int32_t y) {
   if (closed_) return;
-  if (button == MouseButton::kLeft && !doublePress_ && x >= 0 && y >= 0 && x < SurfaceWidth() &&
-      y < SurfaceHeight()) {
+  const bool onSurface = x >= 0 && y >= 0 && x < SurfaceWidth() && y < SurfaceHeight();
+  if (PointerKeptOut()) {
+    // A card over the course still closes on a click, and on nothing more.
+    if (button == MouseButton::kLeft && onSurface && ShowsCard(session.gameState)) DXDrawClick();
+    return;
+  }
+  if (button == MouseButton::kLeft && !doublePress_ && onSurface) {
     DXDrawClick();
     if (closed_) return;
   }
@@ -133,6 +138,29 @@ void TMain::PadUp(PadButton button) {
 
 void TMain::CloseRequested() {
   if (!closed_) Shutdown();
+}
+
+// ---- Turn inputs (computer players) -------------------------------------------
+
+// In a computer player's turn the machine's pointer moves and buttons are
+// dropped before they are recorded, so that a replay, which runs no
+// computer player, gets the same inputs; even a press on a card could
+// start an aim for it. A card still closes on a click (MouseUp), and the
+// finished game still takes every click.
+bool TMain::PointerKeptOut() const {
+  const TurnInputs* inputs = services_.turnInputs;
+  return inputs != nullptr && !feedingTurnInputs_ && !session.gameOver &&
+         inputs->Plays(session.currentPlayer);
+}
+
+void TMain::FeedTurnInputs() {
+  if (services_.turnInputs == nullptr) return;
+  struct Feeding {
+    bool& flag;
+    ~Feeding() { flag = false; }
+  } feeding{feedingTurnInputs_};
+  feedingTurnInputs_ = true;
+  services_.turnInputs->BeforeFrame(session, *this);
 }
 
 // ---- Call points of the frame -----------------------------------------------

@@ -50,6 +50,12 @@ constexpr const char* kDefaultNames[4] = {TrNoop("Игрок  1"), TrNoop("Иг�
 [[maybe_unused]] constexpr const char* kComputerPlayerWords[] = {
     TrNoop("Игрок"), TrNoop("Человек"), TrNoop("Новичок"), TrNoop("Любитель"), TrNoop("Мастер")};
 
+std::vector<std::string> ComputerItems() {
+  std::vector<std::string> out;
+  for (const char* text : kComputerItems) out.push_back(Cp(text));
+  return out;
+}
+
 constexpr const char* kLoopAnimation = "interface_loop.flc";
 constexpr const char* kTransitionAnimation = "interface.flc";
 constexpr const char* kMenuSounds = "menu.dxw";
@@ -208,10 +214,15 @@ void Tlaunchpad::BuildStart() {
   auto keep = [this](Control&) { easytargetMouseUp(); };
   tab.AddRadioButton("pullputt", Cp("Пул     "), {8, 52, 70, 16}, 0, s.pullputt).onMouseUp = keep;
   tab.AddRadioButton("pushputt", Cp("Пуш     "), {84, 52, 70, 16}, 0, s.pushputt).onMouseUp = keep;
-  tab.AddCheckBox("easytarget", Cp("Прицеливание  "), {8, 71, 150, 16}, easytarget_).onMouseUp =
+  tab.AddCheckBox("easytarget", Cp("Прицеливание  "), {8, 71, 112, 16}, easytarget_).onMouseUp =
       keep;
-  tab.AddPicture("balltexture", {200, 25, 32, 32}, true);
-  tab.AddButton("tex_inc", Cp("Цвет"), {186, 62, 60, 22}).onClick = [this](Control&) {
+  // Who plays this player: a person or the computer at one of three
+  // strengths. Its mirror follows every change, from the mouse or the keys.
+  tab.AddLabel("computerlabel", Cp(kComputerCaption), {122, 71, 38, 14});
+  tab.AddDropDown("computer", {160, 68, 100, 19}, computer_, ComputerItems(), 4).onChange =
+      [this](Control&) { computerChange(); };
+  tab.AddPicture("balltexture", {178, 25, 32, 32}, true);
+  tab.AddButton("tex_inc", Cp("Цвет"), {214, 30, 46, 22}).onClick = [this](Control&) {
     tex_incClick();
   };
 
@@ -322,6 +333,12 @@ void Tlaunchpad::BuildWindow() {
   hide(w.AddLabel("Label4", "1.        2.        3.        4.", {0, 0, 90, 14}));
   copywrite = &w.AddLabel("copywrite", "Quendrix v1.0jc Demo  \xA9 Tarn Works", {0, 0, 0, 14});
   copywrite->align = widgets::TextAlign::kRight;
+  // After every older control, as their values are stored after the older ones.
+  for (int n = 1; n <= 4; ++n) {
+    const auto i = static_cast<size_t>(n - 1);
+    hide(w.AddDropDown("computer" + std::to_string(n), {0, 0, 90, 19}, s.computer[i],
+                       ComputerItems(), 4));
+  }
 }
 
 Control* Tlaunchpad::Find(std::string_view name) const {
@@ -669,6 +686,7 @@ void Tlaunchpad::playerinfoTabChanged() {
   Get<RadioButton>("pullputt").SetChecked(settings.pull[t]);
   Get<RadioButton>("pushputt").SetChecked(!settings.pull[t]);
   easytarget_ = settings.easy[t];
+  computer_ = settings.computer[t];
   LoadBuiltInTextures();
   ShowPicture(Get<Picture>("balltexture"), playerTextures_[t]);
 }
@@ -682,6 +700,10 @@ void Tlaunchpad::easytargetMouseUp() {
   if (settings.pushputt) settings.pull[t] = false;
   if (settings.pullputt) settings.pull[t] = true;
   settings.easy[t] = easytarget_;
+}
+
+void Tlaunchpad::computerChange() {
+  settings.computer[static_cast<size_t>(ShownPlayer() - 1)] = computer_;
 }
 
 void Tlaunchpad::StartTextureSearch() {

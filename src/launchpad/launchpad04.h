@@ -115,6 +115,13 @@ struct LaunchpadServices {
 
 // ---- The launch pad ----------------------------------------------------------
 
+// Who plays a player, chosen on its tab (UTF-8, as written; shown in cp1251):
+// the list's label and its items in the order of their stored values
+// (0 a person, 1 beginner, 2 club player, 3 master).
+inline constexpr const char* kComputerCaption = "Игрок";
+inline constexpr std::array<const char*, 4> kComputerItems = {"Человек", "Новичок", "Любитель",
+                                                              "Мастер"};
+
 class Tlaunchpad {
  public:
   static constexpr const char* kCaption = "Quendrix Demo LaunchPad";
@@ -162,6 +169,7 @@ class Tlaunchpad {
   void playerinfoTabChanged();
   void nameChange();
   void easytargetMouseUp();
+  void computerChange();
   void tex_incClick();
   void gametypeChange();
 
@@ -280,6 +288,7 @@ class Tlaunchpad {
   int32_t playerTab_ = 0;
   std::string name_;                                               // the tab's name edit
   bool easytarget_ = false;                                        // the tab's aid box
+  int32_t computer_ = 0;                                           // the tab's player list
   int32_t skinIndex_ = 0;                                          // the skin box
   bool lowcolor_ = false, lmcollide_ = false, easypipes_ = false;  // read by nothing
   SkinList skins_;

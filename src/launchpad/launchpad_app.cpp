@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <vector>
 
+#include "computer/computer_player.h"
 #include "core/cp1251.h"
 #include "game/mainsource19.h"
 #include "game/replay.h"
@@ -176,6 +178,14 @@ class PlayScreenRunner : public GameRunner {
       services.recorder = recorder.get();
     } catch (const std::exception& e) {
       std::fprintf(stderr, "quendrix: not recording the game: %s\n", e.what());
+    }
+
+    // The computer players among them play through the play screen's
+    // input side, drawing on a stream of their own from the same seed.
+    std::optional<ComputerPlayers> computers;
+    if (ComputerPlayers::AnyIn(settings)) {
+      computers.emplace(settings, seed);
+      services.turnInputs = &*computers;
     }
 
     TMain main(settings, services, seed);

@@ -32,6 +32,7 @@ constexpr int kNextPlayerItems = 2;
 constexpr int kCollideItems = 2;
 constexpr int kScoringItems = 2;
 constexpr int kStrokeLimitItems = 4;
+constexpr int kComputerItems = 4;  // a person, beginner, club player, master
 
 std::string Numbered(const char* prefix, int n) {
   return prefix + std::to_string(n);
@@ -143,6 +144,10 @@ void ReadValues(ValueReader& in, LaunchSettings& s, SettingsReadResult& result) 
   for (int n = 1; n <= 4; ++n) Take(s.player[n - 1], in.String(Numbered("Player ", n)));
   for (int n = 1; n <= 4; ++n) Take(s.pull[n - 1], in.Bool(Numbered("Pull ", n)));
   for (int n = 1; n <= 4; ++n) Take(s.easy[n - 1], in.Bool(Numbered("Easy ", n)));
+  // Stored after every older value, so a file written before them has none:
+  // their keys are missing and read as 0, a person.
+  for (int n = 1; n <= 4; ++n)
+    Take(s.computer[n - 1], in.Item(Numbered("Computer ", n), kComputerItems));
 }
 
 // Whether the registry holds a key of any stored value but "RunOnce".
@@ -339,6 +344,10 @@ const std::vector<SettingValueInfo>& SettingValues() {
       {"Easy 2", kBool},
       {"Easy 3", kBool},
       {"Easy 4", kBool},
+      {"Computer 1", kInt},
+      {"Computer 2", kInt},
+      {"Computer 3", kInt},
+      {"Computer 4", kInt},
   };
   return values;
 }
@@ -425,6 +434,8 @@ void WriteAllSettings(TAMReg& reg, const LaunchSettings& s) {
   for (int n = 1; n <= 4; ++n) reg.WriteString(Numbered("Player ", n), s.player[n - 1]);
   for (int n = 1; n <= 4; ++n) reg.WriteBool(Numbered("Easy ", n), s.easy[n - 1]);
   for (int n = 1; n <= 4; ++n) reg.WriteBool(Numbered("Pull ", n), s.pull[n - 1]);
+  // Last, after every value the game has always written, which keep their order.
+  for (int n = 1; n <= 4; ++n) reg.WriteInt(Numbered("Computer ", n), s.computer[n - 1]);
   reg.SetActive(false);
 }
 

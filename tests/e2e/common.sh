@@ -11,14 +11,32 @@ e2e_require() {
   done
 }
 
-# Leaves a game for the launch pad (Esc, Enter), quits the launch pad (Esc,
-# Enter), skips the credits with a key if they play, and waits up to eight
-# seconds for the program to end; status 1, and the program killed, when it
-# did not.  e2e_leave_and_quit PID
+# Inside the X server: starts openbox and then the game for a new user
+# whose folders lie under HOME (no sound device), the pointer in the top
+# left corner, its output in OUT/game.log; its process id in $pid.
+#   e2e_start_game GAME HOME OUT
+e2e_start_game() {
+  export XDG_CONFIG_HOME="$2/config" XDG_DATA_HOME="$2/data" SDL_AUDIODRIVER=dummy
+  openbox > /dev/null 2>&1 &
+  sleep 1
+  xdotool mousemove 0 0
+  "$1" > "$3/game.log" 2>&1 &
+  pid=$!
+}
+
+# Leaves a game for the launch pad (Esc, Enter), then quits as
+# e2e_quit_launchpad does.  e2e_leave_and_quit PID
 e2e_leave_and_quit() {
-  local pid=$1 i
   xdotool key Escape; sleep 0.5; xdotool key Return
   sleep 2
+  e2e_quit_launchpad "$1"
+}
+
+# Quits the launch pad (Esc, Enter), skips the credits with a key if they
+# play, and waits up to eight seconds for the program to end; status 1, and
+# the program killed, when it did not.  e2e_quit_launchpad PID
+e2e_quit_launchpad() {
+  local pid=$1 i
   xdotool key Escape; sleep 1.5; xdotool key Return
   for i in $(seq 1 80); do
     kill -0 "$pid" 2> /dev/null || break

@@ -119,7 +119,7 @@ else
   key Return shift+Tab Right Tab             # tab "2", its name
   key End $(printf 'BackSpace %.0s' 1 2 3 4 5 6 7 8 9 10 11); xdotool type Boris
   key Return
-  key Tab Tab Tab Tab Return                 # "Настроить игру"
+  key Tab Tab Tab Tab Tab Return             # past "Игрок": "Настроить игру"
   pshot rules
   key Escape                                 # back to the start panel
   sleep 1.5

@@ -17,13 +17,8 @@ e2e_start "$out" '*.replay'
 
 cat > "$home/inner.sh" << INNER
 #!/usr/bin/env bash
-export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SDL_AUDIODRIVER=dummy
 source "$scripts/common.sh"
-openbox > /dev/null 2>&1 &
-sleep 1
-xdotool mousemove 0 0
-"$game" > "$out/game.log" 2>&1 &
-pid=\$!
+e2e_start_game "$game" "$home" "$out"
 cpu() { awk '{ print \$14 + \$15 }' /proc/\$pid/stat; }
 sleep 3
 xdotool key space                            # the logo and intro give way

@@ -1,6 +1,6 @@
 // The solver: it finds putts on small made-up holes, its sequences replay,
 // and every hole of the game is holed from the tee centre within its par.
-#include "solve/solver.h"
+#include "computer/solver.h"
 
 #include <gtest/gtest.h>
 

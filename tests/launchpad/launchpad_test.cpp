@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <tuple>
 
 #include "../platform/virtual_pad.h"
@@ -633,6 +634,68 @@ TEST(LaunchpadPlayers, KeysAndPadChoicesReachThePlayersMirrors) {
   ASSERT_EQ(rig.game.games.size(), 1u);
   EXPECT_FALSE(rig.game.games[0].pull[1]);
   EXPECT_TRUE(rig.game.games[0].easy[1]);
+}
+
+// Who plays a player: the tab's list shows the shown player's mirror, and
+// a choice by the pointer or by the keys goes into it; the game gets them
+// and the settings file keeps them for the next start.
+TEST(LaunchpadPlayers, TheTabsPlayerListKeepsEachPlayersChoice) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  auto& list = lp.Get<widgets::DropDown>("computer");
+  ASSERT_EQ(list.items.size(), kComputerItems.size());
+  EXPECT_EQ(Cp1251ToUtf8(list.items[3]), "Мастер");
+  rig.Click("playerinfo", 1);
+  lp.start.ChooseItem(list, 3);
+  rig.Click("playerinfo", 3);
+  lp.start.SetFocus(&list);
+  lp.start.HandleAction(MenuAction::kRight);  // a closed list's next item
+  EXPECT_EQ(lp.settings.computer, (std::array<int32_t, 4>{0, 3, 0, 1}));
+  rig.Click("playerinfo", 0);
+  EXPECT_EQ(list.ItemIndex(), 0);
+  rig.Click("playerinfo", 1);
+  EXPECT_EQ(list.ItemIndex(), 3);
+  rig.Click("launch");
+  ASSERT_EQ(rig.game.games.size(), 1u);
+  EXPECT_EQ(rig.game.games[0].computer, (std::array<int32_t, 4>{0, 3, 0, 1}));
+
+  rig.lp.reset();
+  Tlaunchpad& again = rig.Create();
+  rig.ClickPicture(kSpotPoint[0].x, kSpotPoint[0].y);
+  EXPECT_EQ(again.settings.computer, (std::array<int32_t, 4>{0, 3, 0, 1}));
+  rig.Click("playerinfo", 1);
+  EXPECT_EQ(again.Get<widgets::DropDown>("computer").ItemIndex(), 3);
+}
+
+// The hidden mirrors of every stored player value sit on the window, each
+// kind numbered 1 ... 4 in turn, and those of the computer players after
+// every older control, as their values are written after the older ones.
+TEST(LaunchpadPlayers, HiddenMirrorsKeepTheOrderTheValuesAreWritten) {
+  LaunchpadRig rig;
+  Tlaunchpad& lp = rig.Create();
+  std::map<std::string, int32_t> last;  // kind -> the last number met
+  size_t lastOlder = 0, firstComputer = 0, at = 0;
+  for (const auto& control : lp.window.Children()) {
+    ++at;
+    const std::string name(control->Name());
+    const char n = name.empty() ? 0 : name.back();
+    const std::string kind = name.substr(0, name.size() - 1);
+    if (n < '1' || n > '4' ||
+        (kind != "player" && kind != "pull" && kind != "easy" && kind != "computer"))
+      continue;
+    EXPECT_FALSE(control->visible) << name;
+    EXPECT_EQ(n - '0', last[kind] + 1) << name;
+    last[kind] = n - '0';
+    if (kind == "computer") {
+      if (firstComputer == 0) firstComputer = at;
+    } else {
+      lastOlder = at;
+    }
+  }
+  for (const char* kind : {"player", "pull", "easy", "computer"}) EXPECT_EQ(last[kind], 4) << kind;
+  EXPECT_EQ(firstComputer, lp.window.Children().size() - 3);
+  EXPECT_LT(lastOlder, firstComputer);
 }
 
 // A name as long as the full panel shows is taken whole, and a longer

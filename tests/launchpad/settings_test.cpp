@@ -62,6 +62,7 @@ LaunchSettings Unusual() {
   s.player = {"Ann", "\xC1\xEE\xF0\xE8\xF1", "", "x\\y\"z"};
   s.pull = {false, true, false, false};
   s.easy = {true, false, true, true};
+  s.computer = {3, 0, 1, 2};
   return s;
 }
 
@@ -72,7 +73,7 @@ auto StoredFields(const LaunchSettings& s) {
                   s.screen1024, s.bgsounds, s.soundon, s.soundoff, s.fastwrite, s.noflip,
                   s.forceinterface, s.frameskip, s.players, s.gametype, s.course, s.startplayer,
                   s.nextplayer, s.whencollide, s.scoring, s.strokelimit, s.plus1, s.minus1,
-                  s.player, s.pull, s.easy);
+                  s.player, s.pull, s.easy, s.computer);
 }
 
 void ExpectSameStoredSettings(const LaunchSettings& a, const LaunchSettings& b) {
@@ -305,7 +306,11 @@ TEST_F(SettingsTest, WritingSavesRunOnceFirstAndEveryValueInItsOrder) {
                                              "Pull 1",
                                              "Pull 2",
                                              "Pull 3",
-                                             "Pull 4"};
+                                             "Pull 4",
+                                             "Computer 1",
+                                             "Computer 2",
+                                             "Computer 3",
+                                             "Computer 4"};
   EXPECT_EQ(names, expected);
 }
 
@@ -381,13 +386,40 @@ TEST_F(SettingsTest, ItemIndexesOutsideTheirListsReadAsItemZero) {
                 {"Players", "dword:00000004"},
                 {"Collide", "dword:ffffffff"},
                 {"Stroke Limit", "dword:00000003"},
-                {kCourse, "dword:00000002"}}));
+                {kCourse, "dword:00000002"},
+                {"Computer 2", "dword:00000004"},
+                {"Computer 3", "dword:00000003"}}));
   LaunchSettings s;
   EXPECT_EQ(Read(s).error, "");
   EXPECT_EQ(s.players, 0);
   EXPECT_EQ(s.whencollide, 0);
   EXPECT_EQ(s.strokelimit, 3);
   EXPECT_EQ(s.course, 0);
+  EXPECT_EQ(s.computer[1], 0);
+  EXPECT_EQ(s.computer[2], 3);
+}
+
+// A file the game wrote before it had computer players: every player is a
+// person, everything else as stored, and nothing is reported.
+TEST_F(SettingsTest, FilesWithoutComputerPlayersReadEveryPlayerAsAPerson) {
+  const LaunchSettings stored = Unusual();
+  Store(stored);
+  const std::string whole = ReadFile(File());
+  Write(whole.substr(0, whole.find("[" + kKey + "Computer 1]")) + "; end of settings\n");
+  LaunchSettings s;
+  s.computer = {1, 2, 3, 3};
+  const SettingsReadResult r = Read(s);
+  EXPECT_EQ(r.error, "");
+  EXPECT_EQ(s.computer, (std::array<int32_t, 4>{0, 0, 0, 0}));
+  LaunchSettings want = stored;
+  want.computer = {0, 0, 0, 0};
+  ExpectSameStoredSettings(s, want);
+  const auto& values = SettingValues();
+  for (size_t i = 0; i < values.size(); ++i)
+    EXPECT_EQ(r.sources[i], std::string(values[i].name).starts_with("Computer ")
+                                ? ValueSource::kMissing
+                                : ValueSource::kStored)
+        << values[i].name;
 }
 
 // One value of a stored file damaged: that value alone takes its design
@@ -501,13 +533,13 @@ TEST_F(SettingsTest, TruncatedFilesNeverInventValues) {
     ASSERT_TRUE(s.easy[3] == stored.easy[3] || s.easy[3] == defaults.easy[3]) << cut;
     ASSERT_TRUE(r.rememberedSkin == stored.skin || r.rememberedSkin.empty()) << cut;
   }
-  // A file cut short just before a key loses that key alone.
-  Write(whole.substr(0, whole.find("[" + kKey + "Pull 4]")));
+  // A file cut short just before its last key loses that key alone.
+  Write(whole.substr(0, whole.find("[" + kKey + "Computer 4]")));
   LaunchSettings s;
-  EXPECT_EQ(Read(s).error, "Failed to get data for 'Pull 4'");
-  EXPECT_EQ(s.pull[2], stored.pull[2]);
-  EXPECT_EQ(s.pull[3], defaults.pull[3]);
-  EXPECT_EQ(s.easy[0], stored.easy[0]);
+  EXPECT_EQ(Read(s).error, "Failed to get data for 'Computer 4'");
+  EXPECT_EQ(s.computer[2], stored.computer[2]);
+  EXPECT_EQ(s.computer[3], defaults.computer[3]);
+  EXPECT_EQ(s.pull[3], stored.pull[3]);
 }
 
 TEST_F(SettingsTest, EmptyAndBinaryFilesReportAndKeepTheDefaults) {

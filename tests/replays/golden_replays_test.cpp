@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "bot/bot.h"
+#include "computer/bot.h"
 #include "game/replay.h"
 #include "replay_support.h"
 

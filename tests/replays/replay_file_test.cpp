@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "bot/bot.h"
+#include "computer/bot.h"
 #include "core/cp1251.h"
 #include "game/game_state.h"
 #include "game/replay.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "bot/bot.h"
+#include "computer/bot.h"
 #include "core/angles.h"
 #include "core/rounding.h"
 #include "game/ball_motion.h"

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "bot/bot.h"
+#include "computer/bot.h"
 #include "replay_support.h"
 
 namespace quendrix {

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "solve/solver.h"
+#include "computer/solver.h"
 
 namespace {
 

@@ -71,9 +71,11 @@ SolveResult SolveHoleFile(const std::filesystem::path& holeFile, const SolveOpti
 SolveResult ReplayShots(std::string_view holeText, std::string_view holeName,
                         std::vector<SolveShot> shots, const SolveOptions& options = {});
 
-// One frame of what the solver runs besides the physics, exposed for tests:
-// the splash clock of slot 32, the drops of captured balls and the cycling
-// obstacles of "course2hole5" and "course2hole9".
-void SolverFrameExtras(GameSession& session, int32_t splashPatterns);
+// One frame of what the solver runs besides the physics, in the play
+// screen's order (exposed for tests and the computer players' search): the
+// splash clock of slot 32, the drops of captured balls and the cycling
+// obstacles of "course2hole5" and "course2hole9". Returns the balls dropped
+// back from water, a bit per player (bit p - 1).
+uint32_t SolverFrameExtras(GameSession& session, int32_t splashPatterns);
 
 }  // namespace quendrix

@@ -1,8 +1,10 @@
-#include "bot.h"
+#include "computer/bot.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "computer/computer_player.h"
+#include "computer/gesture.h"
 #include "core/angles.h"
 #include "core/rounding.h"
 #include "game/ball_motion.h"
@@ -15,10 +17,6 @@ namespace quendrix {
 
 namespace {
 
-// The pull putt's speed is the drag length / 40, at most 4.
-constexpr double kPullSpeedPerPixel = 1.0 / 40.0;
-constexpr double kMaxPullSpeed = 4.0;
-constexpr int32_t kMaxDrag = 160;
 // A judged putt is followed for at most this many frames.
 constexpr int32_t kJudgeFrames = 1500;
 // Penalties of a judged putt, in pixels of distance.
@@ -42,14 +40,8 @@ double CupDistance(const GameSession& s, const playerrec& b) {
 }  // namespace
 
 PlannedPutt PullDrag(int32_t direction, double speed) {
-  PlannedPutt putt;
-  const double length = std::clamp(speed / kPullSpeedPerPixel, 4.0, double{kMaxDrag});
-  // The ball leaves away from the drag, like a catapult.
-  putt.dragX = Nearest(-BinCos(direction) * length);
-  putt.dragY = Nearest(-BinSin(direction) * length);
-  putt.direction = Mod256(BinAngle(putt.dragX, putt.dragY) + 128);
-  putt.speed = std::min(PlainDistance(0, 0, putt.dragX, putt.dragY) / 2.0 / 20.0, kMaxPullSpeed);
-  return putt;
+  const Gesture g = PlanGesture(true, direction, speed);
+  return {g.dragX, g.dragY, g.putt.direction, g.putt.speed};
 }
 
 double JudgePutt(const GameSession& session, const PlannedPutt& putt) {
@@ -154,6 +146,34 @@ std::string CheckScoreCard(const GameSession& s) {
 
 namespace {
 
+// One frame that runs: with a slower frame timer (F5) some idle passes run
+// none, and a gesture must see its frame before the next step.
+void RunFrame(HeadlessPlay& play, uint32_t frameMs) {
+  for (int pass = 0; pass < 16 && !play.Frame(frameMs); ++pass) {
+  }
+}
+
+// The final score card: the scores, what is wrong with it, and a key that
+// leaves the game.
+void LeaveFinishedGame(HeadlessPlay& play, BotGame& result) {
+  result.scores = Scores(play.session());
+  result.problem = CheckScoreCard(play.session());
+  play.Key(vk::kSpace);  // any key leaves the finished game
+  result.finished = play.main().Closed();
+}
+
+// Balls still rolling after `limit` frames are stuck: the problem, or "".
+std::string StuckBalls(const GameSession& s, int32_t& rolling, int32_t limit) {
+  rolling = s.ballsMoving ? rolling + 1 : 0;
+  if (rolling <= limit) return "";
+  return "a ball still rolls after " + std::to_string(rolling) + " frames";
+}
+
+std::string Hung(const GameSession& s, int32_t maxFrames) {
+  return "the game did not end in " + std::to_string(maxFrames) + " frames (hole " +
+         std::to_string(s.holeNumber) + ")";
+}
+
 class Bot {
  public:
   Bot(const LaunchSettings& settings, const std::filesystem::path& dataDir, uint64_t gameSeed,
@@ -168,26 +188,19 @@ class Bot {
     int32_t rolling = 0;
     while (!main.Closed()) {
       if (result_.frames >= options_.maxFrames) {
-        result_.problem = "the game did not end in " + std::to_string(options_.maxFrames) +
-                          " frames (hole " + std::to_string(s().holeNumber) + ")";
+        result_.problem = Hung(s(), options_.maxFrames);
         break;
       }
       if (s().gameOver) {
-        result_.scores = Scores(s());
-        result_.problem = CheckScoreCard(s());
-        play_.Key(vk::kSpace);  // any key leaves the finished game
-        result_.finished = main.Closed();
+        LeaveFinishedGame(play_, result_);
         break;
       }
       if (ShowsCard(s().gameState)) {
         play_.Key(vk::kSpace);
         continue;
       }
-      rolling = s().ballsMoving ? rolling + 1 : 0;
-      if (rolling > options_.maxRollFrames) {
-        result_.problem = "a ball still rolls after " + std::to_string(rolling) + " frames";
-        break;
-      }
+      result_.problem = StuckBalls(s(), rolling, options_.maxRollFrames);
+      if (!result_.problem.empty()) break;
       if (ReadyToPutt()) {
         if (random_.RandomBelow(1000) < options_.extraKeyChance * 1000) ExtraCommand();
         if (s().gameState == GameState::kPlay && ReadyToPutt()) Putt();
@@ -207,11 +220,8 @@ class Bot {
            b.inPlay && !b.inCup && !b.moving && !s().quitAsked;
   }
 
-  // One frame that runs: with a slower frame timer (F5) some idle passes
-  // run none, and a gesture must see its frame before the next step.
   void Frame() {
-    for (int pass = 0; pass < 16 && !play_.Frame(options_.frameMs); ++pass) {
-    }
+    RunFrame(play_, options_.frameMs);
     ++result_.frames;
   }
 
@@ -305,6 +315,30 @@ BotGame PlayBotGame(const LaunchSettings& settings, const std::filesystem::path&
                     uint64_t gameSeed, const BotOptions& options) {
   Bot bot(settings, dataDir, gameSeed, options);
   return bot.Play();
+}
+
+BotGame PlayComputerGame(const LaunchSettings& settings, const std::filesystem::path& dataDir,
+                         uint64_t gameSeed, const BotOptions& options) {
+  ComputerPlayers computers(settings, gameSeed);
+  HeadlessPlay play(settings, dataDir, gameSeed, options.recorder, &computers);
+  BotGame result;
+  play.Start();
+  int32_t rolling = 0;
+  while (!play.main().Closed()) {
+    if (play.session().gameOver) {
+      LeaveFinishedGame(play, result);
+      break;
+    }
+    if (result.frames >= options.maxFrames) {
+      result.problem = Hung(play.session(), options.maxFrames);
+      break;
+    }
+    result.problem = StuckBalls(play.session(), rolling, options.maxRollFrames);
+    if (!result.problem.empty()) break;
+    RunFrame(play, options.frameMs);
+    ++result.frames;
+  }
+  return result;
 }
 
 }  // namespace quendrix

@@ -2,7 +2,8 @@
 // tests: it putts with the pull gesture a player would make, choosing each
 // putt by trying candidates on a copy of the game with the real physics and
 // then spoiling the best a little with noise. Now and then it also presses
-// the play screen's other keys, so long runs touch every command.
+// the play screen's other keys, so long runs touch every command. And whole
+// games of the computer players, headless.
 #pragma once
 
 #include <cstdint>
@@ -68,5 +69,13 @@ std::string CheckScoreCard(const GameSession& session);
 // Plays one game from start-up to leaving the final score card.
 BotGame PlayBotGame(const LaunchSettings& settings, const std::filesystem::path& dataDir,
                     uint64_t gameSeed, const BotOptions& options);
+
+// Plays one game whose players are all the computer players the settings
+// name (`computer`), through the real frame loop, from start-up to the
+// final score card, which a key then leaves. Only `frameMs`, `maxFrames`,
+// `maxRollFrames` and `recorder` of the options count; the computers draw
+// from the game's seed.
+BotGame PlayComputerGame(const LaunchSettings& settings, const std::filesystem::path& dataDir,
+                         uint64_t gameSeed, const BotOptions& options);
 
 }  // namespace quendrix

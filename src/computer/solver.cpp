@@ -1,4 +1,4 @@
-#include "solve/solver.h"
+#include "computer/solver.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <limits>
 #include <map>
 #include <memory>
-#include <queue>
 #include <sstream>
 
+#include "computer/distance_map.h"
 #include "core/angles.h"
 #include "core/rounding.h"
 #include "game/ball_drop.h"
@@ -17,6 +17,7 @@
 #include "game/effects.h"
 #include "game/game_events.h"
 #include "game/game_state.h"
+#include "game/hole_animations.h"
 #include "game/hole_file.h"
 #include "game/launch_settings.h"
 
@@ -35,27 +36,6 @@ constexpr int32_t kCoarseDirectionStep = 4;
 // Waits tried on holes whose obstacles cycle: a quarter cycle apart (the
 // counter climbs 2 a frame and a cycle is 256).
 constexpr int32_t kCycleWaits[] = {0, 32, 64, 96};
-
-bool HasCyclingObstacles(std::string_view holeName) {
-  return holeName == "course2hole5" || holeName == "course2hole9";
-}
-
-// The switching of the obstacle areas that the hole animations of the two
-// cycling holes do each frame (their pictures are no concern of the solver).
-void CycleObstacleAreas(GameSession& s) {
-  const bool nine = s.holeName == "course2hole9";
-  const bool five = s.holeName == "course2hole5";
-  if (!nine && !five) return;
-  s.holeCycle += 2 * s.substeps;
-  if (s.holeCycle > 255) s.holeCycle = 0;
-  if (nine) {
-    s.areas[40].enabled = s.holeCycle < 128;
-    s.areas[41].enabled = s.holeCycle > 128;
-    s.areas[42].enabled = s.holeCycle > 64 && s.holeCycle < 192;
-  } else {
-    s.areas[53].enabled = s.holeCycle < 128;
-  }
-}
 
 // The clock of the splash slot, the only course effect a ball waits for:
 // it is freed once its picture has played through.
@@ -77,133 +57,6 @@ struct Outcome {
   bool settled = false;
   double x = 0, y = 0;
   double closest = 1e9;  // nearest the ball came to the cup, ground pixels
-};
-
-// Course bounds and the distance, around walls, from every point to the cup:
-// the search ranks resting places by it.
-class DistanceMap {
- public:
-  static constexpr int32_t kCell = 4;
-
-  void Build(const GameSession& s, int32_t teeX, int32_t teeY) {
-    int32_t minX = std::min(teeX, s.cupX), maxX = std::max(teeX, s.cupX);
-    int32_t minY = std::min(teeY, s.cupY), maxY = std::max(teeY, s.cupY);
-    for (int32_t i = 1; i <= kMaxAreas; ++i) {
-      const arearec& a = s.areas[i];
-      if (a.kind == AreaKind::kNone) continue;
-      const int32_t xs[] = {a.x1 - a.r, a.x1 + a.r, a.x2, a.x3, a.x4};
-      const int32_t ys[] = {a.y1 - a.r, a.y1 + a.r, a.y2, a.y3, a.y4};
-      const bool quad = a.r < 1 && a.x3 != 0 && a.x4 != 0;
-      const bool pipe = IsPipeKind(a.kind);
-      const int n = quad || pipe ? 5 : a.r > 0 ? 2 : 3;
-      for (int k = 0; k < n; ++k) {
-        if (k >= 2 && xs[k] == 0 && ys[k] == 0) continue;
-        minX = std::min(minX, xs[k]);
-        maxX = std::max(maxX, xs[k]);
-        minY = std::min(minY, ys[k]);
-        maxY = std::max(maxY, ys[k]);
-      }
-    }
-    originX_ = minX - 16;
-    originY_ = minY - 16;
-    width_ = (maxX - minX + 32) / kCell + 1;
-    height_ = (maxY - minY + 32) / kCell + 1;
-    const size_t cells = static_cast<size_t>(width_) * static_cast<size_t>(height_);
-    cost_.assign(cells, 1.0f);
-    for (int32_t cy = 0; cy < height_; ++cy) {
-      for (int32_t cx = 0; cx < width_; ++cx) {
-        const int32_t px = originX_ + cx * kCell, py = originY_ + cy * kCell;
-        float& c = cost_[Index(cx, cy)];
-        for (int32_t i = 1; i <= kMaxAreas; ++i) {
-          const arearec& a = s.areas[i];
-          if (a.kind == AreaKind::kNone || !AreaContains(a, px, py)) continue;
-          if (IsWallKind(a.kind)) {
-            c = -1;  // blocked
-            break;
-          }
-          if (a.kind == AreaKind::kWater) c = std::max(c, 6.0f);  // only a jump crosses it
-          if (a.kind == AreaKind::kSand || a.kind == AreaKind::kRough) c = std::max(c, 1.5f);
-        }
-      }
-    }
-    // Pipes and pipe exits lead the ball elsewhere at no cost: seed their
-    // areas with the distance of where they lead, and run again.
-    distance_.assign(cells, std::numeric_limits<float>::infinity());
-    std::vector<std::pair<size_t, float>> seeds{{CellOf(s.cupX, s.cupY), 0.0f}};
-    for (int pass = 0; pass < 3; ++pass) {
-      Dijkstra(seeds);
-      seeds.clear();
-      seeds.push_back({CellOf(s.cupX, s.cupY), 0.0f});
-      for (int32_t i = 1; i <= kMaxAreas; ++i) {
-        const arearec& a = s.areas[i];
-        if (!IsPipeKind(a.kind)) continue;
-        const float exit = At(a.x2, a.y2);
-        if (!std::isfinite(exit)) continue;
-        for (int32_t dy = -a.r; dy <= a.r; dy += kCell)
-          for (int32_t dx = -a.r; dx <= a.r; dx += kCell)
-            if (Inside(a.x1 + dx, a.y1 + dy)) seeds.push_back({CellOf(a.x1 + dx, a.y1 + dy), exit});
-      }
-    }
-  }
-
-  // Distance to the cup in pixels; infinity where the cup cannot be reached.
-  float At(double x, double y) const {
-    if (!Inside(Nearest(x), Nearest(y))) return std::numeric_limits<float>::infinity();
-    return distance_[CellOf(Nearest(x), Nearest(y))];
-  }
-
-  bool Inside(int32_t x, int32_t y) const {
-    const int32_t cx = (x - originX_ + kCell / 2) / kCell, cy = (y - originY_ + kCell / 2) / kCell;
-    return x >= originX_ && y >= originY_ && cx < width_ && cy < height_;
-  }
-
- private:
-  size_t Index(int32_t cx, int32_t cy) const {
-    return static_cast<size_t>(cy) * static_cast<size_t>(width_) + static_cast<size_t>(cx);
-  }
-  size_t CellOf(int32_t x, int32_t y) const {
-    int32_t cx = (x - originX_ + kCell / 2) / kCell, cy = (y - originY_ + kCell / 2) / kCell;
-    cx = std::clamp(cx, 0, width_ - 1);
-    cy = std::clamp(cy, 0, height_ - 1);
-    return Index(cx, cy);
-  }
-
-  void Dijkstra(const std::vector<std::pair<size_t, float>>& seeds) {
-    using Item = std::pair<float, size_t>;
-    std::priority_queue<Item, std::vector<Item>, std::greater<>> open;
-    for (const auto& [cell, d] : seeds) {
-      if (d < distance_[cell]) {
-        distance_[cell] = d;
-        open.push({d, cell});
-      }
-    }
-    constexpr int32_t kDx[] = {1, -1, 0, 0, 1, 1, -1, -1};
-    constexpr int32_t kDy[] = {0, 0, 1, -1, 1, -1, 1, -1};
-    while (!open.empty()) {
-      const auto [d, cell] = open.top();
-      open.pop();
-      if (d > distance_[cell]) continue;
-      const int32_t cx = static_cast<int32_t>(cell % static_cast<size_t>(width_));
-      const int32_t cy = static_cast<int32_t>(cell / static_cast<size_t>(width_));
-      for (int k = 0; k < 8; ++k) {
-        const int32_t nx = cx + kDx[k], ny = cy + kDy[k];
-        if (nx < 0 || ny < 0 || nx >= width_ || ny >= height_) continue;
-        const size_t next = Index(nx, ny);
-        if (cost_[next] < 0) continue;
-        // No squeezing diagonally between two blocked cells.
-        if (k >= 4 && (cost_[Index(nx, cy)] < 0 || cost_[Index(cx, ny)] < 0)) continue;
-        const float step = (k >= 4 ? 1.4142f : 1.0f) * kCell * 0.5f * (cost_[cell] + cost_[next]);
-        if (d + step < distance_[next]) {
-          distance_[next] = d + step;
-          open.push({d + step, next});
-        }
-      }
-    }
-  }
-
-  int32_t originX_ = 0, originY_ = 0, width_ = 1, height_ = 1;
-  std::vector<float> cost_;      // per cell: 1 plain, more for sand or water, < 0 wall
-  std::vector<float> distance_;  // per cell, pixels to the cup
 };
 
 // One ball's hole: the session after the hole has been loaded, the ball at
@@ -230,7 +83,7 @@ class Course {
     b.y = b.prevY = b.safeY = teeY_;
     b.inPlay = true;
     for (int32_t i = 1; i <= kMaxAreas; ++i) hasCup_ = hasCup_ || s.areas[i].kind == AreaKind::kCup;
-    map_.Build(s, teeX_, teeY_);
+    map_.BuildAll(s, teeX_, teeY_);
   }
 
   const GameSession& start() const { return *session_; }
@@ -450,10 +303,11 @@ class Search {
 
 }  // namespace
 
-void SolverFrameExtras(GameSession& session, int32_t splashPatterns) {
+uint32_t SolverFrameExtras(GameSession& session, int32_t splashPatterns) {
   SplashClock(session, splashPatterns);
-  DropBalls(session);
-  CycleObstacleAreas(session);
+  const uint32_t droppedBack = DropBalls(session);
+  CycleObstacles(session);
+  return droppedBack;
 }
 
 SolveResult SolveHoleText(std::string_view holeText, std::string_view holeName,
