@@ -22,7 +22,9 @@ openbox > /dev/null 2>&1 &
 sleep 1
 QUENDRIX_TEST_PAD="$home/pad" LD_PRELOAD="$library" "$game" > "$out/game.log" 2>&1 &
 pid=\$!
-exec 3> "$home/pad"                          # held open: the pad stays plugged in
+# Read and write, so opening never waits for the game; held open, the pad
+# stays plugged in.
+exec 3<> "$home/pad"
 pad() { echo "\$*" >&3; }
 tap() { pad button \$1 1; sleep 0.15; pad button \$1 0; sleep \${2:-0.4}; }
 sleep 3
