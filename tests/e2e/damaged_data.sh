@@ -263,7 +263,7 @@ for file in menu.dxw launchpad.dxg "$texture"; do
       textures/*)
         key Down Return
         sleep 1.2  # a click waits for the panel change to end
-        click_panel 220 117  # "Цвет"
+        click_panel 241 85  # the middle of "Цвет" on the player tab
         if [ "$mode" = removed ]; then error_box - 1; else error_box "Bitmap image is not valid" 3; fi
         key Escape
         sleep 0.3
