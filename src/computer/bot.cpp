@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "computer/computer_player.h"
+#include "computer/distance_map.h"
 #include "computer/gesture.h"
 #include "core/angles.h"
 #include "core/rounding.h"
@@ -19,6 +20,17 @@ namespace {
 
 // A judged putt is followed for at most this many frames.
 constexpr int32_t kJudgeFrames = 1500;
+// Strokes on one hole after which the bot ranks its putts by the distance
+// round the walls: the straight line can keep a ball in a lane walled off
+// from the cup for ever, and only training (no stroke limit) lets it go on.
+constexpr int32_t kStuckStrokes = 20;
+// Strokes on one hole of training after which a ball the distance map does
+// not reach is taken as out of the course (the map's cells beside a wall
+// can say so of a ball that is not; twenty more putts by the map get such
+// a ball out or holed).
+constexpr int32_t kGiveUpStrokes = 40;
+// Added to the straight distance of a place the distance map does not know.
+constexpr double kUnmapped = 100000;
 // Penalties of a judged putt, in pixels of distance.
 constexpr double kLostPenalty = 400;
 constexpr double kPipePenalty = 150;
@@ -33,8 +45,13 @@ bool AnyBallMoving(const GameSession& s) {
   return false;
 }
 
-double CupDistance(const GameSession& s, const playerrec& b) {
-  return PlainDistance(Nearest(b.x), Nearest(b.y), s.cupX, s.cupY);
+double CupDistance(const GameSession& s, const playerrec& b, const DistanceMap* way) {
+  const double straight = PlainDistance(Nearest(b.x), Nearest(b.y), s.cupX, s.cupY);
+  if (way == nullptr) return straight;
+  // Where the map knows no way (outside it, behind a wall) the straight line
+  // counts, beyond every place it knows.
+  const float around = way->At(b.x, b.y);
+  return std::isfinite(around) ? around : kUnmapped + straight;
 }
 
 }  // namespace
@@ -44,7 +61,7 @@ PlannedPutt PullDrag(int32_t direction, double speed) {
   return {g.dragX, g.dragY, g.putt.direction, g.putt.speed};
 }
 
-double JudgePutt(const GameSession& session, const PlannedPutt& putt) {
+double JudgePutt(const GameSession& session, const PlannedPutt& putt, const DistanceMap* way) {
   GameSession sim = session;
   SilentEvents silent;
   sim.events = &silent;
@@ -56,14 +73,14 @@ double JudgePutt(const GameSession& session, const PlannedPutt& putt) {
   for (int32_t frame = 0; frame < kJudgeFrames; ++frame) {
     MoveBalls(sim);
     if (b.inCup) return 0;
-    if (b.lost) return CupDistance(sim, b) + kLostPenalty;
-    if (b.inPipe) return CupDistance(sim, b) + kPipePenalty;
+    if (b.lost) return CupDistance(sim, b, way) + kLostPenalty;
+    if (b.inPipe) return CupDistance(sim, b, way) + kPipePenalty;
     if (!AnyBallMoving(sim)) break;
   }
-  return CupDistance(sim, b);
+  return CupDistance(sim, b, way);
 }
 
-PlannedPutt ChoosePutt(const GameSession& session) {
+PlannedPutt ChoosePutt(const GameSession& session, const DistanceMap* way) {
   const playerrec& b = session.players[std::clamp(session.currentPlayer, 1, kMaxPlayers)];
   const int32_t bx = Nearest(b.x), by = Nearest(b.y);
   const int32_t toCup = BinAngle(session.cupX - bx, session.cupY - by);
@@ -76,12 +93,17 @@ PlannedPutt ChoosePutt(const GameSession& session) {
   double bestScore = 1e18;
   const auto tryPutt = [&](int32_t direction, double speed) {
     const PlannedPutt putt = PullDrag(direction, speed);
-    const double score = JudgePutt(session, putt);
+    const double score = JudgePutt(session, putt, way);
     if (score < bestScore) {
       bestScore = score;
       best = putt;
     }
   };
+  if (way != nullptr) {
+    for (int32_t direction = 0; direction < 256; direction += 8)
+      for (const double speed : {0.8, 1.5, 2.5, 3.5}) tryPutt(direction, speed);
+    return best;
+  }
   for (const double factor : {1.0, 1.12, 0.9, 1.3, 1.55, 0.75, 0.5})
     for (int32_t turn = 0; turn <= 32; turn += 4) {
       tryPutt(toCup + turn, reach * factor);
@@ -169,9 +191,21 @@ std::string StuckBalls(const GameSession& s, int32_t& rolling, int32_t limit) {
   return "a ball still rolls after " + std::to_string(rolling) + " frames";
 }
 
+// Where each ball of the game lies, for a game that did not end.
+std::string BallsAt(const GameSession& s) {
+  std::string where;
+  for (int32_t p = 1; p <= Players(s); ++p) {
+    const playerrec& b = s.players[p];
+    where += "; ball " + std::to_string(p) + " at (" + std::to_string(Nearest(b.x)) + ", " +
+             std::to_string(Nearest(b.y)) + ")" + (b.inCup ? " in the cup" : "") + ", " +
+             std::to_string(b.strokes) + " strokes";
+  }
+  return where;
+}
+
 std::string Hung(const GameSession& s, int32_t maxFrames) {
-  return "the game did not end in " + std::to_string(maxFrames) + " frames (hole " +
-         std::to_string(s.holeNumber) + ")";
+  return "the game did not end in " + std::to_string(maxFrames) + " frames (" + s.holeName +
+         BallsAt(s) + ")";
 }
 
 class Bot {
@@ -180,6 +214,7 @@ class Bot {
       const BotOptions& options)
       : options_(options),
         play_(settings, dataDir, gameSeed, options.recorder),
+        training_(settings.training),
         random_(options.seed, 7) {}
 
   BotGame Play() {
@@ -201,6 +236,10 @@ class Bot {
       }
       result_.problem = StuckBalls(s(), rolling, options_.maxRollFrames);
       if (!result_.problem.empty()) break;
+      if (ReadyToPutt() && OutOfReach()) {
+        LeaveUnfinished();
+        break;
+      }
       if (ReadyToPutt()) {
         if (random_.RandomBelow(1000) < options_.extraKeyChance * 1000) ExtraCommand();
         if (s().gameState == GameState::kPlay && ReadyToPutt()) Putt();
@@ -228,7 +267,7 @@ class Bot {
   void Putt() {
     const int32_t p = s().currentPlayer;
     if (!s().players[p].pullPutt) play_.Key(kKeyF8);  // the bot putts the pull way
-    PlannedPutt putt = ChoosePutt(s());
+    PlannedPutt putt = ChoosePutt(s(), Way());
     const int32_t n = options_.directionNoise;
     const int32_t direction = putt.direction + random_.RandomBelow(2 * n + 1) - n;
     const double wobble = (random_.RandomBelow(2001) - 1000) / 1000.0 * options_.speedNoise;
@@ -249,6 +288,41 @@ class Bot {
     play_.LeftUp();
     ++result_.putts;
     for (int32_t i = 0; i < 200 && s().shotPhase != 0 && !play_.main().Closed(); ++i) Frame();
+  }
+
+  // The distance map of the hole, once the current player's ball has been
+  // putted kStuckStrokes times on it; else none.
+  const DistanceMap* Way() {
+    const playerrec& b = s().players[s().currentPlayer];
+    if (b.strokes < kStuckStrokes) return nullptr;
+    if (wayHole_ != s().holeName) {
+      way_.BuildAll(s(), Nearest(b.x), Nearest(b.y));
+      wayHole_ = s().holeName;
+    }
+    return &way_;
+  }
+
+  // In training, a ball the hole's way round the walls does not reach (one
+  // knocked through a wall by another ball): nothing ends its hole.
+  bool OutOfReach() {
+    const playerrec& b = s().players[s().currentPlayer];
+    if (!training_ || b.strokes < kGiveUpStrokes) return false;
+    const DistanceMap* way = Way();
+    return way != nullptr && !std::isfinite(way->At(b.x, b.y));
+  }
+
+  // Leaves the game as a player would: Esc, then Enter to confirm.
+  void LeaveUnfinished() {
+    const int32_t p = s().currentPlayer;
+    const playerrec& b = s().players[p];
+    result_.left = "ball " + std::to_string(p) + " out of reach at (" +
+                   std::to_string(Nearest(b.x)) + ", " + std::to_string(Nearest(b.y)) + ") on " +
+                   s().holeName + ": left the game";
+    play_.Key(vk::kEscape);
+    Frame();
+    play_.main().FormKeyDown(vk::kReturn);
+    result_.finished = play_.main().Closed();
+    if (!result_.finished) result_.problem = "Esc and Enter did not leave the game";
   }
 
   // One of the other commands, undone again, so that long runs press them all.
@@ -305,8 +379,11 @@ class Bot {
 
   BotOptions options_;
   HeadlessPlay play_;
+  bool training_;
   Pcg32 random_;
   BotGame result_;
+  DistanceMap way_;
+  std::string wayHole_;
 };
 
 }  // namespace

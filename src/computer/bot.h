@@ -17,6 +17,7 @@
 
 namespace quendrix {
 
+class DistanceMap;
 class GameSession;
 
 struct BotOptions {
@@ -36,6 +37,10 @@ struct BotGame {
   int32_t putts = 0;
   std::vector<PlayerScore> scores;
   std::string problem;  // empty when all went well
+  // Why the bot left the game before its end, as a player would, or "": in
+  // training (no stroke limit) a ball knocked through a wall by another can
+  // never be holed again.
+  std::string left;
 };
 
 // A putt as the pull gesture makes it: the drag from the anchor, screen
@@ -51,12 +56,16 @@ struct PlannedPutt {
 PlannedPutt PullDrag(int32_t direction, double speed);
 
 // Where putt `putt` by the current player would leave the ball, judged on a
-// copy of the session: 0 in the cup, else the distance to the cup, more
-// for a ball lost in water or gone into a pipe.
-double JudgePutt(const GameSession& session, const PlannedPutt& putt);
+// copy of the session: 0 in the cup, else the distance to the cup (in a
+// straight line, or round the walls on `way` when given), more for a ball
+// lost in water or gone into a pipe.
+double JudgePutt(const GameSession& session, const PlannedPutt& putt,
+                 const DistanceMap* way = nullptr);
 
-// The best candidate putt for the current player.
-PlannedPutt ChoosePutt(const GameSession& session);
+// The best candidate putt for the current player. Without `way` it aims at
+// the cup in a straight line; with it (built for the hole) it looks round
+// every way and ranks by the distance round the walls.
+PlannedPutt ChoosePutt(const GameSession& session, const DistanceMap* way = nullptr);
 
 // Rule settings drawn at random: 1 ... 4 players, either course, every rule
 // switch, sometimes training; display 640 x 480.

@@ -64,7 +64,8 @@ int PlayEach(int games, const std::function<BotGame(int g)>& play) {
   for (int g = 1; g <= games; ++g) {
     try {
       const BotGame game = play(g);
-      std::printf("%s%s\n", game.problem.empty() ? "" : ": ", game.problem.c_str());
+      std::printf("%s%s%s%s\n", game.left.empty() ? "" : "; ", game.left.c_str(),
+                  game.problem.empty() ? "" : ": ", game.problem.c_str());
       if (!game.problem.empty() || !game.finished) ++failures;
     } catch (const std::exception& e) {
       std::printf("game %d: %s\n", g, e.what());
