@@ -496,7 +496,7 @@ TEST(LaunchpadSettings, ADamagedLineCostsOnlyItsOwnValue) {
   EXPECT_EQ(lp.settings.player, stored.player);
 }
 
-// A save that fails says which file and why, under the spec'd message, and
+// A save that fails says which file and why, below the game's own message, and
 // the setup panel stays for another try.
 TEST(LaunchpadSettings, AFailedSaveNamesTheFileAndTheReason) {
   LaunchpadRig rig;
