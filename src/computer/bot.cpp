@@ -191,13 +191,19 @@ std::string StuckBalls(const GameSession& s, int32_t& rolling, int32_t limit) {
   return "a ball still rolls after " + std::to_string(rolling) + " frames";
 }
 
+// "ball P at (X, Y)", course pixels.
+std::string BallAt(const GameSession& s, int32_t p) {
+  const playerrec& b = s.players[p];
+  return "ball " + std::to_string(p) + " at (" + std::to_string(Nearest(b.x)) + ", " +
+         std::to_string(Nearest(b.y)) + ")";
+}
+
 // Where each ball of the game lies, for a game that did not end.
 std::string BallsAt(const GameSession& s) {
   std::string where;
   for (int32_t p = 1; p <= Players(s); ++p) {
     const playerrec& b = s.players[p];
-    where += "; ball " + std::to_string(p) + " at (" + std::to_string(Nearest(b.x)) + ", " +
-             std::to_string(Nearest(b.y)) + ")" + (b.inCup ? " in the cup" : "") + ", " +
+    where += "; " + BallAt(s, p) + (b.inCup ? " in the cup" : "") + ", " +
              std::to_string(b.strokes) + " strokes";
   }
   return where;
@@ -313,11 +319,8 @@ class Bot {
 
   // Leaves the game as a player would: Esc, then Enter to confirm.
   void LeaveUnfinished() {
-    const int32_t p = s().currentPlayer;
-    const playerrec& b = s().players[p];
-    result_.left = "ball " + std::to_string(p) + " out of reach at (" +
-                   std::to_string(Nearest(b.x)) + ", " + std::to_string(Nearest(b.y)) + ") on " +
-                   s().holeName + ": left the game";
+    result_.left =
+        BallAt(s(), s().currentPlayer) + " out of reach on " + s().holeName + ": left the game";
     play_.Key(vk::kEscape);
     Frame();
     play_.main().FormKeyDown(vk::kReturn);
